@@ -1,0 +1,92 @@
+#include "link/channeltransfer.h"
+
+#include "link/address.h"
+#include "link/porterror.h"
+#include "link/progress.h"
+#include "link/radiolink.h"
+#include "model/channelcodec.h"
+#include "model/channeltable.h"
+#include "model/passindex.h"
+
+#include <QStringList>
+
+namespace n35
+{
+
+TransferOutcome ReadChannels(RadioLink &link, ChannelTable &table, int first, int last, Progress &progress)
+{
+    progress.start(last - first + 2);
+    if (!link.Identify())
+        return NegotiationError();
+    progress.advance();
+    for (int channel = first; channel <= last; ++channel) {
+        const QString reply = link.ReadBlock(ChannelBlockAddress(channel));
+        if (reply.isEmpty()) {
+            return TransferOutcome::failure(QStringLiteral("Error"), QStringLiteral(" Error"),
+                                            QStringLiteral("Channel %1 was not read.").arg(channel));
+        }
+        const QString problem = DecodeChannel(reply, channel, table);
+        if (!problem.isEmpty())
+            throw PortError(
+                QStringLiteral("The radio sent a record the program cannot show: %1.").arg(problem));
+        progress.advance();
+    }
+    ClearEmptyChannelRows(table);
+    return TransferOutcome::success();
+}
+
+TransferOutcome WriteChannels(RadioLink &link, const ChannelTable &table, int first, int last,
+                              Progress &progress)
+{
+    QStringList records;
+    for (int channel = first; channel <= last; ++channel) {
+        QString problem;
+        const QString record = EncodeChannel(channel, table, &problem);
+        if (record.isEmpty()) {
+            return TransferOutcome::failure(QStringLiteral("Channel data error."), QStringLiteral(" Error"),
+                                            problem + QStringLiteral(" Nothing was written."));
+        }
+        records << record;
+    }
+
+    const bool withIndex = IsPassChannel(first) || IsPassChannel(last);
+    progress.start(last - first + 2 + (withIndex ? PassIndexBlockCount : 0));
+    if (!link.Identify())
+        return NegotiationError();
+    progress.advance();
+    for (int channel = first; channel <= last; ++channel) {
+        if (!link.WriteBlock(ChannelBlockAddress(channel), records.at(channel - first))) {
+            return TransferOutcome::failure(QStringLiteral("Memory write Error."), QStringLiteral(" NG"),
+                                            QStringLiteral("Channel %1 was not written.").arg(channel));
+        }
+        progress.advance();
+    }
+    if (!withIndex)
+        return TransferOutcome::success();
+
+    const PassIndex index = BuildPassIndex(table);
+    for (int block = 0; block < PassIndexBlockCount; ++block) {
+        if (link.ExchangeCommand(MakePassIndexBlock(index, block)) != QLatin1String("OK")) {
+            return TransferOutcome::failure(QStringLiteral("Node data write failed.(%1)").arg(block),
+                                            QStringLiteral(" Error"));
+        }
+        progress.advance();
+    }
+    return TransferOutcome::success();
+}
+
+void ClearEmptyChannelRows(ChannelTable &table)
+{
+    for (int channel = 1; channel <= ChannelCount; ++channel) {
+        if (!IsCallChannel(channel) && table.cell(channel, ColFrequency).isEmpty())
+            table.clearRow(channel);
+    }
+}
+
+QString MakePassIndexBlock(const PassIndex &index, int block)
+{
+    return QStringLiteral("ZQ~F") + PassIndexBlockAddress(block) + QLatin1Char('W') +
+           PassIndexBlockHex(index, block);
+}
+
+} // namespace n35

@@ -1,0 +1,58 @@
+#include "link/portsettings.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace n35
+{
+
+QString SettingsFilePath()
+{
+    const QString programDir = QCoreApplication::applicationDirPath();
+    const QFileInfo dirInfo(programDir);
+    if (!programDir.isEmpty() && dirInfo.isDir() && dirInfo.isWritable())
+        return QDir(programDir).filePath(QString::fromLatin1(SettingsFileName));
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    QDir().mkpath(config);
+    return QDir(config).filePath(QString::fromLatin1(SettingsFileName));
+}
+
+// The number at the front of a text the way the old settings reader took it: leading blanks skipped,
+// an optional sign, then digits up to the first other character.
+static int leadingNumber(const QByteArray &text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && text.at(i) == ' ')
+        ++i;
+    int sign = 1;
+    if (i < text.size() && (text.at(i) == '-' || text.at(i) == '+'))
+        sign = text.at(i++) == '-' ? -1 : 1;
+    int value = 0;
+    for (; i < text.size() && text.at(i) >= '0' && text.at(i) <= '9'; ++i)
+        value = value * 10 + (text.at(i) - '0');
+    return sign * value;
+}
+
+PortSetting ReadPortSetting(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    while (!file.atEnd()) {
+        QByteArray line = file.readLine();
+        while (line.endsWith('\n') || line.endsWith('\r'))
+            line.chop(1);
+        if (!line.startsWith("COMPORT:"))
+            continue;
+        const int value = line.size() == 10 ? leadingNumber(line.mid(8, 2)) : 0;
+        if (value >= 1 && value <= 16)
+            return {value, true};
+        return {};
+    }
+    return {};
+}
+
+} // namespace n35

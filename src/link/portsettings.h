@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+namespace n35
+{
+
+// The settings file "HVN35Writer.INI" is a whole clone image file; at start-up only its "COMPORT:" line
+// is read.
+inline constexpr const char *SettingsFileName = "HVN35Writer.INI";
+
+// Where the settings file lives: the program's folder when it is writable, otherwise the user's
+// configuration folder.
+QString SettingsFilePath();
+
+struct PortSetting {
+    int port = 1;          // always 1..16
+    bool fromFile = false; // false: no usable COMPORT line (missing file, no line, bad line): port 1
+};
+
+// COMPORT:07 gives 7. A missing or unreadable file, a file without a COMPORT line, and any line that is
+// not exactly "COMPORT:" and two digits naming 1..16 give port 1.
+PortSetting ReadPortSetting(const QString &path);
+
+} // namespace n35

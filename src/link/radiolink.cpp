@@ -1,0 +1,118 @@
+#include "link/radiolink.h"
+
+#include "link/porterror.h"
+#include "link/radioport.h"
+
+#include <QEventLoop>
+#include <QTimer>
+
+namespace n35
+{
+
+RadioLink::RadioLink(RadioPort &port) : radioPort(port) {}
+
+void RadioLink::setPortNumber(int portNumber)
+{
+    number = portNumber;
+    radioPort.close();
+}
+
+void RadioLink::ensureOpen()
+{
+    if (!radioPort.isOpen())
+        radioPort.open(number);
+}
+
+void RadioLink::close()
+{
+    radioPort.close();
+}
+
+QString RadioLink::ExchangeCommand(const QString &command)
+{
+    ensureOpen();
+    const QByteArray sent = command.toLatin1() + '\r';
+    const qsizetype n = sent.size();
+
+    radioPort.discardInput();
+    QByteArray received;
+    bool complete = false;
+    bool portFailed = false;
+
+    QEventLoop loop;
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+    auto collect = [&] {
+        received += radioPort.readAvailable();
+        // The echo line is exactly n + 2 long; the reply ends at the first CR LF after it.
+        if (received.size() > n + 2 && received.endsWith("\r\n")) {
+            complete = true;
+            loop.quit();
+        }
+    };
+    auto onFailure = [&] {
+        portFailed = true;
+        loop.quit();
+    };
+    const auto readyConnection = QObject::connect(&radioPort, &RadioPort::readyRead, &loop, collect);
+    const auto failConnection = QObject::connect(&radioPort, &RadioPort::failed, &loop, onFailure);
+
+    timer.start(timeoutMs);
+    radioPort.write(sent);
+    ++counters.commands;
+    counters.bytesSent += n;
+    collect(); // a fast radio may already have answered
+    if (!complete && !portFailed)
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    timer.stop();
+    QObject::disconnect(readyConnection);
+    QObject::disconnect(failConnection);
+    if (!complete && !portFailed)
+        received += radioPort.readAvailable();
+    counters.bytesReceived += received.size();
+
+    if (portFailed)
+        throw PortError(radioPort.lastFailure());
+
+    const qsizetype length = received.size();
+    if (length <= n)
+        return {};
+    if (length < n + 4) {
+        throw PortError(QStringLiteral("The radio answered %1 with its echo and %2 more character(s) only; "
+                                       "the reply cannot be separated.")
+                            .arg(command)
+                            .arg(length - n));
+    }
+    return QString::fromLatin1(received.mid(n + 2, length - n - 4));
+}
+
+bool RadioLink::Identify()
+{
+    return ExchangeCommand(QString::fromLatin1(IdentifyCommand)) == QLatin1String("OK");
+}
+
+void RadioLink::SendReset()
+{
+    ensureOpen();
+    const QByteArray sent = QByteArray(ResetCommand) + '\r';
+    radioPort.write(sent);
+    ++counters.commands;
+    counters.bytesSent += sent.size();
+}
+
+QString RadioLink::ReadBlock(const QString &address)
+{
+    QString reply = ExchangeCommand(QStringLiteral("ZQ~F") + address + QLatin1Char('R'));
+    if (reply.size() != 128)
+        return {};
+    return reply;
+}
+
+bool RadioLink::WriteBlock(const QString &address, const QString &hex)
+{
+    return ExchangeCommand(QStringLiteral("ZQ~F") + address + QLatin1Char('W') + hex) == QLatin1String("OK");
+}
+
+} // namespace n35

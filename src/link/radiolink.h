@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+namespace n35
+{
+
+class RadioPort;
+
+// The command exchange with the radio. Every command goes out as its text and a CR; the radio answers
+// with the echo (the command and its CR), CR LF, the reply and CR LF. ExchangeCommand returns the reply
+// alone, or "" when nothing beyond the echo came within the time-out.
+//
+// The wait runs a nested event loop woken by the port and by a single-shot timer: the window keeps
+// painting and the CPU sleeps while the radio talks.
+class RadioLink
+{
+public:
+    static constexpr int DefaultTimeoutMs = 1000;
+    static constexpr const char *IdentifyCommand = "ZQ~HV-N35";
+    static constexpr const char *ResetCommand = "ZQ~RESET";
+
+    explicit RadioLink(RadioPort &port);
+
+    RadioPort &port() { return radioPort; }
+
+    int portNumber() const { return number; }
+    // Takes effect at the next opening; an open port is closed.
+    void setPortNumber(int portNumber);
+
+    // For tests of silent radios; the radio itself always gets 1000 ms.
+    void setTimeoutMs(int ms) { timeoutMs = ms; }
+    int timeout() const { return timeoutMs; }
+
+    // Throws PortError when the port cannot be opened or fails, or when the reply cannot be cut
+    // (the echo and one to three more characters at the time-out).
+    QString ExchangeCommand(const QString &command);
+
+    // "ZQ~HV-N35" answered "OK".
+    bool Identify();
+    // "ZQ~RESET" and a CR; no reply is read.
+    void SendReset();
+
+    // "ZQ~F" + address + "R": the 128 hex characters, or an empty string for any reply of another length.
+    QString ReadBlock(const QString &address);
+    // "ZQ~F" + address + "W" + hex: true when the radio answers "OK".
+    bool WriteBlock(const QString &address, const QString &hex);
+
+    void close();
+
+    // Counts every command sent; the benchmark uses it to compute the wire time.
+    struct Traffic {
+        qint64 commands = 0;
+        qint64 bytesSent = 0;
+        qint64 bytesReceived = 0;
+    };
+    const Traffic &traffic() const { return counters; }
+
+private:
+    void ensureOpen();
+
+    RadioPort &radioPort;
+    int number = 1;
+    int timeoutMs = DefaultTimeoutMs;
+    Traffic counters;
+};
+
+} // namespace n35

@@ -1,0 +1,113 @@
+#include "link/serialradioport.h"
+
+#include "link/porterror.h"
+
+#include <QFileInfo>
+
+namespace n35
+{
+
+SerialRadioPort::SerialRadioPort(const PortResolver &resolver, QObject *parent)
+    : RadioPort(parent), resolver(resolver)
+{
+    serial.setReadBufferSize(0);
+    connect(&serial, &QSerialPort::readyRead, this, &RadioPort::readyRead);
+    connect(&serial, &QSerialPort::errorOccurred, this, &SerialRadioPort::onError);
+}
+
+QString DescribeOpenFailure(int portNumber, const QString &device, QSerialPort::SerialPortError error,
+                            const QString &systemText)
+{
+    const QString com = QStringLiteral("COM%1").arg(portNumber);
+    if (device.isEmpty()) {
+        return QStringLiteral("%1 is not connected to any serial device. Plug in the programming cable, or "
+                              "choose another port in the COMPort menu.")
+            .arg(com);
+    }
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError:
+        return QStringLiteral("%1 (%2) does not exist. Is the programming cable plugged in?")
+            .arg(com, device);
+    case QSerialPort::PermissionError:
+#ifdef Q_OS_WIN
+        return QStringLiteral("%1 is in use by another program, or access was denied.").arg(com);
+#else
+        return QStringLiteral("Permission denied opening %1 (%2), or another program is using it. On Linux, "
+                              "add your user to the dialout group (sudo usermod -aG dialout $USER), then log "
+                              "out and in again.")
+            .arg(com, device);
+#endif
+    default:
+        return QStringLiteral("%1 (%2) could not be opened: %3").arg(com, device, systemText);
+    }
+}
+
+void SerialRadioPort::open(int portNumber)
+{
+    close();
+    failure.clear();
+    device = resolver.deviceFor(portNumber);
+    if (device.isEmpty())
+        throw PortError(DescribeOpenFailure(portNumber, device, QSerialPort::DeviceNotFoundError, {}));
+    serial.setPortName(device);
+    if (!serial.open(QIODevice::ReadWrite)) {
+        const QString detail = DescribeOpenFailure(portNumber, device, serial.error(), serial.errorString());
+        serial.clearError();
+        throw PortError(detail);
+    }
+    const bool configured = serial.setBaudRate(57600) && serial.setDataBits(QSerialPort::Data8) &&
+                            serial.setParity(QSerialPort::NoParity) &&
+                            serial.setStopBits(QSerialPort::OneStop) &&
+                            serial.setFlowControl(QSerialPort::NoFlowControl);
+    if (!configured) {
+        const QString detail =
+            QStringLiteral("%1 does not accept 57600 bit/s, 8N1: %2").arg(device, serial.errorString());
+        serial.close();
+        throw PortError(detail);
+    }
+    failure.clear();
+}
+
+void SerialRadioPort::close()
+{
+    if (serial.isOpen())
+        serial.close();
+}
+
+bool SerialRadioPort::isOpen() const
+{
+    return serial.isOpen();
+}
+
+void SerialRadioPort::write(const QByteArray &data)
+{
+    if (!serial.isOpen())
+        throw PortError(QStringLiteral("The serial port is not open."));
+    if (serial.write(data) != data.size())
+        throw PortError(QStringLiteral("Writing to %1 failed: %2").arg(device, serial.errorString()));
+}
+
+QByteArray SerialRadioPort::readAvailable()
+{
+    return serial.isOpen() ? serial.readAll() : QByteArray();
+}
+
+void SerialRadioPort::discardInput()
+{
+    if (!serial.isOpen())
+        return;
+    serial.clear(QSerialPort::Input);
+    serial.readAll();
+}
+
+void SerialRadioPort::onError(QSerialPort::SerialPortError error)
+{
+    // Timeouts and open failures are handled where they happen; the rest mean the line is gone.
+    if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError || !serial.isOpen())
+        return;
+    failure = QStringLiteral("%1: %2").arg(device, serial.errorString());
+    serial.clearError();
+    emit failed();
+}
+
+} // namespace n35

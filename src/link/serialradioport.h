@@ -1,0 +1,39 @@
+#pragma once
+
+#include "link/portresolver.h"
+#include "link/radioport.h"
+
+#include <QSerialPort>
+
+namespace n35
+{
+
+// The real line: a QSerialPort at 57600 bit/s, 8 data bits, no parity, 1 stop bit, no handshaking.
+class SerialRadioPort : public RadioPort
+{
+    Q_OBJECT
+public:
+    explicit SerialRadioPort(const PortResolver &resolver, QObject *parent = nullptr);
+
+    void open(int portNumber) override;
+    void close() override;
+    bool isOpen() const override;
+    void write(const QByteArray &data) override;
+    QByteArray readAvailable() override;
+    void discardInput() override;
+    QString lastFailure() const override { return failure; }
+
+private:
+    void onError(QSerialPort::SerialPortError error);
+
+    const PortResolver &resolver;
+    QSerialPort serial;
+    QString device;
+    QString failure;
+};
+
+// The detail text for a port that would not open, with the remedy the user can apply.
+QString DescribeOpenFailure(int portNumber, const QString &device, QSerialPort::SerialPortError error,
+                            const QString &systemText);
+
+} // namespace n35

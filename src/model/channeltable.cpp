@@ -1,0 +1,90 @@
+#include "model/channeltable.h"
+
+namespace n35
+{
+
+QStringList ChannelHeaderTexts()
+{
+    return {QString(),
+            QStringLiteral("Freqency"),
+            QStringLiteral("mode"),
+            QStringLiteral("step"),
+            QStringLiteral("Subtone"),
+            QStringLiteral("Tx-tone"),
+            QStringLiteral("Rx-tone"),
+            QStringLiteral("Tx-DCS"),
+            QStringLiteral("Rx-DCS"),
+            QStringLiteral("Shift"),
+            QStringLiteral("Shift-Freq"),
+            QStringLiteral("Skip"),
+            QStringLiteral("Name")};
+}
+
+ChannelCells CallChannelDefaults(const QString &frequency)
+{
+    return {frequency,
+            QStringLiteral("FM"),
+            QStringLiteral("5KHz"),
+            QStringLiteral("None"),
+            QStringLiteral("88.5Hz"),
+            QStringLiteral("88.5Hz"),
+            QStringLiteral("023"),
+            QStringLiteral("023"),
+            QStringLiteral("Off"),
+            QStringLiteral("0.00000MHz"),
+            QString(),
+            QString()};
+}
+
+ChannelTable::ChannelTable(QObject *parent)
+    : QObject(parent), ChannelUsed(ChannelCount, 0), rows(ChannelCount)
+{
+    for (int channel = 1; channel <= ChannelCount; ++channel)
+        labels << QString();
+    resetToStartup();
+}
+
+const QString &ChannelTable::cell(int channel, int column) const
+{
+    return rows.at(channel - 1).at(column - 1);
+}
+
+void ChannelTable::setCell(int channel, int column, const QString &text)
+{
+    rows.at(channel - 1).at(column - 1) = text;
+    emit rowsChanged(channel, channel);
+}
+
+void ChannelTable::setCells(int channel, const ChannelCells &cells)
+{
+    rows.at(channel - 1) = cells;
+    emit rowsChanged(channel, channel);
+}
+
+void ChannelTable::clearRow(int channel)
+{
+    rows.at(channel - 1) = ChannelCells{};
+    setUsed(channel, false);
+    emit rowsChanged(channel, channel);
+}
+
+void ChannelTable::setLabels(const QStringList &rowLabels)
+{
+    for (int i = 0; i < ChannelCount && i < rowLabels.size(); ++i)
+        labels[i] = rowLabels.at(i);
+    emit labelsChanged();
+}
+
+void ChannelTable::resetToStartup()
+{
+    for (auto &row : rows)
+        row = ChannelCells{};
+    std::fill(ChannelUsed.begin(), ChannelUsed.end(), 0);
+    rows.at(Call222Channel - 1) = CallChannelDefaults(QStringLiteral("222.00000MHz"));
+    rows.at(Call900Channel - 1) = CallChannelDefaults(QStringLiteral("902.00000MHz"));
+    setUsed(Call222Channel, true);
+    setUsed(Call900Channel, true);
+    emit rowsChanged(1, ChannelCount);
+}
+
+} // namespace n35

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <vector>
+
+namespace n35
+{
+
+inline constexpr int ChannelCount = 952;
+inline constexpr int ChannelCellCount = 12;
+
+// Channel groups by number (1..952).
+inline constexpr int FirstPrgChannel = 501;
+inline constexpr int FirstDualChannel = 601;
+inline constexpr int FirstPrioChannel = 801;
+inline constexpr int Call222Channel = 851;
+inline constexpr int Call900Channel = 852;
+inline constexpr int FirstPassChannel = 853;
+inline constexpr int PassChannelCount = 100;
+
+inline bool IsPassChannel(int channel)
+{
+    return channel >= FirstPassChannel && channel < FirstPassChannel + PassChannelCount;
+}
+inline bool IsCallChannel(int channel)
+{
+    return channel == Call222Channel || channel == Call900Channel;
+}
+
+// Cell columns of a channel row, as the grid numbers them (column 0 is the row label).
+enum ChannelColumn {
+    ColFrequency = 1,
+    ColMode,
+    ColStep,
+    ColSubtone,
+    ColTxTone,
+    ColRxTone,
+    ColTxDcs,
+    ColRxDcs,
+    ColShift,
+    ColShiftFreq,
+    ColSkip,
+    ColName,
+};
+
+// Header texts of columns 0..12, as the grid's row 0 shows them.
+QStringList ChannelHeaderTexts();
+
+using ChannelCells = std::array<QString, ChannelCellCount>;
+
+// The 952 channel rows of the clone image: twelve cell texts per row, the ChannelUsed flags and the row
+// labels. Rows are numbered like channels, 1..952.
+class ChannelTable : public QObject
+{
+    Q_OBJECT
+public:
+    explicit ChannelTable(QObject *parent = nullptr);
+
+    const QString &cell(int channel, int column) const;
+    void setCell(int channel, int column, const QString &text);
+    const ChannelCells &cells(int channel) const { return rows.at(channel - 1); }
+    void setCells(int channel, const ChannelCells &cells);
+
+    bool used(int channel) const { return ChannelUsed.at(channel - 1) != 0; }
+    void setUsed(int channel, bool isUsed) { ChannelUsed.at(channel - 1) = isUsed ? 1 : 0; }
+
+    // Empties cells 1..12 and the used flag.
+    void clearRow(int channel);
+
+    const QString &label(int channel) const { return labels.at(channel - 1); }
+    void setLabels(const QStringList &rowLabels);
+
+    // All rows empty except the two CALL channels.
+    void resetToStartup();
+
+    // 1 = the row holds a channel; entry n - 1 for channel n.
+    std::vector<unsigned char> ChannelUsed;
+
+signals:
+    void rowsChanged(int first, int last);
+    void labelsChanged();
+
+private:
+    std::vector<ChannelCells> rows;
+    QStringList labels;
+};
+
+// The content of a CALL channel at start-up.
+ChannelCells CallChannelDefaults(const QString &frequency);
+
+} // namespace n35

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "model/banks.h"
+#include "model/channeltable.h"
+
+namespace n35
+{
+
+// The one copy of everything the program holds for the radio. The main window owns it; codecs, transfers
+// and files read and write it, and the windows are views of it.
+struct CloneImage {
+    CloneImage();
+    // The start-up state of every region.
+    void reset();
+
+    ChannelTable channels;
+    BankPartition banks;
+};
+
+} // namespace n35

@@ -1,0 +1,295 @@
+#include "ui/mainwindow.h"
+
+#include "files/imagefile.h"
+#include "link/porterror.h"
+#include "ui/messages.h"
+#include "ui/twips.h"
+#include "ui/version.h"
+#include "ui/versiondialog.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTabBar>
+#include <exception>
+
+namespace n35
+{
+
+void BarProgress::attach(QProgressBar *progressBar, QLineEdit *percentText)
+{
+    bar = progressBar;
+    percent = percentText;
+}
+
+void BarProgress::start(int max)
+{
+    // A zero maximum would turn the bar into a busy indicator and the percentage into a division by zero.
+    maximum = max > 0 ? max : 1;
+    bar->setRange(0, maximum);
+    show(0);
+}
+
+void BarProgress::advance()
+{
+    if (value < maximum)
+        show(value + 1);
+}
+
+void BarProgress::show(int newValue)
+{
+    value = newValue;
+    bar->setValue(value);
+    percent->setText(QString::number(value * 100 / maximum) + QLatin1Char('%'));
+}
+
+MainWindow::MainWindow(RadioPort *port, const QString &settingsPath, QWidget *parent)
+    : QMainWindow(parent), settingsPath(settingsPath), link(port ? *port : serialPort)
+{
+    setObjectName(QStringLiteral("Form1"));
+    buildMenus();
+    buildControls();
+
+    barProgress.attach(ProgressBar1, ProgressText);
+    barProgress.start(100);
+
+    const PortSetting setting = ReadPortSetting(settingsPath);
+    checkPortItem(setting.port);
+    link.setPortNumber(setting.port);
+
+    for (QGroupBox *frame : A_FRAME) {
+        frame->hide();
+        frame->setEnabled(false);
+    }
+    switchPage(1);
+
+    resize(twips(13650), twips(8610));
+    setWindowTitle(QStringLiteral("HV-N35 Clone Utility Ver.") + QLatin1String(ProgramVersion));
+}
+
+void MainWindow::buildMenus()
+{
+    auto addMenu = [this](const char *title, const char *name) {
+        QMenu *menu = menuBar()->addMenu(QString::fromLatin1(title));
+        menu->setObjectName(QString::fromLatin1(name));
+        return menu;
+    };
+    auto addItem = [](QMenu *menu, const char *text, const char *name) {
+        QAction *action = menu->addAction(QString::fromLatin1(text));
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    };
+
+    File = addMenu("File(&F)", "File");
+    FileOpen = addItem(File, "Open(&O)", "FileOpen");
+    FileSave = addItem(File, "Save(&S)", "FileSave");
+    Inport = addItem(File, "Import(&I)", "Inport");
+    Export = addItem(File, "Export(&E)", "Export");
+
+    MenuComPort = addMenu("COMPort(&C)", "MenuComPort");
+    for (int n = 1; n <= PortResolver::PortCount; ++n) {
+        QAction *item = MenuComPort->addAction(QString());
+        item->setObjectName(QStringLiteral("MenuSetCom_%1").arg(n));
+        item->setCheckable(true);
+        connect(item, &QAction::triggered, this, [this, n] { MenuSetCom_Click(n); });
+        MenuSetCom[n - 1] = item;
+    }
+    refreshPortItems();
+    // Cables come and go while the program runs: say what each number opens now.
+    connect(MenuComPort, &QMenu::aboutToShow, this, &MainWindow::refreshPortItems);
+
+    Tusin_Botton = addMenu("Communication(&T)", "Tusin_Botton");
+    ALL_WRITE = addItem(Tusin_Botton, "Write All Data(&A)", "ALL_WRITE");
+    ALL_READ = addItem(Tusin_Botton, "Read All Data(&B)", "ALL_READ");
+
+    MenuHelp = addMenu("Help(&H)", "MenuHelp");
+    MenuVersion = addItem(MenuHelp, "Version Infomation(&A)", "MenuVersion");
+    connect(MenuVersion, &QAction::triggered, this, &MainWindow::MenuVersion_Click);
+
+    // Not available in this version of the program.
+    for (QAction *pending : {FileOpen, FileSave, Inport, Export, ALL_WRITE, ALL_READ})
+        pending->setEnabled(false);
+}
+
+void MainWindow::buildControls()
+{
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client);
+
+    TabStrip1 = new QTabBar(client);
+    TabStrip1->setObjectName(QStringLiteral("TabStrip1"));
+    TabStrip1->setExpanding(false);
+    for (const char *text : {"Memory", "Bank", "Common Set", "Set Mode"})
+        TabStrip1->addTab(QString::fromLatin1(text));
+    TabStrip1->setGeometry(twips(240), twips(60), twips(13050), twips(360));
+    connect(TabStrip1, &QTabBar::currentChanged, this, [this](int index) { switchPage(index + 1); });
+
+    const char *captions[PageCount] = {"Memory", "Bank Setting", "Common Setting", "Set Mode"};
+    for (int i = 0; i < PageCount; ++i) {
+        auto *frame = new QGroupBox(QString::fromLatin1(captions[i]), client);
+        frame->setObjectName(QStringLiteral("A_FRAME_%1").arg(i));
+        frame->setGeometry(twips(240), twips(420), twips(13050), twips(6900));
+        A_FRAME[i] = frame;
+    }
+
+    ProgressBar1 = new QProgressBar(client);
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setTextVisible(false);
+    ProgressBar1->setGeometry(twips(240), twips(7500), twips(8400), twips(330));
+
+    ProgressText = new QLineEdit(client);
+    ProgressText->setObjectName(QStringLiteral("Progress"));
+    ProgressText->setReadOnly(true);
+    ProgressText->setFocusPolicy(Qt::NoFocus);
+    ProgressText->setAlignment(Qt::AlignRight);
+    ProgressText->setGeometry(twips(8760), twips(7500), twips(900), twips(330));
+
+    cmdZQRESET = new QPushButton(QStringLiteral("Reset Radio"), client);
+    cmdZQRESET->setObjectName(QStringLiteral("cmdZQRESET"));
+    cmdZQRESET->setGeometry(twips(11640), twips(7440), twips(1650), twips(450));
+    connect(cmdZQRESET, &QPushButton::clicked, this, &MainWindow::cmdZQRESET_Click);
+    registerCommandWidget(cmdZQRESET);
+}
+
+void MainWindow::switchPage(int page)
+{
+    if (page < 1 || page > PageCount || page == pageNumber)
+        return;
+    pageNumber = page;
+    for (int i = 0; i < PageCount; ++i) {
+        const bool current = i == page - 1;
+        A_FRAME[i]->setVisible(current);
+        A_FRAME[i]->setEnabled(current);
+    }
+    const QSignalBlocker quiet(TabStrip1);
+    TabStrip1->setCurrentIndex(page - 1);
+}
+
+QGroupBox *MainWindow::pageFrame(int index) const
+{
+    return index >= 0 && index < PageCount ? A_FRAME[index] : nullptr;
+}
+
+void MainWindow::registerCommandWidget(QWidget *widget)
+{
+    commandWidgets.append(widget);
+    widget->setEnabled(!locked);
+}
+
+void MainWindow::registerGrid(QWidget *memoryGrid)
+{
+    grid = memoryGrid;
+    grid->setEnabled(!locked);
+}
+
+void MainWindow::refreshPortItems()
+{
+    // One scan of the system's serial devices for all sixteen items, not one per item: a scan takes long
+    // enough to make the menu lag.
+    PortResolver snapshot = resolver;
+    snapshot.setSystemDevices(resolver.systemDevices());
+    for (int n = 1; n <= PortResolver::PortCount; ++n)
+        MenuSetCom[n - 1]->setText(QStringLiteral("COM%1\t").arg(n) + snapshot.describe(n));
+}
+
+void MainWindow::checkPortItem(int index)
+{
+    for (QAction *item : MenuSetCom)
+        item->setChecked(false);
+    MenuSetCom[index - 1]->setChecked(true);
+}
+
+void MainWindow::MenuSetCom_Click(int index)
+{
+    if (index < 1 || index > PortResolver::PortCount)
+        return;
+    checkPortItem(index);
+    link.setPortNumber(index);
+    QString error;
+    if (!SaveImageFile(settingsPath, image, index, &error))
+        ShowMessage(this, QStringLiteral("Settings file could not be saved."), QStringLiteral("Error"),
+                    error);
+}
+
+void MainWindow::MenuVersion_Click()
+{
+    VersionDialog dialog(this);
+    dialog.exec();
+}
+
+void MainWindow::setMenusEnabled(bool enabled)
+{
+    for (QMenu *menu : {File, MenuComPort, MenuHelp, Tusin_Botton}) {
+        menu->menuAction()->setEnabled(enabled);
+        menu->setEnabled(enabled);
+    }
+}
+
+void MainWindow::LockControls()
+{
+    locked = true;
+    ProgressText->setText(QStringLiteral("0%"));
+    TabStrip1->setEnabled(false);
+    if (grid)
+        grid->setEnabled(false);
+    for (const QPointer<QWidget> &widget : commandWidgets) {
+        if (widget)
+            widget->setEnabled(false);
+    }
+    setMenusEnabled(false);
+    ProgressBar1->setValue(0);
+}
+
+void MainWindow::UnlockControls()
+{
+    TabStrip1->setEnabled(true);
+    if (grid)
+        grid->setEnabled(true);
+    for (const QPointer<QWidget> &widget : commandWidgets) {
+        if (widget)
+            widget->setEnabled(true);
+    }
+    setMenusEnabled(true);
+    ProgressText->setText(QStringLiteral("0%"));
+    ProgressBar1->setValue(0);
+    link.close();
+    locked = false;
+}
+
+void MainWindow::runRadioCommand(const std::function<void()> &body)
+{
+    LockControls();
+    try {
+        body();
+    } catch (const PortError &e) {
+        ShowMessage(this, QStringLiteral("Port Error"), QStringLiteral(" Error"), e.detail());
+    } catch (const std::exception &e) {
+        ShowMessage(this, QStringLiteral("Port Error"), QStringLiteral(" Error"),
+                    QString::fromLocal8Bit(e.what()));
+    }
+    UnlockControls();
+}
+
+void MainWindow::cmdZQRESET_Click()
+{
+    runRadioCommand([this] { link.SendReset(); });
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    // A transfer waits in a nested event loop further up the stack; the window must outlive it.
+    if (locked) {
+        event->ignore();
+        return;
+    }
+    link.close();
+    event->accept();
+}
+
+} // namespace n35

@@ -1,0 +1,123 @@
+#pragma once
+
+#include "link/portresolver.h"
+#include "link/portsettings.h"
+#include "link/progress.h"
+#include "link/radiolink.h"
+#include "link/serialradioport.h"
+#include "model/cloneimage.h"
+
+#include <QList>
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+#include <functional>
+
+class QAction;
+class QGroupBox;
+class QLineEdit;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QTabBar;
+
+namespace n35
+{
+
+// Drives the bar at the bottom of the main window and the percentage beside it.
+class BarProgress : public Progress
+{
+public:
+    void attach(QProgressBar *progressBar, QLineEdit *percentText);
+    void start(int maximum) override;
+    void advance() override;
+
+private:
+    void show(int value);
+
+    QProgressBar *bar = nullptr;
+    QLineEdit *percent = nullptr;
+    int maximum = 1;
+    int value = 0;
+};
+
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    static constexpr int PageCount = 4;
+
+    // port: the line to the radio; nullptr for the serial port chosen in the COMPort menu.
+    explicit MainWindow(RadioPort *port = nullptr, const QString &settingsPath = SettingsFilePath(),
+                        QWidget *parent = nullptr);
+
+    RadioLink &radioLink() { return link; }
+    CloneImage &cloneImage() { return image; }
+    PortResolver &portResolver() { return resolver; }
+    Progress &progress() { return barProgress; }
+    QString settingsFilePath() const { return settingsPath; }
+
+    // 1 Memory, 2 Bank, 3 Common Set, 4 Set Mode; 0 before the first switch.
+    int currentPage() const { return pageNumber; }
+    void switchPage(int page);
+    // index 0..3: the frame of page index + 1, for the page's contents.
+    QGroupBox *pageFrame(int index) const;
+
+    // Buttons that start radio or file commands; disabled while a transfer runs.
+    void registerCommandWidget(QWidget *widget);
+    void registerGrid(QWidget *grid);
+
+    void LockControls();
+    void UnlockControls();
+    bool isLocked() const { return locked; }
+
+    // Every radio command runs here: controls locked, any failure told to the user, the port closed after.
+    void runRadioCommand(const std::function<void()> &body);
+
+    void MenuSetCom_Click(int index);
+    void MenuVersion_Click();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildMenus();
+    void buildControls();
+    void refreshPortItems();
+    void checkPortItem(int index);
+    void setMenusEnabled(bool enabled);
+    void cmdZQRESET_Click();
+
+    QString settingsPath;
+    CloneImage image;
+    PortResolver resolver;
+    SerialRadioPort serialPort{resolver};
+    RadioLink link;
+
+    QMenu *File = nullptr;
+    QAction *FileOpen = nullptr;
+    QAction *FileSave = nullptr;
+    QAction *Inport = nullptr;
+    QAction *Export = nullptr;
+    QMenu *MenuComPort = nullptr;
+    std::array<QAction *, PortResolver::PortCount> MenuSetCom{};
+    QMenu *Tusin_Botton = nullptr;
+    QAction *ALL_WRITE = nullptr;
+    QAction *ALL_READ = nullptr;
+    QMenu *MenuHelp = nullptr;
+    QAction *MenuVersion = nullptr;
+
+    QTabBar *TabStrip1 = nullptr;
+    std::array<QGroupBox *, PageCount> A_FRAME{};
+    QProgressBar *ProgressBar1 = nullptr;
+    QLineEdit *ProgressText = nullptr;
+    QPushButton *cmdZQRESET = nullptr;
+
+    BarProgress barProgress;
+    QList<QPointer<QWidget>> commandWidgets;
+    QPointer<QWidget> grid;
+    int pageNumber = 0;
+    bool locked = false;
+};
+
+} // namespace n35

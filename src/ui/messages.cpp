@@ -1,0 +1,55 @@
+#include "ui/messages.h"
+
+#include <QMessageBox>
+
+namespace n35
+{
+
+namespace
+{
+MessageCapture *activeCapture = nullptr;
+
+int execBox(QWidget *parent, const QString &text, const QString &title, const QString &detail,
+            QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(parent);
+    box.setIcon(QMessageBox::NoIcon);
+    box.setWindowTitle(title);
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
+    if (!detail.isEmpty())
+        box.setDetailedText(detail);
+    box.setStandardButtons(buttons);
+    return box.exec();
+}
+} // namespace
+
+MessageCapture::MessageCapture() : previous(activeCapture)
+{
+    activeCapture = this;
+}
+
+MessageCapture::~MessageCapture()
+{
+    activeCapture = previous;
+}
+
+void ShowMessage(QWidget *parent, const QString &text, const QString &title, const QString &detail)
+{
+    if (activeCapture) {
+        activeCapture->messages.append({text, title, detail, false});
+        return;
+    }
+    execBox(parent, text, title, detail, QMessageBox::Ok);
+}
+
+bool AskYesNo(QWidget *parent, const QString &text, const QString &title)
+{
+    if (activeCapture) {
+        activeCapture->messages.append({text, title, {}, true});
+        return activeCapture->answer;
+    }
+    return execBox(parent, text, title, {}, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+} // namespace n35

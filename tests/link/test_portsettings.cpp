@@ -1,0 +1,100 @@
+// Choosing the serial port: the settings file's COMPORT line and what each COMn opens.
+
+#include "link/portresolver.h"
+#include "link/portsettings.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace n35;
+
+class PortSettingsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void comportLine_data();
+    void comportLine();
+    void missingFileGivesPortOne();
+    void resolverPrefersLinksThenSystemDevices();
+    void usbCablesComeFirst();
+};
+
+void PortSettingsTest::comportLine_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<int>("port");
+    QTest::addColumn<bool>("fromFile");
+    QTest::newRow("07") << QByteArray("Save Date and Time x\r\nCOMPORT:07\r\nFile End\r\n") << 7 << true;
+    QTest::newRow("16, LF only") << QByteArray("COMPORT:16\n") << 16 << true;
+    QTest::newRow("01 last line without end") << QByteArray("x\r\nCOMPORT:01") << 1 << true;
+    QTest::newRow("one digit") << QByteArray("COMPORT:7\r\n") << 1 << false;
+    QTest::newRow("00") << QByteArray("COMPORT:00\r\n") << 1 << false;
+    QTest::newRow("xx") << QByteArray("COMPORT:xx\r\n") << 1 << false;
+    QTest::newRow("17 names no menu item") << QByteArray("COMPORT:17\r\n") << 1 << false;
+    QTest::newRow("three digits") << QByteArray("COMPORT:012\r\n") << 1 << false;
+    QTest::newRow("no COMPORT line") << QByteArray("CH0850:02\r\nFile End\r\n") << 1 << false;
+    QTest::newRow("empty file") << QByteArray() << 1 << false;
+    QTest::newRow("first COMPORT line counts") << QByteArray("COMPORT:05\r\nCOMPORT:09\r\n") << 5 << true;
+    QTest::newRow("lower-case key") << QByteArray("comport:05\r\n") << 1 << false;
+}
+
+void PortSettingsTest::comportLine()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(int, port);
+    QFETCH(bool, fromFile);
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("HVN35Writer.INI")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+    file.close();
+    const PortSetting setting = ReadPortSetting(file.fileName());
+    QCOMPARE(setting.port, port);
+    QCOMPARE(setting.fromFile, fromFile);
+}
+
+void PortSettingsTest::missingFileGivesPortOne()
+{
+    QTemporaryDir dir;
+    const PortSetting setting = ReadPortSetting(dir.filePath(QStringLiteral("none.INI")));
+    QCOMPARE(setting.port, 1);
+    QVERIFY(!setting.fromFile);
+}
+
+void PortSettingsTest::resolverPrefersLinksThenSystemDevices()
+{
+#ifdef Q_OS_WIN
+    QSKIP("COMn is the system's own name on Windows");
+#else
+    QTemporaryDir dir;
+    PortResolver resolver;
+    resolver.setLinkDirectory(dir.path());
+    resolver.setSystemDevices({QStringLiteral("/dev/ttyUSB0"), QStringLiteral("/dev/ttyS0")});
+    QVERIFY(QFile::link(QStringLiteral("/dev/pts/9"), dir.filePath(QStringLiteral("com5"))));
+    QVERIFY(QFile::link(QStringLiteral("/dev/ttyS0"), dir.filePath(QStringLiteral("com2"))));
+
+    // com2 takes ttyS0 by its link, so the unlinked COM1 gets the USB cable and COM3 nothing.
+    QCOMPARE(resolver.deviceFor(5), QStringLiteral("/dev/pts/9"));
+    QCOMPARE(resolver.deviceFor(2), QStringLiteral("/dev/ttyS0"));
+    QCOMPARE(resolver.deviceFor(1), QStringLiteral("/dev/ttyUSB0"));
+    QCOMPARE(resolver.deviceFor(3), QString());
+    QCOMPARE(resolver.describe(3), QStringLiteral("not connected"));
+    QCOMPARE(resolver.deviceFor(0), QString());
+    QCOMPARE(resolver.deviceFor(17), QString());
+#endif
+}
+
+void PortSettingsTest::usbCablesComeFirst()
+{
+    const QStringList sorted = SortSerialDevices(
+        {QStringLiteral("/dev/ttyS1"), QStringLiteral("/dev/ttyUSB10"), QStringLiteral("/dev/ttyACM0"),
+         QStringLiteral("/dev/ttyUSB2"), QStringLiteral("/dev/ttyS0")});
+    QCOMPARE(sorted, (QStringList{QStringLiteral("/dev/ttyACM0"), QStringLiteral("/dev/ttyUSB2"),
+                                  QStringLiteral("/dev/ttyUSB10"), QStringLiteral("/dev/ttyS0"),
+                                  QStringLiteral("/dev/ttyS1")}));
+}
+
+QTEST_GUILESS_MAIN(PortSettingsTest)
+#include "test_portsettings.moc"
