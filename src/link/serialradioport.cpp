@@ -85,6 +85,8 @@ void SerialRadioPort::write(const QByteArray &data)
         throw PortError(QStringLiteral("The serial port is not open."));
     if (serial.write(data) != data.size())
         throw PortError(QStringLiteral("Writing to %1 failed: %2").arg(device, serial.errorString()));
+    // Hand the command to the driver now rather than on the next turn of the event loop.
+    serial.flush();
 }
 
 QByteArray SerialRadioPort::readAvailable()

@@ -2,6 +2,7 @@
 
 #include "link/portresolver.h"
 #include "link/portsettings.h"
+#include "link/serialradioport.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -19,6 +20,7 @@ private slots:
     void missingFileGivesPortOne();
     void resolverPrefersLinksThenSystemDevices();
     void usbCablesComeFirst();
+    void openFailureSaysWhatToDo();
 };
 
 void PortSettingsTest::comportLine_data()
@@ -94,6 +96,21 @@ void PortSettingsTest::usbCablesComeFirst()
     QCOMPARE(sorted, (QStringList{QStringLiteral("/dev/ttyACM0"), QStringLiteral("/dev/ttyUSB2"),
                                   QStringLiteral("/dev/ttyUSB10"), QStringLiteral("/dev/ttyS0"),
                                   QStringLiteral("/dev/ttyS1")}));
+}
+
+void PortSettingsTest::openFailureSaysWhatToDo()
+{
+    const QString unbound = DescribeOpenFailure(4, QString(), QSerialPort::DeviceNotFoundError, {});
+    QVERIFY(unbound.contains(QLatin1String("COM4")));
+    QVERIFY(unbound.contains(QLatin1String("not connected")));
+    const QString missing =
+        DescribeOpenFailure(2, QStringLiteral("/dev/ttyUSB0"), QSerialPort::DeviceNotFoundError, {});
+    QVERIFY(missing.contains(QLatin1String("/dev/ttyUSB0")));
+#ifndef Q_OS_WIN
+    const QString denied =
+        DescribeOpenFailure(1, QStringLiteral("/dev/ttyUSB0"), QSerialPort::PermissionError, {});
+    QVERIFY(denied.contains(QLatin1String("dialout")));
+#endif
 }
 
 QTEST_GUILESS_MAIN(PortSettingsTest)

@@ -1,6 +1,7 @@
 #include "emulator/emulatorsession.h"
 
 #include <QDir>
+#include <QFile>
 
 namespace n35emu
 {
@@ -8,6 +9,7 @@ namespace n35emu
 EmulatorSession::EmulatorSession(QStringList extraArguments, int portNumber)
     : number(portNumber), port(portResolver), radioLink(port)
 {
+    extraArguments << QStringLiteral("--save") << QDir(dir.path()).filePath(QStringLiteral("memory.bin"));
     extraArguments << QStringLiteral("--link")
                    << QDir(dir.path()).filePath(QStringLiteral("com%1").arg(number));
     emulator = std::make_unique<EmulatorProcess>(extraArguments);
@@ -23,6 +25,16 @@ bool EmulatorSession::start(QString *error)
         return false;
     }
     return emulator->start(error);
+}
+
+QByteArray EmulatorSession::stopAndReadMemory()
+{
+    radioLink.close();
+    emulator->stop();
+    QFile saved(QDir(dir.path()).filePath(QStringLiteral("memory.bin")));
+    if (!saved.open(QIODevice::ReadOnly))
+        return {};
+    return saved.readAll();
 }
 
 } // namespace n35emu

@@ -20,6 +20,8 @@ public:
 
     bool start(QString *error);
     void stop() { emulator->stop(); }
+    // Stops the emulator, which saves its memory, and returns the 64 KiB it held (empty on failure).
+    QByteArray stopAndReadMemory();
 
     QString linkDirectory() const { return dir.path(); }
     QString devicePath() const { return emulator->devicePath(); }

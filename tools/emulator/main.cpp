@@ -29,6 +29,9 @@ using n35emu::Fault;
 using n35emu::RadioCore;
 
 constexpr std::int64_t nsPerMs = 1'000'000;
+// Paced output leaves in bursts this far apart, as a USB serial adapter hands its data to the host on
+// its latency timer; the client then wakes a few times per reply instead of once per character.
+constexpr std::int64_t burstNs = 4 * nsPerMs;
 constexpr std::int64_t nsPerS = 1'000'000'000;
 
 struct Options {
@@ -202,12 +205,12 @@ public:
         lastDue_ = 0;
     }
 
-    // Next wake-up: the first millisecond boundary at or after the first byte is due, so each wake-up
+    // Next wake-up: the first burst boundary at or after the first byte is due, so each wake-up
     // writes a burst, but never later than the last byte's due time, so a reply ends exactly on time.
     std::int64_t deadline(std::int64_t now) const
     {
         const std::int64_t from = std::max(now, queue_.front().due);
-        const std::int64_t boundary = (from + nsPerMs - 1) / nsPerMs * nsPerMs;
+        const std::int64_t boundary = (from + burstNs - 1) / burstNs * burstNs;
         return std::min(boundary, queue_.back().due);
     }
 
