@@ -1,0 +1,45 @@
+#include "support/channelfixtures.h"
+
+#include "emulator/radiocore.h"
+#include "model/channelcodec.h"
+#include "model/valuetables.h"
+
+namespace n35::testing
+{
+
+void FillVariedChannels(ChannelTable &table, int first, int last)
+{
+    static const QString names[] = {
+        QString(),
+        QStringLiteral("REPEATER"),
+        QStringLiteral("A\\1B\\8"),
+        QStringLiteral("C:\\\\path"),
+        QString::fromUtf8("東京タワー"),
+        QStringLiteral("0123456789ABCDEF"),
+    };
+    for (int n = first; n <= last; ++n) {
+        const quint32 hz = (n % 7 == 0 ? 1240000000u : 144000000u) + quint32(n) * 12500u;
+        ChannelCells cells;
+        cells[ColFrequency - 1] = FrequencyText(hz);
+        cells[ColMode - 1] = n % 2 ? QStringLiteral("FM") : QStringLiteral("NFM");
+        cells[ColStep - 1] = *StepText(n % StepCount);
+        cells[ColSubtone - 1] = *ToneTypeText(n % ToneTypeCount);
+        cells[ColTxTone - 1] = *CtcssText(1 + n % CtcssCount);
+        cells[ColRxTone - 1] = *CtcssText(1 + (n * 7) % CtcssCount);
+        cells[ColTxDcs - 1] = *DcsText(n % DcsCount);
+        cells[ColRxDcs - 1] = *DcsText((n * 5) % DcsCount);
+        cells[ColShift - 1] = ShiftText(n % 3);
+        cells[ColShiftFreq - 1] = FrequencyText(quint32(n % 4) * 600000u);
+        cells[ColSkip - 1] = SkipText(n % 5 == 0 ? 1 : 0);
+        cells[ColName - 1] = names[n % 6];
+        table.setCells(n, cells);
+        table.setUsed(n, true);
+    }
+}
+
+QByteArray Answer(n35emu::RadioCore &radio, const QByteArray &written)
+{
+    return QByteArray::fromStdString(radio.receive(written.toStdString()));
+}
+
+} // namespace n35::testing

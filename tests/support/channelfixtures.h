@@ -1,0 +1,23 @@
+#pragma once
+
+#include "model/channeltable.h"
+
+#include <QByteArray>
+
+namespace n35emu
+{
+class RadioCore;
+}
+
+namespace n35::testing
+{
+
+// Gives rows first..last varied content the radio can take: every step, sub-tone mode, tone and DCS code
+// comes round, names with glyphs, backslashes and kanji, frequencies distinct per row (above 1000 MHz
+// for some), so pass channels never overlap.
+void FillVariedChannels(ChannelTable &table, int first, int last);
+
+// The answer of an in-process radio to what the program wrote, for FakeRadioPort.
+QByteArray Answer(n35emu::RadioCore &radio, const QByteArray &written);
+
+} // namespace n35::testing
