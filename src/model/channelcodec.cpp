@@ -118,7 +118,7 @@ QString DecodeChannel(const QString &hex, int channel, ChannelTable &table)
     cells[ColTxDcs - 1] = *txDcsText;
     cells[ColSkip - 1] = SkipText(HexByteAt(hex, SkipByte));
     cells[ColRxDcs - 1] = *rxDcsText;
-    cells[ColName - 1] = ExpandTextData(hex.mid(NameBytes * 2));
+    cells[ColName - 1] = ExpandTextData(hex.mid(qsizetype(NameBytes) * 2));
     table.setUsed(channel, true);
     table.setCells(channel, cells);
     return {};

@@ -1,5 +1,8 @@
 #include "model/channeltable.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace n35
 {
 
@@ -34,6 +37,16 @@ ChannelCells CallChannelDefaults(const QString &frequency)
             QStringLiteral("0.00000MHz"),
             QString(),
             QString()};
+}
+
+void ClearChannelRows(ChannelTable &table, int first, int last)
+{
+    if (first > last)
+        std::swap(first, last);
+    for (int channel = std::max(first, 1); channel <= std::min(last, ChannelCount); ++channel) {
+        if (!IsCallChannel(channel))
+            table.clearRow(channel);
+    }
 }
 
 ChannelTable::ChannelTable(QObject *parent)

@@ -91,4 +91,8 @@ private:
 // The content of a CALL channel at start-up.
 ChannelCells CallChannelDefaults(const QString &frequency);
 
+// Empties rows first..last (either order, clamped to 1..952). The two CALL channels always hold a
+// channel in the radio, so they are kept.
+void ClearChannelRows(ChannelTable &table, int first, int last);
+
 } // namespace n35

@@ -2,6 +2,7 @@
 
 #include "files/imagefile.h"
 #include "link/porterror.h"
+#include "ui/memorypage.h"
 #include "ui/messages.h"
 #include "ui/twips.h"
 #include "ui/version.h"
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTabBar>
+#include <QVBoxLayout>
 #include <exception>
 
 namespace n35
@@ -54,6 +56,8 @@ MainWindow::MainWindow(RadioPort *port, const QString &settingsPath, QWidget *pa
     setObjectName(QStringLiteral("Form1"));
     buildMenus();
     buildControls();
+    memory = new MemoryPage(*this, A_FRAME[0]);
+    (new QVBoxLayout(A_FRAME[0]))->addWidget(memory);
 
     barProgress.attach(ProgressBar1, ProgressText);
     barProgress.start(100);
@@ -70,6 +74,12 @@ MainWindow::MainWindow(RadioPort *port, const QString &settingsPath, QWidget *pa
 
     resize(twips(13650), twips(8610));
     setWindowTitle(QStringLiteral("HV-N35 Clone Utility Ver.") + QLatin1String(ProgramVersion));
+}
+
+MainWindow::~MainWindow()
+{
+    // The pages are views of the clone image, a member that would otherwise die before the widgets.
+    delete takeCentralWidget();
 }
 
 void MainWindow::buildMenus()

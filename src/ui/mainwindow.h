@@ -24,6 +24,8 @@ class QTabBar;
 namespace n35
 {
 
+class MemoryPage;
+
 // Drives the bar at the bottom of the main window and the percentage beside it.
 class BarProgress : public Progress
 {
@@ -50,11 +52,13 @@ public:
     // port: the line to the radio; nullptr for the serial port chosen in the COMPort menu.
     explicit MainWindow(RadioPort *port = nullptr, const QString &settingsPath = SettingsFilePath(),
                         QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     RadioLink &radioLink() { return link; }
     CloneImage &cloneImage() { return image; }
     PortResolver &portResolver() { return resolver; }
     Progress &progress() { return barProgress; }
+    MemoryPage *memoryPage() const { return memory; }
     QString settingsFilePath() const { return settingsPath; }
 
     // 1 Memory, 2 Bank, 3 Common Set, 4 Set Mode; 0 before the first switch.
@@ -112,6 +116,7 @@ private:
     QProgressBar *ProgressBar1 = nullptr;
     QLineEdit *ProgressText = nullptr;
     QPushButton *cmdZQRESET = nullptr;
+    MemoryPage *memory = nullptr;
 
     BarProgress barProgress;
     QList<QPointer<QWidget>> commandWidgets;

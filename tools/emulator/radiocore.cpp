@@ -89,7 +89,7 @@ std::string RadioCore::handleLine(std::string_view line)
 
 std::string RadioCore::reply(std::string_view command)
 {
-    const std::string ok = fault_ == Fault::ShortReply ? "O" : "OK";
+    std::string ok = fault_ == Fault::ShortReply ? "O" : "OK";
     const std::string_view body = command.substr(prefix.size());
     if (body == "HV-N35")
         return ok;

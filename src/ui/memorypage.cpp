@@ -1,0 +1,192 @@
+#include "ui/memorypage.h"
+
+#include "link/channeltransfer.h"
+#include "model/channeltable.h"
+#include "ui/channelgridmodel.h"
+#include "ui/mainwindow.h"
+#include "ui/messages.h"
+#include "ui/twips.h"
+
+#include <QBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QPushButton>
+#include <QTableView>
+#include <algorithm>
+#include <array>
+
+namespace n35
+{
+
+namespace
+{
+
+constexpr int LabelColumnTwips = 1200;
+constexpr std::array<int, ChannelCellCount> CellColumnTwips = {1350, 550, 700, 800,  800, 800,
+                                                               800,  800, 600, 1200, 400, 3500};
+constexpr Qt::Alignment HeaderAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+
+} // namespace
+
+MemoryPage::MemoryPage(MainWindow &mainWindow, QWidget *parent) : QWidget(parent), window(mainWindow)
+{
+    setObjectName(QStringLiteral("MemoryPage"));
+    buildGrid();
+
+    MemAllRead = addButton("Read all memory", "MemAllRead", &MemoryPage::MemAllRead_Click);
+    MemAllWrite = addButton("Write all memory", "MemAllWrite", &MemoryPage::MemAllWrite_Click);
+    MEM_ONE_READ = addButton("Read selected memory", "MEM_ONE_READ", &MemoryPage::MEM_ONE_READ_Click);
+    MEM_ONE_WRITE = addButton("Write selected memory", "MEM_ONE_WRITE", &MemoryPage::MEM_ONE_WRITE_Click);
+    Clear_Botton = addButton("Clear selected memory", "Clear_Botton", &MemoryPage::Clear_Botton_Click);
+    ALL_Reset = addButton("Clear all memory", "ALL_Reset", &MemoryPage::ALL_Reset_Click);
+
+    auto *buttons = new QHBoxLayout;
+    for (QPushButton *button :
+         {MemAllRead, MemAllWrite, MEM_ONE_READ, MEM_ONE_WRITE, Clear_Botton, ALL_Reset})
+        buttons->addWidget(button);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(MSFlexGrid1, 1);
+    layout->addLayout(buttons);
+}
+
+void MemoryPage::buildGrid()
+{
+    model = new ChannelGridModel(window.cloneImage().channels, this);
+    MSFlexGrid1 = new QTableView(this);
+    MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
+    MSFlexGrid1->setModel(model);
+    MSFlexGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    MSFlexGrid1->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    MSFlexGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    MSFlexGrid1->setWordWrap(false);
+
+    // Fixed sizes throughout: measuring 952 rows of contents would make every refresh slow.
+    QHeaderView *columns = MSFlexGrid1->horizontalHeader();
+    columns->setDefaultAlignment(HeaderAlignment);
+    columns->setHighlightSections(false);
+    columns->setMinimumSectionSize(1);
+    for (int column = 0; column < ChannelCellCount; ++column)
+        columns->resizeSection(column, twips(CellColumnTwips[static_cast<std::size_t>(column)]));
+
+    QHeaderView *labels = MSFlexGrid1->verticalHeader();
+    labels->setDefaultAlignment(HeaderAlignment);
+    labels->setHighlightSections(false);
+    labels->setSectionResizeMode(QHeaderView::Fixed);
+    labels->setDefaultSectionSize(MSFlexGrid1->fontMetrics().height() + 4);
+    labels->setFixedWidth(twips(LabelColumnTwips));
+
+    MSFlexGrid1->selectionModel()->setCurrentIndex(model->index(0, 0), QItemSelectionModel::ClearAndSelect |
+                                                                           QItemSelectionModel::Rows);
+    window.registerGrid(MSFlexGrid1);
+}
+
+QPushButton *MemoryPage::addButton(const char *caption, const char *name, void (MemoryPage::*click)())
+{
+    auto *button = new QPushButton(QString::fromLatin1(caption), this);
+    button->setObjectName(QString::fromLatin1(name));
+    connect(button, &QPushButton::clicked, this, click);
+    window.registerCommandWidget(button);
+    return button;
+}
+
+std::pair<int, int> MemoryPage::selectedChannels() const
+{
+    const QModelIndex current = MSFlexGrid1->currentIndex();
+    int top = current.isValid() ? current.row() : 0;
+    int bottom = top;
+    // The selection is one contiguous block, so its outer rows are the anchor and the current row.
+    for (const QItemSelectionRange &range : MSFlexGrid1->selectionModel()->selection()) {
+        top = std::min(top, range.top());
+        bottom = std::max(bottom, range.bottom());
+    }
+    return {ChannelGridModel::channelOfRow(top), ChannelGridModel::channelOfRow(bottom)};
+}
+
+void MemoryPage::selectChannels(int from, int to)
+{
+    const int anchorRow = ChannelGridModel::rowOfChannel(std::clamp(from, 1, ChannelCount));
+    const int currentRow = ChannelGridModel::rowOfChannel(std::clamp(to, 1, ChannelCount));
+    QItemSelectionModel *selection = MSFlexGrid1->selectionModel();
+    selection->setCurrentIndex(model->index(currentRow, 0), QItemSelectionModel::NoUpdate);
+    selection->select(QItemSelection(model->index(std::min(anchorRow, currentRow), 0),
+                                     model->index(std::max(anchorRow, currentRow), ChannelCellCount - 1)),
+                      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    keepCurrentRowVisible();
+}
+
+void MemoryPage::MEM_ONE_READ_Click()
+{
+    const auto [first, last] = selectedChannels();
+    readRange(first, last, QStringLiteral("Memory data read successed."));
+}
+
+void MemoryPage::MEM_ONE_WRITE_Click()
+{
+    const auto [first, last] = selectedChannels();
+    writeRange(first, last, QStringLiteral("Memory data write successed."));
+}
+
+void MemoryPage::MemAllRead_Click()
+{
+    readRange(1, ChannelCount, QStringLiteral("ALL memory data read successed."));
+}
+
+void MemoryPage::MemAllWrite_Click()
+{
+    writeRange(1, ChannelCount, QStringLiteral("All memory data write successed."));
+}
+
+void MemoryPage::ALL_Reset_Click()
+{
+    clearRange(ALL_Reset, 1, ChannelCount);
+}
+
+void MemoryPage::Clear_Botton_Click()
+{
+    const auto [first, last] = selectedChannels();
+    clearRange(Clear_Botton, first, last);
+}
+
+void MemoryPage::readRange(int first, int last, const QString &doneText)
+{
+    window.runRadioCommand([&] {
+        report(ReadChannels(window.radioLink(), window.cloneImage().channels, first, last, window.progress()),
+               doneText);
+    });
+    keepCurrentRowVisible();
+}
+
+void MemoryPage::writeRange(int first, int last, const QString &doneText)
+{
+    window.runRadioCommand([&] {
+        report(
+            WriteChannels(window.radioLink(), window.cloneImage().channels, first, last, window.progress()),
+            doneText);
+    });
+}
+
+void MemoryPage::report(const TransferOutcome &outcome, const QString &doneText)
+{
+    if (outcome.ok)
+        ShowMessage(&window, doneText, QStringLiteral(" Finish"));
+    else if (!outcome.text.isEmpty())
+        ShowMessage(&window, outcome.text, outcome.title, outcome.detail);
+}
+
+void MemoryPage::clearRange(QPushButton *button, int first, int last)
+{
+    button->setEnabled(false);
+    ClearChannelRows(window.cloneImage().channels, first, last);
+    button->setEnabled(!window.isLocked());
+    keepCurrentRowVisible();
+}
+
+void MemoryPage::keepCurrentRowVisible()
+{
+    const QModelIndex current = MSFlexGrid1->currentIndex();
+    if (current.isValid()) // the column already in view, so only the rows move
+        MSFlexGrid1->scrollTo(model->index(current.row(), std::max(MSFlexGrid1->columnAt(0), 0)));
+}
+
+} // namespace n35

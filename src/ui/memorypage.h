@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QWidget>
+#include <utility>
+
+class QPushButton;
+class QTableView;
+
+namespace n35
+{
+
+class ChannelGridModel;
+class MainWindow;
+struct TransferOutcome;
+
+// Page 1: the grid of all 952 channel rows and the buttons that read, write and clear them.
+class MemoryPage : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit MemoryPage(MainWindow &mainWindow, QWidget *parent = nullptr);
+
+    QTableView *grid() const { return MSFlexGrid1; }
+    ChannelGridModel *gridModel() const { return model; }
+
+    // Channels 1..952 from the smaller to the larger end of the grid's selection, whichever way it was made.
+    std::pair<int, int> selectedChannels() const;
+    // Selects rows from..to as a drag from `from` to `to` would; `to` becomes the current row.
+    void selectChannels(int from, int to);
+
+    void ALL_Reset_Click();
+    void Clear_Botton_Click();
+    void MEM_ONE_READ_Click();
+    void MEM_ONE_WRITE_Click();
+    void MemAllRead_Click();
+    void MemAllWrite_Click();
+
+private:
+    void buildGrid();
+    QPushButton *addButton(const char *caption, const char *name, void (MemoryPage::*click)());
+    void readRange(int first, int last, const QString &doneText);
+    void writeRange(int first, int last, const QString &doneText);
+    void report(const TransferOutcome &outcome, const QString &doneText);
+    void clearRange(QPushButton *button, int first, int last);
+    void keepCurrentRowVisible();
+
+    MainWindow &window;
+    ChannelGridModel *model = nullptr;
+    QTableView *MSFlexGrid1 = nullptr;
+    QPushButton *ALL_Reset = nullptr;
+    QPushButton *Clear_Botton = nullptr;
+    QPushButton *MEM_ONE_READ = nullptr;
+    QPushButton *MEM_ONE_WRITE = nullptr;
+    QPushButton *MemAllRead = nullptr;
+    QPushButton *MemAllWrite = nullptr;
+};
+
+} // namespace n35
