@@ -1,31 +1,25 @@
 #include "model/valuetables.h"
 
 #include <QTest>
-#include <functional>
 
 using namespace n35;
 
 namespace
 {
 
-using Lookup = std::function<quint16(const QString &)>;
-using TextOf = std::function<std::optional<QString>(int)>;
-
 struct Table {
     const char *name;
-    Lookup lookup;
-    TextOf text;
-    std::function<QStringList()> texts;
+    quint16 (*lookup)(const QString &);
+    std::optional<QString> (*text)(int);
+    QStringList (*texts)();
     int firstCode;
     int count;
 };
 
-const Table Tables[] = {
-    {"step", StepIndex, StepText, StepTexts, 0, 16},
-    {"tone type", ToneTypeIndex, ToneTypeText, ToneTypeTexts, 0, 13},
-    {"ctcss", CtcssNumber, CtcssText, CtcssTexts, 1, 39},
-    {"dcs", DcsIndex, DcsText, DcsTexts, 0, 104},
-};
+const Table Step{"step", StepIndex, StepText, StepTexts, 0, 16};
+const Table ToneType{"tone type", ToneTypeIndex, ToneTypeText, ToneTypeTexts, 0, 13};
+const Table Ctcss{"ctcss", CtcssNumber, CtcssText, CtcssTexts, 1, 39};
+const Table Dcs{"dcs", DcsIndex, DcsText, DcsTexts, 0, 104};
 
 } // namespace
 
@@ -34,62 +28,26 @@ class TestValueTables : public QObject
     Q_OBJECT
 
 private slots:
-    void lookup_data()
-    {
-        QTest::addColumn<int>("table");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("code");
-        QTest::newRow("ctcss first") << 2 << "67.0Hz" << 1;
-        QTest::newRow("ctcss last") << 2 << "250.3Hz" << 39;
-        QTest::newRow("ctcss middle") << 2 << "88.5Hz" << 9;
-        QTest::newRow("ctcss not exact") << 2 << "67Hz" << 0;
-        QTest::newRow("ctcss empty") << 2 << "" << 0;
-        QTest::newRow("step first") << 0 << "5KHz" << 0;
-        QTest::newRow("step last") << 0 << "1MHz" << 15;
-        QTest::newRow("step unknown") << 0 << "1000KHz" << 999;
-        QTest::newRow("step case") << 0 << "5khz" << 999;
-        QTest::newRow("dcs last") << 3 << "754" << 103;
-        QTest::newRow("dcs no leading zero") << 3 << "23" << 999;
-        QTest::newRow("tone type") << 1 << "T/R" << 4;
-        QTest::newRow("tone type case") << 1 << "t/r" << 999;
-        QTest::newRow("tone type trailing space") << 1 << "None " << 999;
-    }
     void lookup()
     {
-        QFETCH(int, table);
-        QFETCH(QString, text);
-        QFETCH(int, code);
-        QCOMPARE(int(Tables[table].lookup(text)), code);
+        const std::tuple<const Table &, const char *, int> rows[] = {
+            {Ctcss, "67.0Hz", 1}, {Ctcss, "250.3Hz", 39}, {Ctcss, "88.5Hz", 9}, {Ctcss, "67Hz", 0},
+            {Step, "1MHz", 15},   {Step, "1000KHz", 999}, {Dcs, "754", 103},    {Dcs, "23", 999},
+            {ToneType, "T/R", 4}, {ToneType, "t/r", 999},
+        };
+        for (const auto &[table, text, code] : rows)
+            QVERIFY2(table.lookup(QString::fromLatin1(text)) == code, text);
     }
 
-    void textOutsideTable_data()
+    // Every code maps to its drop-down text and back; the codes just outside a table give no text.
+    void codesRoundTrip()
     {
-        QTest::addColumn<int>("table");
-        QTest::addColumn<int>("code");
-        QTest::addColumn<bool>("valid");
-        const int probes[] = {-1, 0, 1, 12, 13, 15, 16, 39, 40, 103, 104, 255};
-        for (int t = 0; t < 4; ++t) {
-            const Table &table = Tables[t];
-            for (const int code : probes) {
-                const bool valid = code >= table.firstCode && code < table.firstCode + table.count;
-                QTest::addRow("%s %d", table.name, code) << t << code << valid;
-            }
-        }
-    }
-    void textOutsideTable()
-    {
-        QFETCH(int, table);
-        QFETCH(int, code);
-        QFETCH(bool, valid);
-        QCOMPARE(Tables[table].text(code).has_value(), valid);
-    }
-
-    void everyCodeRoundTrips()
-    {
-        for (const Table &table : Tables) {
+        for (const Table &table : {Step, ToneType, Ctcss, Dcs}) {
             const QStringList texts = table.texts();
             QCOMPARE(texts.size(), table.count);
-            for (int code = table.firstCode; code < table.firstCode + table.count; ++code) {
+            const int end = table.firstCode + table.count;
+            QVERIFY2(!table.text(table.firstCode - 1) && !table.text(end) && !table.text(255), table.name);
+            for (int code = table.firstCode; code < end; ++code) {
                 const std::optional<QString> text = table.text(code);
                 QVERIFY2(text.has_value(), table.name);
                 QCOMPARE(texts.at(code - table.firstCode), *text);
@@ -98,38 +56,19 @@ private slots:
         }
     }
 
-    void smallCodeSets_data()
-    {
-        QTest::addColumn<QString>("set");
-        QTest::addColumn<int>("code");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("written");
-        QTest::newRow("mode 0") << "mode" << 0 << "NFM" << 0;
-        QTest::newRow("mode 1") << "mode" << 1 << "FM" << 1;
-        QTest::newRow("mode 2") << "mode" << 2 << "" << 0;
-        QTest::newRow("shift 0") << "shift" << 0 << "Off" << 0;
-        QTest::newRow("shift 1") << "shift" << 1 << "+" << 1;
-        QTest::newRow("shift 2") << "shift" << 2 << "-" << 2;
-        QTest::newRow("shift 3") << "shift" << 3 << "Off" << 0;
-        QTest::newRow("skip 0") << "skip" << 0 << "" << 0;
-        QTest::newRow("skip 1") << "skip" << 1 << "*" << 1;
-        QTest::newRow("skip 2") << "skip" << 2 << "" << 0;
-    }
+    // Texts shown for codes 0..3, and the code each text is written back as.
     void smallCodeSets()
     {
-        QFETCH(QString, set);
-        QFETCH(int, code);
-        QFETCH(QString, text);
-        QFETCH(int, written);
-        if (set == "mode") {
-            QCOMPARE(ModeText(code), text);
-            QCOMPARE(ModeCode(text), written);
-        } else if (set == "shift") {
-            QCOMPARE(ShiftText(code), text);
-            QCOMPARE(ShiftCode(text), written);
-        } else {
-            QCOMPARE(SkipText(code), text);
-            QCOMPARE(SkipCode(text), written);
+        const std::tuple<QString (*)(int), int (*)(const QString &), QStringList, QList<int>> sets[] = {
+            {ModeText, ModeCode, {"NFM", "FM", "", ""}, {0, 1, 0, 0}},
+            {ShiftText, ShiftCode, {"Off", "+", "-", "Off"}, {0, 1, 2, 0}},
+            {SkipText, SkipCode, {"", "*", "", ""}, {0, 1, 0, 0}},
+        };
+        for (const auto &[text, code, shown, written] : sets) {
+            for (int read = 0; read < 4; ++read) {
+                QCOMPARE(text(read), shown[read]);
+                QCOMPARE(code(shown[read]), written[read]);
+            }
         }
     }
 };
