@@ -5,7 +5,6 @@
 #include "link/address.h"
 #include "link/channeltransfer.h"
 #include "link/fakeradioport.h"
-#include "link/porterror.h"
 #include "link/progress.h"
 #include "link/radiolink.h"
 #include "model/channeltable.h"
@@ -73,8 +72,6 @@ private slots:
     void refusedCellStopsTheWriteBeforeTheRadioIsTouched();
     void failuresEndTheTransfer_data();
     void failuresEndTheTransfer();
-    void readStopsAtTheFirstFailureKeepingEarlierRows();
-    void unreadableRecordIsAPortErrorAndLeavesTheRow();
     void readBlanksEmptyRowsAndCallChannels();
 };
 
@@ -170,38 +167,6 @@ void ChannelTransferTest::failuresEndTheTransfer()
     QCOMPARE(outcome.text, text);
     QCOMPARE(outcome.title, title);
     QCOMPARE(bench.port.writes().size(), commandsSent);
-}
-
-void ChannelTransferTest::readStopsAtTheFirstFailureKeepingEarlierRows()
-{
-    Bench bench;
-    ChannelTable source;
-    testing::FillVariedChannels(source, 1, 10);
-    QVERIFY(WriteChannels(bench.link, source, 1, 10, bench.progress).ok);
-
-    bench.radio.setStopAfter(bench.radio.commandsAnswered() + 1 + 4); // identification and channels 1..4
-    const TransferOutcome outcome = ReadChannels(bench.link, bench.table, 1, 10, bench.progress);
-    QVERIFY(!outcome.ok);
-    QCOMPARE(outcome.text, QStringLiteral("Error"));
-    QCOMPARE(outcome.title, QStringLiteral(" Error"));
-    for (int n = 1; n <= 4; ++n)
-        QCOMPARE(bench.table.cell(n, ColFrequency), source.cell(n, ColFrequency));
-    for (int n = 5; n <= 10; ++n)
-        QVERIFY(bench.table.cell(n, ColFrequency).isEmpty());
-    QCOMPARE(bench.progress.value, 5);
-}
-
-void ChannelTransferTest::unreadableRecordIsAPortErrorAndLeavesTheRow()
-{
-    Bench bench;
-    // Channel 2's record in use, with step code 16.
-    auto &memory = bench.radio.memory();
-    const int address = ChannelBlockAddress(2).toInt(nullptr, 16);
-    memory[address] = 0x02;
-    memory[address + 6] = 0x10;
-    bench.table.setCells(2, CallChannelDefaults(QStringLiteral("145.00000MHz")));
-    QVERIFY_THROWS_EXCEPTION(PortError, ReadChannels(bench.link, bench.table, 1, 3, bench.progress));
-    QCOMPARE(bench.table.cell(2, ColFrequency), QStringLiteral("145.00000MHz"));
 }
 
 void ChannelTransferTest::readBlanksEmptyRowsAndCallChannels()
