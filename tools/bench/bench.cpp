@@ -84,53 +84,59 @@ void print(const char *what, const Figures &f)
                 f.wall > 0 ? 100.0 * f.cpu / f.wall : 0.0);
 }
 
+// Paced block reads and whole channel transfers against one emulator.
+bool pacedRuns(const QStringList &emulatorArguments, const char *label)
+{
+    n35emu::EmulatorSession paced(emulatorArguments);
+    if (!startSession(paced))
+        return false;
+    std::printf("-- emulator paced at 57600 bit/s, %s\n", label);
+    RadioLink &link = paced.link();
+    link.ReadBlock(QStringLiteral("00000")); // open the port outside the measurement
+    print("paced block reads", measure(link, [&] { blockReads(link, 300); }));
+
+    ChannelTable table;
+    NoProgress progress;
+    print("paced read of 952 channels", measure(link, [&] {
+              if (!ReadChannels(link, table, 1, ChannelCount, progress).ok)
+                  throw std::runtime_error("the channel read failed");
+          }));
+    for (int channel = 1; channel <= ChannelCount; ++channel) {
+        if (channel % 3 == 0)
+            table.setCells(channel, CallChannelDefaults(QStringLiteral("145.50000MHz")));
+    }
+    print("paced write of 952 channels", measure(link, [&] {
+              if (!WriteChannels(link, table, 1, ChannelCount, progress).ok)
+                  throw std::runtime_error("the channel write failed");
+          }));
+    link.close();
+    paced.stop();
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    const int reads = 300;
     try {
-        {
-            n35emu::EmulatorSession paced({QStringLiteral("--baud"), QStringLiteral("57600")});
-            if (!startSession(paced))
-                return 1;
-            paced.link().ReadBlock(QStringLiteral("00000")); // open the port outside the measurement
-            print("paced block reads (57600 bit/s)",
-                  measure(paced.link(), [&] { blockReads(paced.link(), reads); }));
+        const QStringList paced{QStringLiteral("--baud"), QStringLiteral("57600")};
+        if (!pacedRuns(paced, "sleeping between characters (wall time includes its own wake-up latency)"))
+            return 1;
+        if (!pacedRuns(paced + QStringList{QStringLiteral("--spin")},
+                       "spinning (its wake-up latency left out: the program's own overhead)"))
+            return 1;
 
-            ChannelTable table;
-            NoProgress progress;
-            const Figures read = measure(paced.link(), [&] {
-                if (!ReadChannels(paced.link(), table, 1, ChannelCount, progress).ok)
-                    throw std::runtime_error("the channel read failed");
-            });
-            print("paced read of 952 channels", read);
-            table.resetToStartup();
-            for (int channel = 1; channel <= ChannelCount; ++channel) {
-                if (channel % 3 == 0)
-                    table.setCells(channel, CallChannelDefaults(QStringLiteral("145.50000MHz")));
-            }
-            const Figures write = measure(paced.link(), [&] {
-                if (!WriteChannels(paced.link(), table, 1, ChannelCount, progress).ok)
-                    throw std::runtime_error("the channel write failed");
-            });
-            print("paced write of 952 channels", write);
-            paced.link().close();
-            paced.stop();
-        }
-        {
-            n35emu::EmulatorSession unpaced;
-            if (!startSession(unpaced))
-                return 1;
-            unpaced.link().ReadBlock(QStringLiteral("00000"));
-            const int count = 3000;
-            const Figures f = measure(unpaced.link(), [&] { blockReads(unpaced.link(), count); });
-            print("unpaced block reads", f);
-            std::printf("unpaced: %.0f exchanges per second\n", double(f.commands) / f.wall);
-            unpaced.link().close();
-            unpaced.stop();
-        }
+        n35emu::EmulatorSession unpaced;
+        if (!startSession(unpaced))
+            return 1;
+        std::printf("-- emulator unpaced\n");
+        unpaced.link().ReadBlock(QStringLiteral("00000"));
+        const Figures f = measure(unpaced.link(), [&] { blockReads(unpaced.link(), 3000); });
+        print("unpaced block reads", f);
+        std::printf("unpaced: %.0f exchanges per second\n", double(f.commands) / f.wall);
+        unpaced.link().close();
+        unpaced.stop();
     } catch (const std::exception &e) {
         std::fprintf(stderr, "benchmark failed: %s\n", e.what());
         return 1;

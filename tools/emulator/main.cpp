@@ -41,6 +41,7 @@ struct Options {
     long baud = 0;
     Fault fault = Fault::None;
     int stopAfter = -1;
+    bool spin = false;
 };
 
 int usage(const std::string &problem)
@@ -48,7 +49,7 @@ int usage(const std::string &problem)
     std::cerr
         << "hvn35-emulator: " << problem << "\n"
         << "usage: hvn35-emulator [--load FILE] [--save FILE] [--baud N] [--fault NAME] [--stop-after N]"
-           " [--link PATH]\n"
+           " [--link PATH] [--spin]\n"
            "  --fault: none, silent, no-echo, echo-only, short, lower-hex\n";
     return 2;
 }
@@ -66,6 +67,10 @@ int parseOptions(int argc, char **argv, Options *options)
         const std::string name = argv[i];
         if (name == "--help" || name == "-h")
             return usage("help requested");
+        if (name == "--spin") {
+            options->spin = true;
+            continue;
+        }
         if (i + 1 >= argc)
             return usage("missing value for " + name);
         const std::string value = argv[++i];
@@ -310,12 +315,18 @@ int serve(const Options &options, RadioCore &core, const Pty &pty)
         std::cerr << "hvn35-emulator: cannot watch " << pty.path << "; unread replies stay queued\n";
     pollfd fds[3] = {{signalPipe[0], POLLIN, 0}, {pty.master, POLLIN, 0}, {closes, POLLIN, 0}};
     for (;;) {
-        int timeout = -1;
+        // --spin polls instead of sleeping, so that the emulator's own wake-up latency stays out of a
+        // benchmark of the program's timing. It costs a whole core.
+        int timeout = options.spin ? 0 : -1;
         if (!tx.idle()) {
             const std::int64_t now = nowNs();
             const std::int64_t deadline = tx.deadline(now);
-            if (deadline > now)
+            if (options.spin) {
+                while (nowNs() < deadline) {
+                }
+            } else if (deadline > now) {
                 sleepUntil(deadline);
+            }
             timeout = 0;
         }
         if (poll(fds, closes >= 0 ? 3 : 2, timeout) < 0 && errno != EINTR) {
