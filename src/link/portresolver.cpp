@@ -55,46 +55,61 @@ QStringList SortSerialDevices(QStringList devices)
     return devices;
 }
 
-QString PortResolver::deviceFor(int portNumber) const
+QStringList PortResolver::devices() const
 {
-    if (portNumber < 1 || portNumber > PortCount)
-        return {};
+    QStringList result;
 #ifdef Q_OS_WIN
-    return QStringLiteral("COM%1").arg(portNumber);
+    for (int number = 1; number <= PortCount; ++number)
+        result << QStringLiteral("COM%1").arg(number);
 #else
+    // Linked numbers open their link's target; the others share out, in order, the devices that no link
+    // has taken.
     const QDir dir(links);
-    auto linkOf = [&](int number) { return QFileInfo(dir.filePath(QStringLiteral("com%1").arg(number))); };
-    const QFileInfo own = linkOf(portNumber);
-    if (own.isSymLink())
-        return own.symLinkTarget();
-    if (own.exists())
-        return own.absoluteFilePath();
-
-    // Unlinked numbers share out the devices that no link has taken, in order.
     QStringList taken;
-    int unlinkedBefore = 0;
     for (int number = 1; number <= PortCount; ++number) {
-        const QFileInfo info = linkOf(number);
-        if (info.isSymLink())
-            taken << info.symLinkTarget();
-        else if (info.exists())
-            taken << info.absoluteFilePath();
-        else if (number < portNumber)
-            ++unlinkedBefore;
+        const QFileInfo info(dir.filePath(QStringLiteral("com%1").arg(number)));
+        result << (info.isSymLink() ? info.symLinkTarget()
+                   : info.exists()  ? info.absoluteFilePath()
+                                    : QString());
+        if (!result.last().isEmpty())
+            taken << result.last();
     }
     QStringList free;
     for (const QString &device : systemDevices()) {
         if (!taken.contains(device))
             free << device;
     }
-    return unlinkedBefore < free.size() ? free.at(unlinkedBefore) : QString();
+    for (QString &device : result) {
+        if (device.isEmpty() && !free.isEmpty())
+            device = free.takeFirst();
+    }
 #endif
+    return result;
+}
+
+QString PortResolver::deviceFor(int portNumber) const
+{
+    if (portNumber < 1 || portNumber > PortCount)
+        return {};
+    return devices().at(portNumber - 1);
+}
+
+static QString describeDevice(const QString &device)
+{
+    return device.isEmpty() ? QStringLiteral("not connected") : device;
 }
 
 QString PortResolver::describe(int portNumber) const
 {
-    const QString device = deviceFor(portNumber);
-    return device.isEmpty() ? QStringLiteral("not connected") : device;
+    return describeDevice(deviceFor(portNumber));
+}
+
+QStringList PortResolver::describeAll() const
+{
+    QStringList descriptions;
+    for (const QString &device : devices())
+        descriptions << describeDevice(device);
+    return descriptions;
 }
 
 } // namespace n35

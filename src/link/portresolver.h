@@ -31,8 +31,13 @@ public:
     QString deviceFor(int portNumber) const;
     // Beside each menu item: what it opens, or "not connected".
     QString describe(int portNumber) const;
+    // The same for COM1..COM16 with one look at the system's devices (a look takes a noticeable time).
+    QStringList describeAll() const;
 
 private:
+    // The devices of COM1..COM16 in order; empty where nothing is bound.
+    QStringList devices() const;
+
     QString links;
     QStringList fixedDevices;
     bool fixed = false;

@@ -200,12 +200,9 @@ void MainWindow::registerGrid(QWidget *memoryGrid)
 
 void MainWindow::refreshPortItems()
 {
-    // One scan of the system's serial devices for all sixteen items, not one per item: a scan takes long
-    // enough to make the menu lag.
-    PortResolver snapshot = resolver;
-    snapshot.setSystemDevices(resolver.systemDevices());
+    const QStringList devices = resolver.describeAll();
     for (int n = 1; n <= PortResolver::PortCount; ++n)
-        MenuSetCom[n - 1]->setText(QStringLiteral("COM%1\t").arg(n) + snapshot.describe(n));
+        MenuSetCom[n - 1]->setText(QStringLiteral("COM%1\t").arg(n) + devices.at(n - 1));
 }
 
 void MainWindow::checkPortItem(int index)
