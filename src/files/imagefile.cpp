@@ -24,11 +24,10 @@ bool SaveImageFile(const QString &path, const CloneImage &image, int portNumber,
     for (int channel = 1; channel <= ChannelCount; ++channel) {
         if (image.channels.cell(channel, ColFrequency).isEmpty())
             continue;
-        QString problem;
-        const QString record = EncodeChannel(channel, image.channels, &problem);
-        if (record.isEmpty())
-            return fail(problem);
-        lines << QStringLiteral("CH%1:").arg(channel - 1, 4, 10, QLatin1Char('0')) + record;
+        const Result<QString> record = EncodeChannel(channel, image.channels);
+        if (!record)
+            return fail(record.problem().describe());
+        lines << QStringLiteral("CH%1:").arg(channel - 1, 4, 10, QLatin1Char('0')) + *record;
     }
     // An unfinished partition is not saved: loading it would only be refused.
     if (image.banks.total() == BankChannelTotal) {

@@ -25,10 +25,10 @@ TransferOutcome ReadChannels(RadioLink &link, ChannelTable &table, int first, in
             return TransferOutcome::failure(QStringLiteral("Error"), QStringLiteral(" Error"),
                                             QStringLiteral("Channel %1 was not read.").arg(channel));
         }
-        const QString problem = DecodeChannel(reply, channel, table);
-        if (!problem.isEmpty())
-            throw PortError(
-                QStringLiteral("The radio sent a record the program cannot show: %1.").arg(problem));
+        const Status decoded = DecodeChannel(reply, channel, table);
+        if (!decoded)
+            throw PortError(QStringLiteral("The radio sent a record the program cannot show: %1.")
+                                .arg(decoded.problem().describe()));
         progress.advance();
     }
     ClearEmptyChannelRows(table);
@@ -40,13 +40,14 @@ TransferOutcome WriteChannels(RadioLink &link, const ChannelTable &table, int fi
 {
     QStringList records;
     for (int channel = first; channel <= last; ++channel) {
-        QString problem;
-        const QString record = EncodeChannel(channel, table, &problem);
-        if (record.isEmpty()) {
-            return TransferOutcome::failure(QStringLiteral("Channel data error."), QStringLiteral(" Error"),
-                                            problem + QStringLiteral(" Nothing was written."));
+        const Result<QString> record = EncodeChannel(channel, table);
+        if (!record) {
+            // The fixed text alone would leave the user searching 952 rows: it names the cell too.
+            return TransferOutcome::failure(QStringLiteral("Channel data error.\n") +
+                                                record.problem().describe(),
+                                            QStringLiteral(" Error"), QStringLiteral("Nothing was written."));
         }
-        records << record;
+        records << *record;
     }
 
     const bool withIndex = IsPassChannel(first) || IsPassChannel(last);

@@ -1,21 +1,36 @@
 #pragma once
 
+#include "model/result.h"
+
+#include <QList>
 #include <QString>
 
 namespace n35
 {
 
-// How a region transfer ended, with the message its caller shows on failure (none when text is empty).
-struct TransferOutcome {
-    bool ok = true;
+// A message for the user: its fixed text and title, and what helps beyond it (the box's detail text).
+struct Notice {
     QString text;
     QString title;
     QString detail;
+};
+
+// How a region transfer ended. A failure carries the message its caller shows (none when text is
+// empty); either way `notices` are shown first, in order (a partition read from the radio that had to be
+// replaced by the default, say).
+struct TransferOutcome {
+    bool ok = true;
+    Notice message;
+    QList<Notice> notices;
 
     static TransferOutcome success() { return {}; }
     static TransferOutcome failure(const QString &text, const QString &title, const QString &detail = {})
     {
-        return {false, text, title, detail};
+        return {false, Notice{text, title, detail}, {}};
+    }
+    static TransferOutcome failure(const QString &text, const QString &title, const Problem &problem)
+    {
+        return failure(text, title, problem.describe());
     }
 };
 

@@ -168,10 +168,12 @@ void MemoryPage::writeRange(int first, int last, const QString &doneText)
 
 void MemoryPage::report(const TransferOutcome &outcome, const QString &doneText)
 {
+    for (const Notice &notice : outcome.notices)
+        ShowMessage(&window, notice.text, notice.title, notice.detail);
     if (outcome.ok)
         ShowMessage(&window, doneText, QStringLiteral(" Finish"));
-    else if (!outcome.text.isEmpty())
-        ShowMessage(&window, outcome.text, outcome.title, outcome.detail);
+    else if (!outcome.message.text.isEmpty())
+        ShowMessage(&window, outcome.message.text, outcome.message.title, outcome.message.detail);
 }
 
 void MemoryPage::clearRange(QPushButton *button, int first, int last)

@@ -133,8 +133,8 @@ void ChannelsEndToEndTest::radioThatStopsMidReadKeepsEarlierRows()
     NoProgress progress;
     const TransferOutcome outcome = ReadChannels(radio.link(), table, 1, 10, progress);
     QVERIFY(!outcome.ok);
-    QCOMPARE(outcome.text, QStringLiteral("Error"));
-    QCOMPARE(outcome.title, QStringLiteral(" Error"));
+    QCOMPARE(outcome.message.text, QStringLiteral("Error"));
+    QCOMPARE(outcome.message.title, QStringLiteral(" Error"));
     for (int channel = 1; channel <= 5; ++channel)
         QVERIFY(table.cell(channel, ColFrequency).isEmpty()); // erased memory read as empty
     for (int channel = 6; channel <= 10; ++channel)

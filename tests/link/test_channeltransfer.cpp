@@ -127,8 +127,8 @@ void ChannelTransferTest::refusedCellStopsTheWriteBeforeTheRadioIsTouched()
     bench.table.setCell(15, ColStep, QStringLiteral("7KHz"));
     const TransferOutcome outcome = WriteChannels(bench.link, bench.table, 1, 20, bench.progress);
     QVERIFY(!outcome.ok);
-    QCOMPARE(outcome.text, QStringLiteral("Channel data error."));
-    QVERIFY2(outcome.detail.contains(QLatin1String("Channel 15")), qPrintable(outcome.detail));
+    QCOMPARE(outcome.message.text, QStringLiteral("Channel data error.\nChannel 15, the step: "
+                                                  "\"7KHz\" is not a step the radio knows"));
     QVERIFY(bench.port.writes().isEmpty());
 }
 
@@ -164,8 +164,8 @@ void ChannelTransferTest::failuresEndTheTransfer()
     testing::FillVariedChannels(bench.table, first, last);
     const TransferOutcome outcome = WriteChannels(bench.link, bench.table, first, last, bench.progress);
     QVERIFY(!outcome.ok);
-    QCOMPARE(outcome.text, text);
-    QCOMPARE(outcome.title, title);
+    QCOMPARE(outcome.message.text, text);
+    QCOMPARE(outcome.message.title, title);
     QCOMPARE(bench.port.writes().size(), commandsSent);
 }
 

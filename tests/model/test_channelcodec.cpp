@@ -56,15 +56,15 @@ private slots:
 void ChannelCodecTest::callRecordBothWays()
 {
     ChannelTable table;
-    QVERIFY(DecodeChannel(CallRecord, 5, table).isEmpty());
+    QVERIFY(DecodeChannel(CallRecord, 5, table).ok());
     const ChannelCells expected = CallChannelDefaults(QStringLiteral("222.00000MHz"));
     for (int column = 1; column < ColName; ++column)
         QCOMPARE(table.cell(5, column), expected[column - 1]);
     QCOMPARE(table.cell(5, ColName), QString(16, QLatin1Char(' ')));
     QVERIFY(table.used(5));
-    QCOMPARE(EncodeChannel(5, table), CallRecord);
+    QCOMPARE(*EncodeChannel(5, table), CallRecord);
     // The start-up CALL channels are the same record.
-    QCOMPARE(EncodeChannel(Call222Channel, table), CallRecord);
+    QCOMPARE(*EncodeChannel(Call222Channel, table), CallRecord);
 }
 
 void ChannelCodecTest::decodedCells_data()
@@ -126,9 +126,9 @@ void ChannelCodecTest::decodedCells()
     QFETCH(QString, text);
     QFETCH(QString, reencoded);
     ChannelTable table;
-    QVERIFY(DecodeChannel(record, 10, table).isEmpty());
+    QVERIFY(DecodeChannel(record, 10, table).ok());
     QCOMPARE(table.cell(10, column), text);
-    QCOMPARE(EncodeChannel(10, table), reencoded.isEmpty() ? record : reencoded);
+    QCOMPARE(*EncodeChannel(10, table), reencoded.isEmpty() ? record : reencoded);
 }
 
 void ChannelCodecTest::codesOutsideTheirTablesAreRefused_data()
@@ -150,16 +150,16 @@ void ChannelCodecTest::codesOutsideTheirTablesAreRefused()
     QFETCH(QString, pair);
     ChannelTable table;
     const ChannelCells before = table.cells(Call222Channel);
-    QVERIFY(!DecodeChannel(recordWith(byteIndex, pair), Call222Channel, table).isEmpty());
+    QVERIFY(!DecodeChannel(recordWith(byteIndex, pair), Call222Channel, table).ok());
     QVERIFY(table.cells(Call222Channel) == before);
     QVERIFY(table.used(Call222Channel));
 
     // Erased or cleared memory is an empty channel, whatever follows.
     for (const char *status : {"FF", "00", "03"}) {
-        QVERIFY(DecodeChannel(recordWith(0, QLatin1String(status)), Call222Channel, table).isEmpty());
+        QVERIFY(DecodeChannel(recordWith(0, QLatin1String(status)), Call222Channel, table).ok());
         QVERIFY(table.cell(Call222Channel, ColFrequency).isEmpty());
         QVERIFY(!table.used(Call222Channel));
-        QCOMPARE(EncodeChannel(Call222Channel, table), QStringLiteral("00"));
+        QCOMPARE(*EncodeChannel(Call222Channel, table), QStringLiteral("00"));
         table.resetToStartup();
     }
 }
@@ -185,9 +185,10 @@ void ChannelCodecTest::encoderRefusesCellsTheRadioCannotTake()
     QFETCH(QString, text);
     ChannelTable table;
     table.setCell(Call900Channel, column, text);
-    QString error;
-    QCOMPARE(EncodeChannel(Call900Channel, table, &error), QString());
-    QVERIFY2(error.contains(QLatin1String("Channel 852")), qPrintable(error));
+    const Result<QString> record = EncodeChannel(Call900Channel, table);
+    QVERIFY(!record);
+    const QString error = record.problem().describe();
+    QVERIFY2(error.contains(QLatin1String("Channel 852, ")), qPrintable(error));
     QVERIFY2(error.contains(text), qPrintable(error));
 }
 
