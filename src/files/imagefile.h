@@ -5,7 +5,7 @@
 namespace n35
 {
 
-struct CloneImage;
+class CloneImage;
 
 // Writes the clone image file (also the settings file "HVN35Writer.INI"): a header line, one keyed line
 // per region, "COMPORT:" and "File End", as code page 932 text with CR LF line ends. The old file stays

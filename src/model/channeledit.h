@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/channeltable.h"
+#include "model/keyverdict.h"
 
 #include <QChar>
 #include <QString>
@@ -64,8 +65,8 @@ struct ToneListsEnabled {
 };
 ToneListsEnabled TypeRule(int type);
 
-// Key filter of the frequency boxes: maximum 3 for the MHz boxes, 5 for the fraction boxes.
-enum class KeyVerdict { Accept, Drop, RunOk };
+// Key filter of the frequency boxes: maximum 3 for the MHz boxes, 5 for the fraction boxes. Enter
+// (Confirm) runs "OK".
 inline constexpr int MhzDigits = 3;
 inline constexpr int FractionDigits = 5;
 KeyVerdict FilterFrequencyKey(QChar key, int boxLength, bool hasSelection, int maximum);

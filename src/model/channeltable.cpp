@@ -65,27 +65,27 @@ const QString &ChannelTable::cell(int channel, int column) const
 void ChannelTable::setCell(int channel, int column, const QString &text)
 {
     rows.at(channel - 1).at(column - 1) = text;
-    emit rowsChanged(channel, channel);
+    emit changed(channel, channel);
 }
 
 void ChannelTable::setCells(int channel, const ChannelCells &cells)
 {
     rows.at(channel - 1) = cells;
-    emit rowsChanged(channel, channel);
+    emit changed(channel, channel);
 }
 
 void ChannelTable::clearRow(int channel)
 {
     rows.at(channel - 1) = ChannelCells{};
     setUsed(channel, false);
-    emit rowsChanged(channel, channel);
+    emit changed(channel, channel);
 }
 
 void ChannelTable::setLabels(const QStringList &rowLabels)
 {
     for (int i = 0; i < ChannelCount && i < rowLabels.size(); ++i)
         labels[i] = rowLabels.at(i);
-    emit labelsChanged();
+    emit changed(1, ChannelCount);
 }
 
 void ChannelTable::resetToStartup()
@@ -97,7 +97,7 @@ void ChannelTable::resetToStartup()
     rows.at(Call900Channel - 1) = CallChannelDefaults(QStringLiteral("902.00000MHz"));
     setUsed(Call222Channel, true);
     setUsed(Call900Channel, true);
-    emit rowsChanged(1, ChannelCount);
+    emit changed(1, ChannelCount);
 }
 
 } // namespace n35

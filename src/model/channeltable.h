@@ -80,8 +80,8 @@ public:
     std::vector<unsigned char> ChannelUsed;
 
 signals:
-    void rowsChanged(int first, int last);
-    void labelsChanged();
+    // Rows first..last changed: their cells, used flags or labels.
+    void changed(int first, int last);
 
 private:
     std::vector<ChannelCells> rows;

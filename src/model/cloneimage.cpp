@@ -5,6 +5,12 @@ namespace n35
 
 CloneImage::CloneImage()
 {
+    // The bank rows' labels follow every valid partition, however it arrived (the bank page, a radio
+    // read, a file). An unfinished partition leaves them as they were until it adds up to 500 again.
+    QObject::connect(&banks, &BankPartition::changed, &channels, [this] {
+        if (banks.valid())
+            LabelChannelRows(banks, channels);
+    });
     reset();
 }
 

@@ -7,9 +7,14 @@ namespace n35
 {
 
 // The one copy of everything the program holds for the radio. The main window owns it; codecs, transfers
-// and files read and write it, and the windows are views of it.
-struct CloneImage {
+// and files read and write it, and the windows are views of it. Each region announces its own changes.
+class CloneImage
+{
+public:
     CloneImage();
+    CloneImage(const CloneImage &) = delete;
+    CloneImage &operator=(const CloneImage &) = delete;
+
     // The start-up state of every region.
     void reset();
 

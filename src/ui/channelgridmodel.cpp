@@ -15,18 +15,18 @@ constexpr Qt::Alignment CellAlignment = Qt::AlignLeft | Qt::AlignVCenter;
 ChannelGridModel::ChannelGridModel(ChannelTable &table, QObject *parent)
     : QAbstractTableModel(parent), channels(&table), headers(ChannelHeaderTexts())
 {
-    connect(&table, &ChannelTable::rowsChanged, this, [this](int first, int last) {
+    connect(&table, &ChannelTable::changed, this, [this](int first, int last) {
         first = qMax(first, 1);
         last = qMin(last, ChannelCount);
-        if (first <= last)
-            emit dataChanged(index(rowOfChannel(first), 0), index(rowOfChannel(last), ChannelCellCount - 1));
+        if (first > last)
+            return;
+        emit dataChanged(index(rowOfChannel(first), 0), index(rowOfChannel(last), ChannelCellCount - 1));
+        emit headerDataChanged(Qt::Vertical, rowOfChannel(first), rowOfChannel(last));
     });
     connect(&table, &ChannelTable::destroyed, this, [this] {
         beginResetModel();
         endResetModel();
     });
-    connect(&table, &ChannelTable::labelsChanged, this,
-            [this] { emit headerDataChanged(Qt::Vertical, 0, ChannelCount - 1); });
 }
 
 int ChannelGridModel::rowCount(const QModelIndex &parent) const

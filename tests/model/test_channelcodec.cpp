@@ -289,8 +289,9 @@ void ChannelCodecTest::rowLabels()
         QCOMPARE(table.label(row), QString::fromLatin1(label));
 
     // A smaller total leaves the rows after the last bank row as they were.
-    banks.counts.fill(0);
-    banks.counts[7] = 3;
+    BankPartition::Counts counts{};
+    counts[7] = 3;
+    banks.setCounts(counts);
     LabelChannelRows(banks, table);
     QCOMPARE(table.label(3), QStringLiteral("Bank07-002"));
     QCOMPARE(table.label(4), QStringLiteral("Bank00-003"));
