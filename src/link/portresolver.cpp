@@ -63,7 +63,12 @@ QStringList PortResolver::devices() const
         result << QStringLiteral("COM%1").arg(number);
 #else
     // Linked numbers open their link's target; the others share out, in order, the devices that no link
-    // has taken.
+    // has taken. A link may reach its device through other links (/dev/serial/by-id/...), so devices are
+    // compared by the file they finally name: one cable never shows under two numbers.
+    auto identity = [](const QString &device) {
+        const QString canonical = QFileInfo(device).canonicalFilePath();
+        return canonical.isEmpty() ? device : canonical;
+    };
     const QDir dir(links);
     QStringList taken;
     for (int number = 1; number <= PortCount; ++number) {
@@ -72,11 +77,11 @@ QStringList PortResolver::devices() const
                    : info.exists()  ? info.absoluteFilePath()
                                     : QString());
         if (!result.last().isEmpty())
-            taken << result.last();
+            taken << identity(result.last());
     }
     QStringList free;
     for (const QString &device : systemDevices()) {
-        if (!taken.contains(device))
+        if (!taken.contains(identity(device)))
             free << device;
     }
     for (QString &device : result) {

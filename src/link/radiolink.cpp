@@ -4,6 +4,7 @@
 #include "link/radioport.h"
 
 #include <QEventLoop>
+#include <QScopeGuard>
 #include <QTimer>
 
 namespace n35
@@ -28,9 +29,20 @@ void RadioLink::close()
     radioPort.close();
 }
 
+void RadioLink::refuseWhileBusy() const
+{
+    if (busy) {
+        throw PortError(QStringLiteral("A command was not sent: the radio is still answering another one. "
+                                       "Wait until that transfer has finished."));
+    }
+}
+
 QString RadioLink::ExchangeCommand(const QString &command)
 {
+    refuseWhileBusy();
     ensureOpen();
+    busy = true;
+    const auto done = qScopeGuard([this] { busy = false; });
     const QByteArray sent = command.toLatin1() + '\r';
     const qsizetype n = sent.size();
 
@@ -95,11 +107,18 @@ bool RadioLink::Identify()
 
 void RadioLink::SendReset()
 {
+    refuseWhileBusy();
     ensureOpen();
+    busy = true;
+    const auto done = qScopeGuard([this] { busy = false; });
     const QByteArray sent = QByteArray(ResetCommand) + '\r';
     radioPort.write(sent);
     ++counters.commands;
     counters.bytesSent += sent.size();
+    // A USB adapter still holding the command when the port closes may drop or garble it.
+    if (!radioPort.waitForWritten(ResetDrainMs))
+        throw PortError(
+            QStringLiteral("The reset command could not be sent within %1 ms.").arg(ResetDrainMs));
 }
 
 QString RadioLink::ReadBlock(const QString &address)

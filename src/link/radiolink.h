@@ -20,6 +20,7 @@ public:
     static constexpr int DefaultTimeoutMs = 1000;
     static constexpr const char *IdentifyCommand = "ZQ~HV-N35";
     static constexpr const char *ResetCommand = "ZQ~RESET";
+    static constexpr int ResetDrainMs = 500;
 
     explicit RadioLink(RadioPort &port);
 
@@ -34,12 +35,15 @@ public:
     int timeout() const { return timeoutMs; }
 
     // Throws PortError when the port cannot be opened or fails, or when the reply cannot be cut
-    // (the echo and one to three more characters at the time-out).
+    // (the echo and one to three more characters at the time-out). A command started while another
+    // exchange is still waiting for its reply is refused with a PortError: the two would interleave
+    // on the line.
     QString ExchangeCommand(const QString &command);
 
     // "ZQ~HV-N35" answered "OK".
     bool Identify();
-    // "ZQ~RESET" and a CR; no reply is read.
+    // "ZQ~RESET" and a CR; no reply is read. Returns once the command has left for the driver (at most
+    // ResetDrainMs), so that closing the port afterwards cannot cut it off.
     void SendReset();
 
     // "ZQ~F" + address + "R": the 128 hex characters, or an empty string for any reply of another length.
@@ -48,6 +52,9 @@ public:
     bool WriteBlock(const QString &address, const QString &hex);
 
     void close();
+
+    // True while an exchange waits for its reply.
+    bool isBusy() const { return busy; }
 
     // Counts every command sent; the benchmark uses it to compute the wire time.
     struct Traffic {
@@ -59,10 +66,12 @@ public:
 
 private:
     void ensureOpen();
+    void refuseWhileBusy() const;
 
     RadioPort &radioPort;
     int number = 1;
     int timeoutMs = DefaultTimeoutMs;
+    bool busy = false;
     Traffic counters;
 };
 

@@ -8,7 +8,7 @@ namespace n35
 {
 
 // The serial line as the exchange needs it. Two implementations: SerialRadioPort (QSerialPort, real cables
-// and the emulator's pty) and FakeRadioPort (in-process, for unit tests).
+// and the emulator's pty) and the tests' in-process fake.
 class RadioPort : public QObject
 {
     Q_OBJECT
@@ -23,6 +23,9 @@ public:
     virtual void write(const QByteArray &data) = 0;
     // Whatever has arrived, without blocking.
     virtual QByteArray readAvailable() = 0;
+    // Waits, at most timeoutMs, until everything written has left the program for the driver; false
+    // when some is still waiting. Closing the line drops what has not left.
+    virtual bool waitForWritten(int timeoutMs) = 0;
     virtual void discardInput() = 0;
     // Non-empty after the driver reported a failure (device unplugged, I/O error) since the last open.
     virtual QString lastFailure() const = 0;

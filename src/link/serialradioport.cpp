@@ -2,6 +2,8 @@
 
 #include "link/porterror.h"
 
+#include <QDeadlineTimer>
+
 #include <QFileInfo>
 
 namespace n35
@@ -92,6 +94,16 @@ void SerialRadioPort::write(const QByteArray &data)
 QByteArray SerialRadioPort::readAvailable()
 {
     return serial.isOpen() ? serial.readAll() : QByteArray();
+}
+
+bool SerialRadioPort::waitForWritten(int timeoutMs)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    while (serial.isOpen() && serial.bytesToWrite() > 0 && !deadline.hasExpired()) {
+        if (!serial.waitForBytesWritten(static_cast<int>(deadline.remainingTime())))
+            break;
+    }
+    return !serial.isOpen() || serial.bytesToWrite() == 0;
 }
 
 void SerialRadioPort::discardInput()

@@ -20,6 +20,7 @@ public:
     bool isOpen() const override;
     void write(const QByteArray &data) override;
     QByteArray readAvailable() override;
+    bool waitForWritten(int timeoutMs) override;
     void discardInput() override;
     QString lastFailure() const override { return failure; }
 

@@ -271,6 +271,13 @@ void MainWindow::UnlockControls()
 
 void MainWindow::runRadioCommand(const std::function<void()> &body)
 {
+    // A window of its own (glyphs, bank links) must not start a transfer inside another: unlocking at
+    // its end would free the controls while the first still runs.
+    if (locked) {
+        ShowMessage(this, QStringLiteral("Port Error"), QStringLiteral(" Error"),
+                    QStringLiteral("Another transfer is still running. Wait until it has finished."));
+        return;
+    }
     LockControls();
     try {
         body();

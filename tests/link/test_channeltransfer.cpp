@@ -4,11 +4,11 @@
 #include "emulator/radiocore.h"
 #include "link/address.h"
 #include "link/channeltransfer.h"
-#include "link/fakeradioport.h"
 #include "link/progress.h"
 #include "link/radiolink.h"
 #include "model/channeltable.h"
 #include "support/channelfixtures.h"
+#include "support/fakeradioport.h"
 
 #include <QtTest>
 

@@ -1,9 +1,9 @@
 // The command exchange against an in-process line: how the reply is cut from the echo and the line
 // ends, the time-out, and the replies that cannot be cut.
 
-#include "link/fakeradioport.h"
 #include "link/porterror.h"
 #include "link/radiolink.h"
+#include "support/fakeradioport.h"
 
 #include <QElapsedTimer>
 #include <QtTest>
@@ -24,7 +24,9 @@ private slots:
     void blockCommands();
     void openFailureAndDriverFailureArePortErrors();
     void portOpensLazilyAndReopensAfterClose();
+    void resetSendsCommandAndReadsNothing_data();
     void resetSendsCommandAndReadsNothing();
+    void secondCommandDuringAnExchangeIsRefused();
 };
 
 static QByteArray echoed(const QByteArray &written, const QByteArray &reply)
@@ -187,13 +189,52 @@ void ExchangeTest::portOpensLazilyAndReopensAfterClose()
     QCOMPARE(port.lastPortNumber(), 3);
 }
 
+void ExchangeTest::resetSendsCommandAndReadsNothing_data()
+{
+    QTest::addColumn<int>("latencyMs"); // how long the adapter holds the bytes
+    QTest::addColumn<bool>("sent");
+    QTest::newRow("at once") << 0 << true;
+    QTest::newRow("adapter slow to send") << 40 << true;
+    QTest::newRow("adapter stuck") << RadioLink::ResetDrainMs + 200 << false;
+}
+
 void ExchangeTest::resetSendsCommandAndReadsNothing()
 {
+    QFETCH(int, latencyMs);
+    QFETCH(bool, sent);
     FakeRadioPort port;
+    port.setWriteLatency(latencyMs);
     RadioLink link(port);
-    link.SendReset();
-    QCOMPARE(port.written(), QByteArray("ZQ~RESET\r"));
-    QVERIFY(port.isOpen());
+    bool refused = false;
+    try {
+        link.SendReset();
+    } catch (const PortError &) {
+        refused = true;
+    }
+    link.close(); // what the window does right after the reset
+    QCOMPARE(refused, !sent);
+    QCOMPARE(port.arrived(), sent ? QByteArray("ZQ~RESET\r") : QByteArray());
+    QCOMPARE(port.lost().isEmpty(), sent);
+}
+
+void ExchangeTest::secondCommandDuringAnExchangeIsRefused()
+{
+    FakeRadioPort port;
+    port.setResponder([](const QByteArray &written) { return echoed(written, "OK"); });
+    port.setDelivery(0, 60);
+    RadioLink link(port);
+    QString refusal;
+    QTimer::singleShot(10, &port, [&] {
+        try {
+            link.ExchangeCommand(QStringLiteral("ZQ~F00200R"));
+        } catch (const PortError &e) {
+            refusal = e.detail();
+        }
+    });
+    QVERIFY(link.Identify());
+    QVERIFY2(refusal.contains(QLatin1String("still answering")), qPrintable(refusal));
+    QCOMPARE(port.writes(), QList<QByteArray>{"ZQ~HV-N35\r"});
+    QVERIFY(!link.isBusy());
 }
 
 QTEST_GUILESS_MAIN(ExchangeTest)

@@ -85,6 +85,19 @@ void PortSettingsTest::resolverPrefersLinksThenSystemDevices()
     QCOMPARE(resolver.describe(3), QStringLiteral("not connected"));
     QCOMPARE(resolver.deviceFor(0), QString());
     QCOMPARE(resolver.deviceFor(17), QString());
+
+    // A cable linked through its by-id name is not offered again under its kernel name.
+    const QString cable = dir.filePath(QStringLiteral("ttyUSB7"));
+    const QString byId = dir.filePath(QStringLiteral("usb-cable-if00"));
+    QVERIFY(QFile(cable).open(QIODevice::WriteOnly));
+    QVERIFY(QFile::link(cable, byId));
+    QVERIFY(QFile::link(byId, dir.filePath(QStringLiteral("com4"))));
+    resolver.setSystemDevices({cable, QStringLiteral("/dev/ttyUSB0")});
+    const QStringList described = resolver.describeAll();
+    QCOMPARE(described.filter(QLatin1String("ttyUSB7")).size() +
+                 described.filter(QLatin1String("-if00")).size(),
+             1);
+    QCOMPARE(resolver.deviceFor(1), QStringLiteral("/dev/ttyUSB0"));
 #endif
 }
 

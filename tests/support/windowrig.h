@@ -1,8 +1,8 @@
 #pragma once
 
 #include "emulator/radiocore.h"
-#include "link/fakeradioport.h"
 #include "support/channelfixtures.h"
+#include "support/fakeradioport.h"
 #include "ui/mainwindow.h"
 #include "ui/memorypage.h"
 #include "ui/messages.h"

@@ -1,7 +1,8 @@
-#include "link/fakeradioport.h"
+#include "support/fakeradioport.h"
 
 #include "link/porterror.h"
 
+#include <QEventLoop>
 #include <QTimer>
 
 namespace n35
@@ -29,6 +30,8 @@ void FakeRadioPort::open(int portNumber)
 
 void FakeRadioPort::close()
 {
+    dropped += pending;
+    pending.clear();
     opened = false;
     ++openGeneration;
 }
@@ -45,8 +48,39 @@ void FakeRadioPort::write(const QByteArray &data)
         QTimer::singleShot(0, this, [this] { emit failed(); });
         return;
     }
+    if (latency <= 0) {
+        arrive(data);
+        return;
+    }
+    pending += data;
+    QTimer::singleShot(latency, this, [this, data, generation = openGeneration] {
+        if (generation != openGeneration)
+            return; // closed meanwhile: counted as lost
+        pending.remove(0, data.size());
+        arrive(data);
+        emit writeLeft();
+    });
+}
+
+void FakeRadioPort::arrive(const QByteArray &data)
+{
+    reached += data;
     if (respond)
         deliver(respond(data), openGeneration);
+}
+
+bool FakeRadioPort::waitForWritten(int timeoutMs)
+{
+    if (pending.isEmpty())
+        return true;
+    QEventLoop loop;
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    connect(this, &FakeRadioPort::writeLeft, &loop, [this, &loop] {
+        if (pending.isEmpty())
+            loop.quit();
+    });
+    loop.exec();
+    return pending.isEmpty();
 }
 
 void FakeRadioPort::deliver(QByteArray bytes, quint64 generation)
