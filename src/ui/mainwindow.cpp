@@ -2,6 +2,7 @@
 
 #include "files/imagefile.h"
 #include "link/porterror.h"
+#include "ui/bankpage.h"
 #include "ui/memorypage.h"
 #include "ui/messages.h"
 #include "ui/twips.h"
@@ -18,6 +19,7 @@
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <exception>
 
 namespace n35
@@ -58,6 +60,8 @@ MainWindow::MainWindow(RadioPort *port, const QString &settingsPath, QWidget *pa
     buildControls();
     memory = new MemoryPage(*this, A_FRAME[0]);
     (new QVBoxLayout(A_FRAME[0]))->addWidget(memory);
+    bank = new BankPage(*this, A_FRAME[1]);
+    (new QVBoxLayout(A_FRAME[1]))->addWidget(bank);
 
     barProgress.attach(ProgressBar1, ProgressText);
     barProgress.start(100);
@@ -134,37 +138,56 @@ void MainWindow::buildControls()
 
     TabStrip1 = new QTabBar(client);
     TabStrip1->setObjectName(QStringLiteral("TabStrip1"));
+    TabStrip1->setAccessibleName(QStringLiteral("Pages"));
     TabStrip1->setExpanding(false);
     for (const char *text : {"Memory", "Bank", "Common Set", "Set Mode"})
         TabStrip1->addTab(QString::fromLatin1(text));
-    TabStrip1->setGeometry(twips(240), twips(60), twips(13050), twips(360));
     connect(TabStrip1, &QTabBar::currentChanged, this, [this](int index) { switchPage(index + 1); });
 
+    // The pages share one place; only the current one is shown. Layouts rather than fixed positions, so
+    // the window can grow (the memory grid with it) and nothing is cut off at a larger system font.
+    auto *pages = new QVBoxLayout;
     const char *captions[PageCount] = {"Memory", "Bank Setting", "Common Setting", "Set Mode"};
     for (int i = 0; i < PageCount; ++i) {
         auto *frame = new QGroupBox(QString::fromLatin1(captions[i]), client);
         frame->setObjectName(QStringLiteral("A_FRAME_%1").arg(i));
-        frame->setGeometry(twips(240), twips(420), twips(13050), twips(6900));
+        frame->setMinimumSize(twips(13050), twips(6900));
         A_FRAME[i] = frame;
+        pages->addWidget(frame, 1);
     }
 
     ProgressBar1 = new QProgressBar(client);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setAccessibleName(QStringLiteral("Progress"));
     ProgressBar1->setTextVisible(false);
-    ProgressBar1->setGeometry(twips(240), twips(7500), twips(8400), twips(330));
+    ProgressBar1->setMinimumWidth(twips(8400));
 
     ProgressText = new QLineEdit(client);
     ProgressText->setObjectName(QStringLiteral("Progress"));
+    ProgressText->setAccessibleName(QStringLiteral("Progress percentage"));
     ProgressText->setReadOnly(true);
     ProgressText->setFocusPolicy(Qt::NoFocus);
     ProgressText->setAlignment(Qt::AlignRight);
-    ProgressText->setGeometry(twips(8760), twips(7500), twips(900), twips(330));
+    ProgressText->setFixedWidth(std::max(
+        twips(900), ProgressText->fontMetrics().horizontalAdvance(QStringLiteral("100%")) + twips(300)));
 
     cmdZQRESET = new QPushButton(QStringLiteral("Reset Radio"), client);
     cmdZQRESET->setObjectName(QStringLiteral("cmdZQRESET"));
-    cmdZQRESET->setGeometry(twips(11640), twips(7440), twips(1650), twips(450));
+    cmdZQRESET->setMinimumWidth(twips(1650));
     connect(cmdZQRESET, &QPushButton::clicked, this, &MainWindow::cmdZQRESET_Click);
     registerCommandWidget(cmdZQRESET);
+
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(ProgressBar1, 1);
+    bottom->addWidget(ProgressText);
+    bottom->addSpacing(twips(1500));
+    bottom->addWidget(cmdZQRESET);
+
+    auto *layout = new QVBoxLayout(client);
+    layout->setContentsMargins(twips(240), twips(60), twips(240), twips(120));
+    layout->addWidget(TabStrip1);
+    layout->addLayout(pages, 1);
+    layout->addLayout(bottom);
 }
 
 void MainWindow::switchPage(int page)
@@ -186,10 +209,10 @@ QGroupBox *MainWindow::pageFrame(int index) const
     return index >= 0 && index < PageCount ? A_FRAME[index] : nullptr;
 }
 
-void MainWindow::registerCommandWidget(QWidget *widget)
+void MainWindow::registerCommandWidget(QWidget *widget, std::function<bool()> enabledWhenUnlocked)
 {
-    commandWidgets.append(widget);
-    widget->setEnabled(!locked);
+    commandWidgets.append({widget, std::move(enabledWhenUnlocked)});
+    widget->setEnabled(!locked && (!commandWidgets.last().rule || commandWidgets.last().rule()));
 }
 
 void MainWindow::registerGrid(QWidget *memoryGrid)
@@ -245,9 +268,9 @@ void MainWindow::LockControls()
     TabStrip1->setEnabled(false);
     if (grid)
         grid->setEnabled(false);
-    for (const QPointer<QWidget> &widget : commandWidgets) {
-        if (widget)
-            widget->setEnabled(false);
+    for (const CommandWidget &command : commandWidgets) {
+        if (command.widget)
+            command.widget->setEnabled(false);
     }
     setMenusEnabled(false);
     ProgressBar1->setValue(0);
@@ -258,9 +281,9 @@ void MainWindow::UnlockControls()
     TabStrip1->setEnabled(true);
     if (grid)
         grid->setEnabled(true);
-    for (const QPointer<QWidget> &widget : commandWidgets) {
-        if (widget)
-            widget->setEnabled(true);
+    for (const CommandWidget &command : commandWidgets) {
+        if (command.widget)
+            command.widget->setEnabled(!command.rule || command.rule());
     }
     setMenusEnabled(true);
     ProgressText->setText(QStringLiteral("0%"));
@@ -288,6 +311,16 @@ void MainWindow::runRadioCommand(const std::function<void()> &body)
                     QString::fromLocal8Bit(e.what()));
     }
     UnlockControls();
+}
+
+void MainWindow::report(const TransferOutcome &outcome, const QString &doneText)
+{
+    for (const Notice &notice : outcome.notices)
+        ShowMessage(this, notice.text, notice.title, notice.detail);
+    if (outcome.ok)
+        ShowMessage(this, doneText, QStringLiteral(" Finish"));
+    else if (!outcome.message.text.isEmpty())
+        ShowMessage(this, outcome.message.text, outcome.message.title, outcome.message.detail);
 }
 
 void MainWindow::cmdZQRESET_Click()

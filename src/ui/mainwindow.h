@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/outcome.h"
 #include "link/portresolver.h"
 #include "link/portsettings.h"
 #include "link/progress.h"
@@ -24,6 +25,7 @@ class QTabBar;
 namespace n35
 {
 
+class BankPage;
 class MemoryPage;
 
 // Drives the bar at the bottom of the main window and the percentage beside it.
@@ -59,6 +61,7 @@ public:
     PortResolver &portResolver() { return resolver; }
     Progress &progress() { return barProgress; }
     MemoryPage *memoryPage() const { return memory; }
+    BankPage *bankPage() const { return bank; }
     QString settingsFilePath() const { return settingsPath; }
 
     // 1 Memory, 2 Bank, 3 Common Set, 4 Set Mode; 0 before the first switch.
@@ -67,8 +70,9 @@ public:
     // index 0..3: the frame of page index + 1, for the page's contents.
     QGroupBox *pageFrame(int index) const;
 
-    // Buttons that start radio or file commands; disabled while a transfer runs.
-    void registerCommandWidget(QWidget *widget);
+    // Buttons that start radio or file commands; disabled while a transfer runs. After it, a widget with
+    // a rule is enabled only when the rule allows ("Bank Write" only for a partition of 500).
+    void registerCommandWidget(QWidget *widget, std::function<bool()> enabledWhenUnlocked = {});
     void registerGrid(QWidget *grid);
 
     void LockControls();
@@ -77,6 +81,8 @@ public:
 
     // Every radio command runs here: controls locked, any failure told to the user, the port closed after.
     void runRadioCommand(const std::function<void()> &body);
+    // Tells the user how a transfer ended: its notices, then doneText or its failure message.
+    void report(const TransferOutcome &outcome, const QString &doneText);
 
     void MenuSetCom_Click(int index);
     void MenuVersion_Click();
@@ -117,9 +123,14 @@ private:
     QLineEdit *ProgressText = nullptr;
     QPushButton *cmdZQRESET = nullptr;
     MemoryPage *memory = nullptr;
+    BankPage *bank = nullptr;
 
     BarProgress barProgress;
-    QList<QPointer<QWidget>> commandWidgets;
+    struct CommandWidget {
+        QPointer<QWidget> widget;
+        std::function<bool()> rule;
+    };
+    QList<CommandWidget> commandWidgets;
     QPointer<QWidget> grid;
     int pageNumber = 0;
     bool locked = false;

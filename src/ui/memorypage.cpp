@@ -1,6 +1,7 @@
 #include "ui/memorypage.h"
 
 #include "link/channeltransfer.h"
+#include "model/channelcells.h"
 #include "model/channeltable.h"
 #include "ui/channelgridmodel.h"
 #include "ui/mainwindow.h"
@@ -11,6 +12,7 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableView>
 #include <algorithm>
 #include <array>
@@ -25,6 +27,22 @@ constexpr int LabelColumnTwips = 1200;
 constexpr std::array<int, ChannelCellCount> CellColumnTwips = {1350, 550, 700, 800,  800, 800,
                                                                800,  800, 600, 1200, 400, 3500};
 constexpr Qt::Alignment HeaderAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+
+// The texts that may take the most room in a column: every choice of a listed column, the longest
+// frequencies, a name of 16 wide letters or eight double-width characters.
+QStringList WidestCellTexts(int column)
+{
+    switch (column) {
+    case ColFrequency:
+        return {QStringLiteral("4294.96729MHz"), QStringLiteral("1270.00625MHz")};
+    case ColShiftFreq:
+        return {QStringLiteral("999.99995MHz")};
+    case ColName:
+        return {QString(16, QLatin1Char('W')), QString(8, QChar(0x5BFF)), QString(8, QChar(0xFF37))};
+    default:
+        return CellChoices(column);
+    }
+}
 
 } // namespace
 
@@ -66,15 +84,30 @@ void MemoryPage::buildGrid()
     columns->setDefaultAlignment(HeaderAlignment);
     columns->setHighlightSections(false);
     columns->setMinimumSectionSize(1);
-    for (int column = 0; column < ChannelCellCount; ++column)
-        columns->resizeSection(column, twips(CellColumnTwips[static_cast<std::size_t>(column)]));
+    columns->setStretchLastSection(true); // the name takes what the window gives beyond the minimums
+    // Each column at least as wide as the widest text it can hold in the grid's font.
+    const QFontMetrics metrics = MSFlexGrid1->fontMetrics();
+    const int padding =
+        2 * MSFlexGrid1->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, MSFlexGrid1) +
+        metrics.horizontalAdvance(QLatin1Char('0'));
+    const QStringList headers = ChannelHeaderTexts();
+    for (int column = 0; column < ChannelCellCount; ++column) {
+        int widest = twips(CellColumnTwips[static_cast<std::size_t>(column)]);
+        const QStringList texts = WidestCellTexts(column + 1) << headers.at(column + 1);
+        for (const QString &text : texts)
+            widest = std::max(widest, metrics.horizontalAdvance(text) + padding);
+        columns->resizeSection(column, widest);
+    }
 
     QHeaderView *labels = MSFlexGrid1->verticalHeader();
     labels->setDefaultAlignment(HeaderAlignment);
     labels->setHighlightSections(false);
     labels->setSectionResizeMode(QHeaderView::Fixed);
     labels->setDefaultSectionSize(MSFlexGrid1->fontMetrics().height() + 4);
-    labels->setFixedWidth(twips(LabelColumnTwips));
+    int labelWidth = twips(LabelColumnTwips);
+    for (const QString &label : {QStringLiteral("Dual99(Main) "), QStringLiteral("Bank49-499")})
+        labelWidth = std::max(labelWidth, metrics.horizontalAdvance(label) + padding);
+    labels->setFixedWidth(labelWidth);
 
     MSFlexGrid1->selectionModel()->setCurrentIndex(model->index(0, 0), QItemSelectionModel::ClearAndSelect |
                                                                            QItemSelectionModel::Rows);
@@ -151,8 +184,9 @@ void MemoryPage::Clear_Botton_Click()
 void MemoryPage::readRange(int first, int last, const QString &doneText)
 {
     window.runRadioCommand([&] {
-        report(ReadChannels(window.radioLink(), window.cloneImage().channels, first, last, window.progress()),
-               doneText);
+        window.report(
+            ReadChannels(window.radioLink(), window.cloneImage().channels, first, last, window.progress()),
+            doneText);
     });
     keepCurrentRowVisible();
 }
@@ -160,20 +194,10 @@ void MemoryPage::readRange(int first, int last, const QString &doneText)
 void MemoryPage::writeRange(int first, int last, const QString &doneText)
 {
     window.runRadioCommand([&] {
-        report(
+        window.report(
             WriteChannels(window.radioLink(), window.cloneImage().channels, first, last, window.progress()),
             doneText);
     });
-}
-
-void MemoryPage::report(const TransferOutcome &outcome, const QString &doneText)
-{
-    for (const Notice &notice : outcome.notices)
-        ShowMessage(&window, notice.text, notice.title, notice.detail);
-    if (outcome.ok)
-        ShowMessage(&window, doneText, QStringLiteral(" Finish"));
-    else if (!outcome.message.text.isEmpty())
-        ShowMessage(&window, outcome.message.text, outcome.message.title, outcome.message.detail);
 }
 
 void MemoryPage::clearRange(QPushButton *button, int first, int last)

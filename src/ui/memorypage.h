@@ -40,7 +40,6 @@ private:
     QPushButton *addButton(const char *caption, const char *name, void (MemoryPage::*click)());
     void readRange(int first, int last, const QString &doneText);
     void writeRange(int first, int last, const QString &doneText);
-    void report(const TransferOutcome &outcome, const QString &doneText);
     void clearRange(QPushButton *button, int first, int last);
     void keepCurrentRowVisible();
 

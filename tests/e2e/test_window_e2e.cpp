@@ -2,6 +2,8 @@
 // pty, QSerialPort in the window, the memory page's buttons and the reset button.
 
 #include "emulator/emulatorprocess.h"
+#include "emulator/emulatorsession.h"
+#include "model/banks.h"
 #include "support/channelfixtures.h"
 #include "ui/mainwindow.h"
 #include "ui/memorypage.h"
@@ -20,6 +22,7 @@ class WindowEndToEndTest : public QObject
 
 private slots:
     void writeAllThenReadAllThroughTheChosenPort();
+    void bankWriteThenBankReadRoundTrips();
 };
 
 void WindowEndToEndTest::writeAllThenReadAllThroughTheChosenPort()
@@ -62,6 +65,45 @@ void WindowEndToEndTest::writeAllThenReadAllThroughTheChosenPort()
     click("MEM_ONE_READ");
     QCOMPARE(capture.messages.last().text, QStringLiteral("Memory data read successed."));
     QVERIFY(!window.isLocked());
+}
+
+void WindowEndToEndTest::bankWriteThenBankReadRoundTrips()
+{
+    n35emu::EmulatorSession radio({}, 6);
+    QString error;
+    QVERIFY2(radio.start(&error), qPrintable(error));
+    QTemporaryDir dir;
+    MessageCapture capture;
+    MainWindow window(nullptr, dir.filePath(QStringLiteral("HVN35Writer.INI")));
+    window.portResolver().setLinkDirectory(radio.linkDirectory());
+    window.portResolver().setSystemDevices({});
+    window.MenuSetCom_Click(6);
+    window.switchPage(2);
+    auto click = [&](const char *name) { window.findChild<QAbstractButton *>(QLatin1String(name))->click(); };
+
+    BankPartition &banks = window.cloneImage().banks;
+    BankPartition::Counts counts{};
+    counts[0] = 1;
+    counts[31] = 258; // 0x0102, so a swapped byte order would show
+    counts[32] = 200;
+    counts[49] = 41;
+    banks.setCounts(counts);
+    const QString block0 = EncodeBankBlock(banks, 0);
+    const QString block1 = EncodeBankBlock(banks, 1);
+    click("WRITE_BANK");
+    banks.reset();
+    click("READ_BANK");
+    QCOMPARE(capture.messages.size(), 2);
+    QCOMPARE(capture.messages.at(0).text, QStringLiteral("Bank partition data write successed."));
+    QCOMPARE(capture.messages.at(1).text, QStringLiteral("Bank partition data read successed."));
+    QVERIFY(banks.counts() == counts);
+    QCOMPARE(window.cloneImage().channels.label(500), QStringLiteral("Bank49-040"));
+
+    // Block 0 fills 0x200..0x23F; block 1 is written as 50 bytes, so 0x272.. stays erased.
+    const QByteArray memory = radio.stopAndReadMemory();
+    QCOMPARE(memory.mid(0x200, 64).toHex().toUpper(), block0.toLatin1());
+    QCOMPARE(memory.mid(0x240, 50).toHex().toUpper(), block1.toLatin1());
+    QCOMPARE(memory.mid(0x272, 14), QByteArray(14, char(0xFF)));
 }
 
 QTEST_MAIN(WindowEndToEndTest)

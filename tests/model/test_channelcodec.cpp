@@ -1,7 +1,6 @@
 // Channel records between their radio hex form and the grid's cell texts, the pass-channel index and the
 // row labels.
 
-#include "model/banks.h"
 #include "model/channelcodec.h"
 #include "model/channeltable.h"
 #include "model/hex.h"
@@ -50,7 +49,6 @@ private slots:
     void passFrequencyOverlapKeepsTheRows();
     void passIndexLinksByFrequency();
     void passIndexEdges();
-    void rowLabels();
 };
 
 void ChannelCodecTest::callRecordBothWays()
@@ -272,29 +270,6 @@ void ChannelCodecTest::passIndexEdges()
         QCOMPARE(full.nodes[pass].next, std::uint8_t(pass - 1));
         QCOMPARE(full.nodes[pass].previous, std::uint8_t(pass + 1));
     }
-}
-
-void ChannelCodecTest::rowLabels()
-{
-    ChannelTable table;
-    BankPartition banks;
-    LabelChannelRows(banks, table);
-    const std::pair<int, const char *> expected[] = {
-        {1, "Bank00-000"}, {5, "Bank00-004"},  {101, "Bank01-000"},   {500, "Bank04-099"},
-        {501, "PRG - 0A"}, {600, "PRG - 49B"}, {601, "Dual0(Main) "}, {800, "Dual99(Sub) "},
-        {801, "PRIO - 0"}, {850, "PRIO - 49"}, {851, "CALL-222"},     {852, "CALL-900"},
-        {853, "PASS - 0"}, {952, "PASS - 99"},
-    };
-    for (const auto &[row, label] : expected)
-        QCOMPARE(table.label(row), QString::fromLatin1(label));
-
-    // A smaller total leaves the rows after the last bank row as they were.
-    BankPartition::Counts counts{};
-    counts[7] = 3;
-    banks.setCounts(counts);
-    LabelChannelRows(banks, table);
-    QCOMPARE(table.label(3), QStringLiteral("Bank07-002"));
-    QCOMPARE(table.label(4), QStringLiteral("Bank00-003"));
 }
 
 QTEST_GUILESS_MAIN(ChannelCodecTest)

@@ -1,0 +1,88 @@
+#include "link/banktransfer.h"
+
+#include "link/address.h"
+#include "link/progress.h"
+#include "link/radiolink.h"
+#include "model/banks.h"
+
+#include <numeric>
+
+namespace n35
+{
+
+namespace
+{
+
+constexpr int BankBlockCount = 2;
+
+TransferOutcome BlockFailure(const QString &text, const QString &title, const QString &why, int block)
+{
+    return TransferOutcome::failure(
+        text, title, Problem{QString(), QStringLiteral("bank partition block %1").arg(block), why});
+}
+
+} // namespace
+
+TransferOutcome ReadBankPartition(RadioLink &link, BankPartition &banks, Progress &progress)
+{
+    BankPartition::Counts counts = banks.counts();
+    for (int block = 0; block < BankBlockCount; ++block) {
+        const QString reply = link.ReadBlock(BankBlockAddress(block));
+        if (reply.isEmpty())
+            return BlockFailure(QStringLiteral("Error"), QStringLiteral(" Error"),
+                                QStringLiteral("the radio sent no block of 128 hex characters"), block);
+        const Status decoded = DecodeBankBlock(reply, block, counts);
+        if (!decoded)
+            return TransferOutcome::failure(QStringLiteral("Error"), QStringLiteral(" Error"),
+                                            decoded.problem());
+        progress.advance();
+    }
+    TransferOutcome outcome = TransferOutcome::success();
+    if (!banks.applyDecoded(counts)) {
+        outcome.notices << Notice{
+            QStringLiteral("Bank Total Error. Initialize."), QStringLiteral("Caution"),
+            QStringLiteral("The radio's banks held %1 channels in all; every bank holds "
+                           "0 to 500 and all together 500.")
+                .arg(std::accumulate(counts.begin(), counts.end(), 0))};
+    }
+    return outcome;
+}
+
+TransferOutcome WriteBankPartition(RadioLink &link, const BankPartition &banks, Progress &progress)
+{
+    // The radio lays its channels out by this partition; one that does not add up is never sent.
+    if (!banks.valid()) {
+        return TransferOutcome::failure(
+            QStringLiteral("Bank partition data write failed."), QStringLiteral(" Error"),
+            Problem{QString(), QStringLiteral("the bank partition"),
+                    QStringLiteral("the banks hold %1 channels; they must hold 0 to 500 each and 500 in all")
+                        .arg(banks.total())});
+    }
+    for (int block = 0; block < BankBlockCount; ++block) {
+        if (!link.WriteBlock(BankBlockAddress(block), EncodeBankBlock(banks, block)))
+            return BlockFailure(QStringLiteral("Bank partition data write failed."), QStringLiteral(" Error"),
+                                QStringLiteral("the radio did not answer \"OK\""), block);
+        progress.advance();
+    }
+    return TransferOutcome::success();
+}
+
+TransferOutcome BankRead(RadioLink &link, BankPartition &banks, Progress &progress)
+{
+    progress.start(BankBlockCount + 1);
+    if (!link.Identify())
+        return NegotiationError();
+    progress.advance();
+    return ReadBankPartition(link, banks, progress);
+}
+
+TransferOutcome BankWrite(RadioLink &link, const BankPartition &banks, Progress &progress)
+{
+    progress.start(BankBlockCount + 1);
+    if (!link.Identify())
+        return NegotiationError();
+    progress.advance();
+    return WriteBankPartition(link, banks, progress);
+}
+
+} // namespace n35
