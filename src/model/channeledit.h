@@ -36,9 +36,9 @@ struct ChannelPanel {
     int txTone = DefaultToneIndex;
     int rxTone = DefaultToneIndex; // CtcssTable
     int txDcs = 0;
-    int rxDcs = 0; // DcsTable
-    int train = TrainJrIndex;
-    int shift = 0; // "Off", "+", "-"
+    int rxDcs = 0;            // DcsTable
+    int train = TrainJrIndex; // shown for the tone-train list; a record holds no tone-train field
+    int shift = 0;            // "Off", "+", "-"
     QString offsetMhz;
     QString offsetFraction;
     bool skip = false;
@@ -53,7 +53,8 @@ ChannelPanel ClearedPanel();
 // default, "Train" opens as "None", "AM"/"WFM" open as "FM".
 ChannelPanel PanelFromCells(const ChannelCells &cells);
 
-// The row cells for a panel as "OK" stores them (call after CheckPanel has normalised the boxes).
+// The row cells for a panel as "OK" stores them (CommitChannelEdit normalises the boxes first). A
+// frequency of 1000 MHz or more gives an MHz box of four digits; the window must allow for it.
 ChannelCells CellsFromPanel(const ChannelPanel &panel);
 
 // Which of the four lists the sub-tone type enables.
@@ -82,9 +83,9 @@ QString NameLengthCheckAndCorrect(const QString &name);
 
 // What "OK" did.
 enum class EditVerdict {
-    Stored,       // the rows hold the panels now
-    OutOfBand,    // a panel's frequency is outside its row's band: its frequency boxes were emptied
-    PassOverlap,  // another PASS row holds the frequency: nothing was stored
+    Stored,      // the rows hold the panels now
+    OutOfBand,   // a panel's frequency is outside its row's band: its frequency boxes were emptied
+    PassOverlap, // another PASS row holds the frequency: nothing was stored
 };
 struct EditResult {
     EditVerdict verdict = EditVerdict::Stored;

@@ -3,6 +3,7 @@
 #include "link/channeltransfer.h"
 #include "model/channelcells.h"
 #include "model/channeltable.h"
+#include "ui/channeleditor.h"
 #include "ui/channelgridmodel.h"
 #include "ui/mainwindow.h"
 #include "ui/messages.h"
@@ -11,6 +12,7 @@
 #include <QBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QStyle>
 #include <QTableView>
@@ -57,10 +59,17 @@ MemoryPage::MemoryPage(MainWindow &mainWindow, QWidget *parent) : QWidget(parent
     MEM_ONE_WRITE = addButton("Write selected memory", "MEM_ONE_WRITE", &MemoryPage::MEM_ONE_WRITE_Click);
     Clear_Botton = addButton("Clear selected memory", "Clear_Botton", &MemoryPage::Clear_Botton_Click);
     ALL_Reset = addButton("Clear all memory", "ALL_Reset", &MemoryPage::ALL_Reset_Click);
+    for (int index = 0; index < 2; ++index) {
+        auto *button = new QPushButton(index == 0 ? QStringLiteral("Up") : QStringLiteral("Down"), this);
+        button->setObjectName(QStringLiteral("LIST_SET_%1").arg(index));
+        connect(button, &QPushButton::clicked, this, [this, index] { LIST_SET_Click(index); });
+        window.registerCommandWidget(button);
+        LIST_SET[static_cast<std::size_t>(index)] = button;
+    }
 
     auto *buttons = new QHBoxLayout;
-    for (QPushButton *button :
-         {MemAllRead, MemAllWrite, MEM_ONE_READ, MEM_ONE_WRITE, Clear_Botton, ALL_Reset})
+    for (QPushButton *button : {MemAllRead, MemAllWrite, MEM_ONE_READ, MEM_ONE_WRITE, Clear_Botton, ALL_Reset,
+                                LIST_SET[0], LIST_SET[1]})
         buttons->addWidget(button);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -111,7 +120,57 @@ void MemoryPage::buildGrid()
 
     MSFlexGrid1->selectionModel()->setCurrentIndex(model->index(0, 0), QItemSelectionModel::ClearAndSelect |
                                                                            QItemSelectionModel::Rows);
+    MSFlexGrid1->setAccessibleName(QStringLiteral("Memory channels"));
+    MSFlexGrid1->installEventFilter(this);
+    connect(MSFlexGrid1, &QTableView::doubleClicked, this, &MemoryPage::OpenChannelEditor);
     window.registerGrid(MSFlexGrid1);
+}
+
+bool MemoryPage::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == MSFlexGrid1 && event->type() == QEvent::KeyPress) {
+        switch (static_cast<QKeyEvent *>(event)->key()) {
+        case Qt::Key_Delete:
+            deleteSelection();
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            OpenChannelEditor();
+            return true;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void MemoryPage::deleteSelection()
+{
+    const int current = ChannelGridModel::channelOfRow(MSFlexGrid1->currentIndex().row());
+    if (IsCallChannel(current))
+        return;
+    // The CALL rows inside the selection stay too: the radio always holds both CALL channels, and an
+    // empty one would go to it as an erased record.
+    const auto [first, last] = selectedChannels();
+    ClearChannelRows(window.cloneImage().channels, first, last);
+}
+
+void MemoryPage::OpenChannelEditor()
+{
+    const QModelIndex current = MSFlexGrid1->currentIndex();
+    if (!current.isValid() || window.isLocked())
+        return;
+    const int channel = ChannelGridModel::channelOfRow(current.row());
+    ChannelEditor editor(window.cloneImage().channels, channel, &window);
+    if (editor.exec() == QDialog::Accepted)
+        selectChannels(channel, channel);
+}
+
+void MemoryPage::LIST_SET_Click(int index)
+{
+    const int current = ChannelGridModel::channelOfRow(std::max(MSFlexGrid1->currentIndex().row(), 0));
+    const int next = std::clamp(current + (index == 0 ? -1 : 1), 1, ChannelCount);
+    selectChannels(next, next);
 }
 
 QPushButton *MemoryPage::addButton(const char *caption, const char *name, void (MemoryPage::*click)())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
 #include <utility>
 
 class QPushButton;
@@ -28,6 +29,11 @@ public:
     // Selects rows from..to as a drag from `from` to `to` would; `to` becomes the current row.
     void selectChannels(int from, int to);
 
+    // Opens the channel editor on the grid's current row (Enter, double click).
+    void OpenChannelEditor();
+    // "Up" (0) and "Down" (1): the current row moves by one and becomes the selection.
+    void LIST_SET_Click(int index);
+
     void ALL_Reset_Click();
     void Clear_Botton_Click();
     void MEM_ONE_READ_Click();
@@ -35,8 +41,12 @@ public:
     void MemAllRead_Click();
     void MemAllWrite_Click();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void buildGrid();
+    void deleteSelection();
     QPushButton *addButton(const char *caption, const char *name, void (MemoryPage::*click)());
     void readRange(int first, int last, const QString &doneText);
     void writeRange(int first, int last, const QString &doneText);
@@ -52,6 +62,7 @@ private:
     QPushButton *MEM_ONE_WRITE = nullptr;
     QPushButton *MemAllRead = nullptr;
     QPushButton *MemAllWrite = nullptr;
+    std::array<QPushButton *, 2> LIST_SET{};
 };
 
 } // namespace n35

@@ -83,7 +83,7 @@ private slots:
         QWidgetList widgets = rig.page()->findChildren<QWidget *>();
         widgets << rig.find<QTabBar>("TabStrip1") << rig.find<QWidget>("cmdZQRESET");
         QVERIFY(widgets.contains(rig.page()->grid()) &&
-                rig.page()->findChildren<QPushButton *>().size() == 6);
+                rig.page()->findChildren<QPushButton *>().size() == 8);
         auto *percent = rig.find<QLineEdit>("Progress");
         rig.window->progress().start(3);
         rig.window->progress().advance();

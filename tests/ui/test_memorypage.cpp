@@ -2,6 +2,8 @@
 
 #include "link/address.h"
 #include "support/windowrig.h"
+#include "ui/channeleditor.h"
+#include "ui/channelgridmodel.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -52,6 +54,57 @@ private slots:
             QCOMPARE(cells, (QStringList{frequency, "FM", "5KHz", "None", "88.5Hz", "88.5Hz", "023", "023",
                                          "Off", "0.00000MHz", "", ""}));
         }
+    }
+
+    void deleteKeyAndMoves()
+    {
+        WindowRig rig;
+        FillVariedChannels(rig.table(), 845, 860);
+        QTableView *grid = rig.page()->grid();
+        // On a CALL row, Delete clears nothing, even with a selection spanning other rows.
+        rig.page()->selectChannels(846, 851);
+        QTest::keyClick(grid, Qt::Key_Delete);
+        QVERIFY(!rig.table().cell(846, ColFrequency).isEmpty());
+        // Elsewhere it clears the selection, but never the CALL rows inside it.
+        rig.page()->selectChannels(853, 848);
+        QTest::keyClick(grid, Qt::Key_Delete);
+        for (int channel : {848, 850, 853})
+            QVERIFY(rig.table().cell(channel, ColFrequency).isEmpty() && !rig.table().used(channel));
+        for (int channel : {847, 851, 852, 854})
+            QVERIFY(!rig.table().cell(channel, ColFrequency).isEmpty());
+
+        // "Up" and "Down" move the current row and select it whole; they stop at the ends.
+        rig.page()->selectChannels(1, 1);
+        rig.click("LIST_SET_0");
+        rig.click("LIST_SET_1");
+        rig.click("LIST_SET_1");
+        QCOMPARE(rig.page()->selectedChannels(), std::pair(3, 3));
+        rig.page()->selectChannels(950, ChannelCount);
+        rig.click("LIST_SET_1");
+        QCOMPARE(rig.page()->selectedChannels(), std::pair(ChannelCount, ChannelCount));
+    }
+
+    void enterAndDoubleClickOpenTheEditor()
+    {
+        WindowRig rig;
+        int opened = 0;
+        auto closeEditorOn = [&](int expected) {
+            QTimer::singleShot(0, rig.window.get(), [&, expected] {
+                auto *editor = qobject_cast<ChannelEditor *>(QApplication::activeModalWidget());
+                QVERIFY(editor);
+                QCOMPARE(editor->editedChannel(), expected);
+                ++opened;
+                editor->reject();
+            });
+        };
+        rig.page()->selectChannels(602, 602);
+        closeEditorOn(601); // a Sub row opens its Main row with it
+        QTest::keyClick(rig.page()->grid(), Qt::Key_Return);
+        closeEditorOn(7);
+        const QModelIndex cell = rig.page()->gridModel()->index(6, 3);
+        rig.page()->grid()->setCurrentIndex(cell);
+        emit rig.page()->grid()->doubleClicked(cell);
+        QCOMPARE(opened, 2);
     }
 
     void writeClearReadRestores()

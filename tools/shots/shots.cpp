@@ -1,0 +1,52 @@
+// Renders the main window's pages offscreen to PNG files, to look at them as a user would:
+//   QT_QPA_PLATFORM=offscreen hvn35-shots OUTDIR
+
+#include "ui/bankpage.h"
+#include "ui/channeleditor.h"
+#include "ui/mainwindow.h"
+#include "ui/memorypage.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <cstdio>
+
+using namespace n35;
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: hvn35-shots OUTDIR\n");
+        return 2;
+    }
+    const QDir out(QString::fromLocal8Bit(argv[1]));
+    QTemporaryDir settings;
+    MainWindow window(nullptr, settings.filePath(QStringLiteral("HVN35Writer.INI")));
+    window.show();
+    auto save = [&](QWidget &widget, const char *name) {
+        QCoreApplication::processEvents(); // let layouts settle after a page switch or resize
+        const QString path = out.filePath(QString::fromLatin1(name) + QStringLiteral(".png"));
+        if (!widget.grab().save(path))
+            std::fprintf(stderr, "could not write %s\n", qPrintable(path));
+    };
+    ChannelTable &table = window.cloneImage().channels;
+    table.setCells(1, {QStringLiteral("145.00000MHz"), QStringLiteral("FM"), QStringLiteral("12.5KHz"),
+                       QStringLiteral("T/R"), QStringLiteral("100.0Hz"), QStringLiteral("100.0Hz"),
+                       QStringLiteral("023"), QStringLiteral("023"), QStringLiteral("-"),
+                       QStringLiteral("0.60000MHz"), QStringLiteral("*"), QStringLiteral("REPEATER \\1")});
+    table.setUsed(1, true);
+    window.switchPage(1);
+    save(window, "memory");
+    window.switchPage(2);
+    save(window, "bank");
+    for (int channel : {1, 601}) {
+        ChannelEditor editor(table, channel, &window);
+        editor.show();
+        save(editor, channel == 1 ? "editor" : "editor-pair");
+    }
+    window.resize(window.width() * 3 / 2, window.height() * 3 / 2);
+    window.switchPage(1);
+    save(window, "memory-large");
+    return 0;
+}
