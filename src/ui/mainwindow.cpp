@@ -151,7 +151,6 @@ void MainWindow::buildControls()
     for (int i = 0; i < PageCount; ++i) {
         auto *frame = new QGroupBox(QString::fromLatin1(captions[i]), client);
         frame->setObjectName(QStringLiteral("A_FRAME_%1").arg(i));
-        frame->setMinimumSize(twips(13050), twips(6900));
         A_FRAME[i] = frame;
         pages->addWidget(frame, 1);
     }

@@ -1,5 +1,5 @@
 // Renders the main window's pages offscreen to PNG files, to look at them as a user would:
-//   QT_QPA_PLATFORM=offscreen hvn35-shots OUTDIR
+//   QT_QPA_PLATFORM=offscreen [N35_FONT_PT=14] hvn35-shots OUTDIR
 
 #include "ui/bankpage.h"
 #include "ui/channeleditor.h"
@@ -21,6 +21,12 @@ int main(int argc, char **argv)
         return 2;
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
+    // N35_FONT_PT=14: how the windows look with a larger system font.
+    if (const int points = qEnvironmentVariableIntValue("N35_FONT_PT"); points > 0) {
+        QFont font = QApplication::font();
+        font.setPointSize(points);
+        QApplication::setFont(font);
+    }
     QTemporaryDir settings;
     MainWindow window(nullptr, settings.filePath(QStringLiteral("HVN35Writer.INI")));
     window.show();
