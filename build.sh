@@ -7,7 +7,7 @@ set -eu
 cd "$(dirname "$0")"
 BUILD=${BUILD:-build}
 JOBS=${JOBS:-2}
-PACKAGES="cmake make g++ pkg-config qt6-base-dev qt6-serialport-dev libgl-dev libxkbcommon-dev libicu-dev"
+PACKAGES="cmake make g++ pkg-config qt6-base-dev qt6-serialport-dev libgl-dev libxkbcommon-dev libicu-dev fonts-ipafont-gothic"
 
 install_missing() {
     missing=""

@@ -10,6 +10,8 @@ CloneImage::CloneImage()
     QObject::connect(&banks, &BankPartition::changed, &channels, [this] {
         if (banks.valid())
             LabelChannelRows(banks, channels);
+        // The "Bank No." lists offer the banks that hold channels.
+        settings.setBankEntries(banks);
     });
     reset();
 }
@@ -19,6 +21,7 @@ void CloneImage::reset()
     banks.reset();
     channels.resetToStartup();
     LabelChannelRows(banks, channels);
+    settings.setBankEntries(banks);
 }
 
 } // namespace n35

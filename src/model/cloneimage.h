@@ -2,6 +2,8 @@
 
 #include "model/banks.h"
 #include "model/channeltable.h"
+#include "model/dtmf.h"
+#include "model/settings.h"
 
 namespace n35
 {
@@ -20,6 +22,8 @@ public:
 
     ChannelTable channels;
     BankPartition banks;
+    SetModeSettings settings;
+    DtmfMemories dtmf;
 };
 
 } // namespace n35

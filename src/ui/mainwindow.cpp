@@ -2,9 +2,11 @@
 
 #include "files/imagefile.h"
 #include "link/porterror.h"
+#include "link/settingstransfer.h"
 #include "ui/bankpage.h"
 #include "ui/memorypage.h"
 #include "ui/messages.h"
+#include "ui/setmodepage.h"
 #include "ui/twips.h"
 #include "ui/version.h"
 #include "ui/versiondialog.h"
@@ -16,6 +18,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -62,6 +65,10 @@ MainWindow::MainWindow(RadioPort *port, const QString &settingsPath, QWidget *pa
     (new QVBoxLayout(A_FRAME[0]))->addWidget(memory);
     bank = new BankPage(*this, A_FRAME[1]);
     (new QVBoxLayout(A_FRAME[1]))->addWidget(bank);
+    common = new CommonPage(*this, A_FRAME[2]);
+    (new QVBoxLayout(A_FRAME[2]))->addWidget(common);
+    setMode = new SetModePage(*this, A_FRAME[3]);
+    (new QVBoxLayout(A_FRAME[3]))->addWidget(setMode);
 
     barProgress.attach(ProgressBar1, ProgressText);
     barProgress.start(100);
@@ -76,7 +83,13 @@ MainWindow::MainWindow(RadioPort *port, const QString &settingsPath, QWidget *pa
     }
     switchPage(1);
 
-    resize(twips(13650), twips(8610));
+    // The drawn size, widened so the set-mode page's four columns show side by side where the screen
+    // allows; the pages scroll or the user resizes beyond that.
+    QSize size(twips(13650), twips(8610));
+    size.setWidth(std::max(size.width(), setMode->preferredWidth() + twips(1200)));
+    if (const QScreen *display = screen())
+        size = size.boundedTo(display->availableSize());
+    resize(size);
     setWindowTitle(QStringLiteral("HV-N35 Clone Utility Ver.") + QLatin1String(ProgramVersion));
 }
 
@@ -244,6 +257,22 @@ void MainWindow::MenuSetCom_Click(int index)
     if (!SaveImageFile(settingsPath, image, index, &error))
         ShowMessage(this, QStringLiteral("Settings file could not be saved."), QStringLiteral("Error"),
                     error);
+}
+
+void MainWindow::SETTING_READ_Click()
+{
+    runRadioCommand([this] {
+        report(SettingRead(link, image.settings, image.dtmf, barProgress),
+               QStringLiteral("Setting data read successed."));
+    });
+}
+
+void MainWindow::SETTING_WRITE_Click()
+{
+    runRadioCommand([this] {
+        report(SettingWrite(link, image.settings, image.dtmf, barProgress),
+               QStringLiteral("Setting data write successed."));
+    });
 }
 
 void MainWindow::MenuVersion_Click()

@@ -26,6 +26,8 @@ namespace n35
 {
 
 class BankPage;
+class CommonPage;
+class SetModePage;
 class MemoryPage;
 
 // Drives the bar at the bottom of the main window and the percentage beside it.
@@ -84,6 +86,10 @@ public:
     // Tells the user how a transfer ended: its notices, then doneText or its failure message.
     void report(const TransferOutcome &outcome, const QString &doneText);
 
+    // "Read" and "Write" of the set-mode settings, from the set-mode page and the common "Setting" frame.
+    void SETTING_READ_Click();
+    void SETTING_WRITE_Click();
+
     void MenuSetCom_Click(int index);
     void MenuVersion_Click();
 
@@ -124,6 +130,8 @@ private:
     QPushButton *cmdZQRESET = nullptr;
     MemoryPage *memory = nullptr;
     BankPage *bank = nullptr;
+    CommonPage *common = nullptr;
+    SetModePage *setMode = nullptr;
 
     BarProgress barProgress;
     struct CommandWidget {

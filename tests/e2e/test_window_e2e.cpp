@@ -4,6 +4,8 @@
 #include "emulator/emulatorprocess.h"
 #include "emulator/emulatorsession.h"
 #include "model/banks.h"
+#include "model/dtmf.h"
+#include "model/settings.h"
 #include "support/channelfixtures.h"
 #include "ui/mainwindow.h"
 #include "ui/memorypage.h"
@@ -11,6 +13,7 @@
 
 #include <QAbstractButton>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -23,6 +26,7 @@ class WindowEndToEndTest : public QObject
 private slots:
     void writeAllThenReadAllThroughTheChosenPort();
     void bankWriteThenBankReadRoundTrips();
+    void settingsWriteThenReadRoundTrips();
 };
 
 void WindowEndToEndTest::writeAllThenReadAllThroughTheChosenPort()
@@ -104,6 +108,65 @@ void WindowEndToEndTest::bankWriteThenBankReadRoundTrips()
     QCOMPARE(memory.mid(0x200, 64).toHex().toUpper(), block0.toLatin1());
     QCOMPARE(memory.mid(0x240, 50).toHex().toUpper(), block1.toLatin1());
     QCOMPARE(memory.mid(0x272, 14), QByteArray(14, char(0xFF)));
+}
+
+void WindowEndToEndTest::settingsWriteThenReadRoundTrips()
+{
+    // A radio whose settings are its own sane ones, the rest erased.
+    QTemporaryDir dir;
+    QByteArray memory(0x10000, char(0xFF));
+    const QByteArray own = QByteArray::fromHex(
+        (SetModeSettings().MakeSettingData(0) + SetModeSettings().MakeSettingData(1)).toLatin1());
+    memory.replace(0, own.size(), own);
+    QFile image(dir.filePath(QStringLiteral("radio.bin")));
+    QVERIFY(image.open(QIODevice::WriteOnly) && image.write(memory) == memory.size());
+    image.close();
+    n35emu::EmulatorSession radio({QStringLiteral("--load"), image.fileName()}, 2);
+    QString error;
+    QVERIFY2(radio.start(&error), qPrintable(error));
+
+    MessageCapture capture;
+    MainWindow window(nullptr, dir.filePath(QStringLiteral("HVN35Writer.INI")));
+    window.portResolver().setLinkDirectory(radio.linkDirectory());
+    window.portResolver().setSystemDevices({});
+    window.MenuSetCom_Click(2);
+    window.switchPage(4);
+    auto click = [&](const char *name) { window.findChild<QAbstractButton *>(QLatin1String(name))->click(); };
+
+    SetModeSettings &settings = window.cloneImage().settings;
+    DtmfMemories &dtmf = window.cloneImage().dtmf;
+    settings.setIndex({OptionGroup::Key, 7}, 1);   // Lamp key: Illumination, 0x15
+    settings.setIndex({OptionGroup::Power, 0}, 6); // Auto-power-off 8 hrs.
+    settings.setIndex(SetModeSettings::LanguageOption, 0);
+    settings.setIndex(SetModeSettings::WriteProtectOption, 1);
+    dtmf.setMemory(0, QStringLiteral("0123456789ABCD*#"));
+    dtmf.setMemory(7, QStringLiteral("1-2"));
+    dtmf.setDialChannel(8);
+    click("Set_Mode_Write");
+    const QString blocks =
+        settings.MakeSettingData(0) + settings.MakeSettingData(1) + settings.MakeSettingData(2);
+    const QString dtmfText = dtmf.MakeDtmfData();
+
+    click("Set_Mode_Clear");
+    QCOMPARE(settings.language(), Language::English);
+    click("Set_Mode_Read");
+    QCOMPARE(capture.messages.size(), 2);
+    QCOMPARE(capture.messages.at(0).text, QStringLiteral("Setting data write successed."));
+    QCOMPARE(capture.messages.at(1).text, QStringLiteral("Setting data read successed."));
+    QCOMPARE(settings.language(), Language::Japanese);
+    QCOMPARE(settings.index({OptionGroup::Power, 0}), 6);
+    QCOMPARE(settings.writeProtect(), 1);
+    QCOMPARE(dtmf.memory(7), QStringLiteral("1-2"));
+    QCOMPARE(dtmf.dialChannel(), 8);
+
+    // 150 settings bytes and the 165-byte DTMF region, nothing beyond either; the write-protect byte.
+    const QByteArray after = radio.stopAndReadMemory();
+    QCOMPARE(after.mid(0, 150).toHex().toUpper(), blocks.toLatin1());
+    QCOMPARE(after.mid(150, 42), memory.mid(150, 42));
+    QCOMPARE(after.mid(0xA00, 165).toHex().toUpper(), dtmfText.toLatin1());
+    QCOMPARE(quint8(after.at(0xAA5)), quint8(0xFF));
+    QCOMPARE(quint8(after.at(0xFE01)), quint8(1));
+    QCOMPARE(quint8(after.at(0x60)), quint8(0x15));
 }
 
 QTEST_MAIN(WindowEndToEndTest)

@@ -51,6 +51,16 @@ int main(int argc, char **argv)
         editor.show();
         save(editor, channel == 1 ? "editor" : "editor-pair");
     }
+    window.switchPage(3);
+    save(window, "common");
+    window.switchPage(4);
+    save(window, "setmode-english");
+    SetModeSettings &options = window.cloneImage().settings;
+    options.setIndex(SetModeSettings::LanguageOption, static_cast<int>(Language::Japanese));
+    save(window, "setmode-japanese");
+    window.switchPage(3);
+    save(window, "common-japanese");
+    options.setIndex(SetModeSettings::LanguageOption, static_cast<int>(Language::English));
     window.resize(window.width() * 3 / 2, window.height() * 3 / 2);
     window.switchPage(1);
     save(window, "memory-large");

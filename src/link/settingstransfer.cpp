@@ -1,0 +1,129 @@
+#include "link/settingstransfer.h"
+
+#include "link/address.h"
+#include "link/progress.h"
+#include "link/radiolink.h"
+#include "model/dtmf.h"
+#include "model/hex.h"
+#include "model/settings.h"
+
+namespace n35
+{
+
+namespace
+{
+
+constexpr int SettingsBlockCount = 3;
+const char *const WriteProtectAddress = "0FE01";
+const char *const DtmfReadAddresses[] = {"00A00", "00A33", "00A73"};
+const char *const DtmfWriteAddresses[] = {"00A00", "00A40", "00A80"};
+
+TransferOutcome ReadFailure(const QString &where)
+{
+    return TransferOutcome::failure(
+        QStringLiteral("Error"), QStringLiteral(" Error"),
+        Problem{QString(), where, QStringLiteral("the radio sent no block of 128 hex characters")});
+}
+
+// Reads the three settings blocks into the image.
+TransferOutcome ReadSettingsBlocks(RadioLink &link, SetModeSettings &settings, Progress &progress,
+                                   const QString &failureText)
+{
+    for (int block = 0; block < SettingsBlockCount; ++block) {
+        const QString reply = link.ReadBlock(SettingsBlockAddress(block));
+        const Status stored =
+            reply.isEmpty() ? Status(Problem{QString(), QStringLiteral("settings block %1").arg(block),
+                                             QStringLiteral("the radio sent no block of 128 hex characters")})
+                            : settings.StoreSettingsBytes(reply, 64 * block);
+        if (!stored)
+            return TransferOutcome::failure(failureText, QStringLiteral(" Error"), stored.problem());
+        progress.advance();
+    }
+    return TransferOutcome::success();
+}
+
+} // namespace
+
+TransferOutcome ReadSettings(RadioLink &link, SetModeSettings &settings, DtmfMemories &dtmf,
+                             Progress &progress)
+{
+    const QString error = QStringLiteral("Error");
+    TransferOutcome outcome = ReadSettingsBlocks(link, settings, progress, error);
+    if (!outcome.ok)
+        return outcome;
+    if (const Status decoded = settings.ExpandSettingData(); !decoded)
+        return TransferOutcome::failure(error, QStringLiteral(" Error"), decoded.problem());
+
+    const QString protect = link.ReadBlock(QString::fromLatin1(WriteProtectAddress));
+    if (protect.isEmpty())
+        return ReadFailure(QStringLiteral("the write-protect byte"));
+    if (const Status decoded = settings.ExpandWriteProtect(HexByteAt(protect, 0)); !decoded)
+        return TransferOutcome::failure(error, QStringLiteral(" Error"), decoded.problem());
+    progress.advance();
+
+    for (int part = 0; part < 3; ++part) {
+        const QString reply = link.ReadBlock(QString::fromLatin1(DtmfReadAddresses[part]));
+        if (reply.isEmpty())
+            return ReadFailure(QStringLiteral("DTMF part %1").arg(part));
+        if (const Status decoded = dtmf.ExpandDtmfData(reply, part); !decoded)
+            return TransferOutcome::failure(error, QStringLiteral(" Error"), decoded.problem());
+        progress.advance();
+    }
+    return TransferOutcome::success();
+}
+
+TransferOutcome WriteSettings(RadioLink &link, SetModeSettings &settings, const DtmfMemories &dtmf,
+                              Progress &progress)
+{
+    const QString failed = QStringLiteral("Error(sys1r)");
+    TransferOutcome outcome = ReadSettingsBlocks(link, settings, progress, failed);
+    if (!outcome.ok)
+        return outcome;
+
+    const QString dtmfText = dtmf.MakeDtmfData();
+    struct Write {
+        QString address;
+        QString hex;
+    };
+    const Write writes[] = {
+        {SettingsBlockAddress(0), settings.MakeSettingData(0)},
+        {SettingsBlockAddress(1), settings.MakeSettingData(1)},
+        {SettingsBlockAddress(2), settings.MakeSettingData(2)},
+        {QString::fromLatin1(DtmfWriteAddresses[0]), dtmfText.mid(0, 128)},
+        {QString::fromLatin1(DtmfWriteAddresses[1]), dtmfText.mid(128, 128)},
+        {QString::fromLatin1(DtmfWriteAddresses[2]), dtmfText.mid(256)},
+        {QString::fromLatin1(WriteProtectAddress), ByteHex(static_cast<unsigned>(settings.writeProtect()))},
+    };
+    for (const Write &write : writes) {
+        if (!link.WriteBlock(write.address, write.hex)) {
+            return TransferOutcome::failure(failed, QStringLiteral(" Error"),
+                                            Problem{QString(),
+                                                    QStringLiteral("the block at %1").arg(write.address),
+                                                    QStringLiteral("the radio did not answer \"OK\"")});
+        }
+        progress.advance();
+    }
+    return TransferOutcome::success();
+}
+
+TransferOutcome SettingRead(RadioLink &link, SetModeSettings &settings, DtmfMemories &dtmf,
+                            Progress &progress)
+{
+    progress.start(8);
+    if (!link.Identify())
+        return NegotiationError();
+    progress.advance();
+    return ReadSettings(link, settings, dtmf, progress);
+}
+
+TransferOutcome SettingWrite(RadioLink &link, SetModeSettings &settings, const DtmfMemories &dtmf,
+                             Progress &progress)
+{
+    progress.start(11);
+    if (!link.Identify())
+        return NegotiationError();
+    progress.advance();
+    return WriteSettings(link, settings, dtmf, progress);
+}
+
+} // namespace n35

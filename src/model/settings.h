@@ -1,0 +1,88 @@
+#pragma once
+
+#include "model/result.h"
+#include "model/setmodetexts.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <cstdint>
+#include <map>
+
+namespace n35
+{
+
+class BankPartition;
+
+// The radio's set-mode options: the selected index of every list of the set-mode page and of the
+// common page's "Setting" frame, the page's language, the write-protect option, and the settings image,
+// the program's copy of the 192 bytes at radio address 0x00000 as last read.
+//
+// Most options are stored as their list index; the layout table in settings.cpp says, byte by byte,
+// how each one is encoded, which bytes are constants and which are written back as read.
+class SetModeSettings : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr int ImageBytes = 192;
+    using Image = std::array<std::uint8_t, ImageBytes>;
+
+    static constexpr OptionId LanguageOption{OptionGroup::Display, 0};
+    static constexpr OptionId BankMainOption{OptionGroup::Display, 11};
+    static constexpr OptionId BankSubOption{OptionGroup::Display, 12};
+    static constexpr OptionId WriteProtectOption{OptionGroup::Mem, 0};
+
+    // The start-up state: every option at its start-up default, English, the image all zero.
+    explicit SetModeSettings(QObject *parent = nullptr);
+
+    int index(OptionId id) const;
+    // A choice of the user or of a reset. Choosing "Language" switches the page's language with it;
+    // every other option keeps its index. An index outside the option's list is ignored.
+    void setIndex(OptionId id, int index);
+    Language language() const { return currentLanguage; }
+    // The texts an option's list shows now (the bank lists: the banks that hold channels and the five
+    // special groups).
+    QStringList texts(OptionId id) const;
+    // Options the program shows as read but writes back unchanged, so an edit would reach nothing.
+    static bool IsReadOnly(OptionId id);
+
+    // The two "Bank No." lists follow the banks that hold channels. A selected entry that is still there
+    // stays selected; otherwise the first entry is.
+    void setBankEntries(const BankPartition &banks);
+
+    const Image &image() const { return bytes; }
+    // Copies up to 64 bytes of hex text into the image from `start` (a settings block from the radio or
+    // a file). Text that is not hex is a Problem and changes nothing.
+    Status StoreSettingsBytes(const QString &hex, int start);
+    // Block 0 (bytes 0-63) and 1 (64-127) as 128 hex characters, any other block number bytes 128-149
+    // as 44.
+    QString MakeSettingData(int block) const;
+    // Sets every option from the image, language first. A byte its list cannot show stops the decode
+    // there: the options before it keep their new values, the rest their old ones.
+    Status ExpandSettingData();
+    // The write-protect byte at 0x0FE01 ("Overwrite"): 0..2.
+    Status ExpandWriteProtect(int byte);
+    int writeProtect() const { return index(WriteProtectOption); }
+
+    // "Reset" of the set-mode page (the DTMF memories have their own) and of the common "Setting" frame.
+    void SetModeReset();
+    void CommonSettingReset();
+
+signals:
+    void changed();
+
+private:
+    void setIndexQuietly(OptionId id, int index);
+    void applyStartUpDefaults();
+
+    std::map<OptionId, int> indexes;
+    Language currentLanguage = Language::English;
+    QStringList bankEntries;
+    Image bytes{};
+};
+
+// The radio's menu codes of the 45 key functions of "Wild key assign" and "Lamp key assign".
+const std::array<std::uint8_t, 45> &KeyFunctionCode();
+
+} // namespace n35

@@ -1,0 +1,234 @@
+#include "ui/setmodepage.h"
+
+#include "model/dtmf.h"
+#include "model/settings.h"
+#include "model/textcodec.h"
+#include "ui/mainwindow.h"
+#include "ui/optionlists.h"
+
+#include <QBoxLayout>
+#include <QComboBox>
+#include <QEvent>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <algorithm>
+
+namespace n35
+{
+
+namespace
+{
+
+QPushButton *CommandButton(MainWindow &window, QWidget *parent, const char *caption, const char *name)
+{
+    auto *button = new QPushButton(QString::fromLatin1(caption), parent);
+    button->setObjectName(QString::fromLatin1(name));
+    window.registerCommandWidget(button);
+    return button;
+}
+
+QComboBox *DtmfList(QWidget *parent, const char *name, const char *caption, const QStringList &texts)
+{
+    auto *list = new QComboBox(parent);
+    list->setObjectName(QString::fromLatin1(name));
+    list->setAccessibleName(QStringLiteral("DTMF ") + QString::fromLatin1(caption));
+    list->addItems(texts);
+    return list;
+}
+
+void SelectQuietly(QComboBox *list, int index)
+{
+    const QSignalBlocker quiet(list);
+    list->setCurrentIndex(index);
+}
+
+} // namespace
+
+SetModePage::SetModePage(MainWindow &mainWindow, QWidget *parent) : QWidget(parent), window(mainWindow)
+{
+    setObjectName(QStringLiteral("SetModePage"));
+    SetModeSettings &settings = window.cloneImage().settings;
+
+    // Four columns of frames; the page scrolls rather than cut anything off on a small screen.
+    content = new QWidget;
+    auto *columns = new QHBoxLayout(content);
+    const std::vector<std::vector<OptionFrame>> layout = {
+        {OptionFrame::ScreenDisplay, OptionFrame::PowerBattery, OptionFrame::Transmitter,
+         OptionFrame::Repeater},
+        {OptionFrame::Receiver, OptionFrame::Scanning, OptionFrame::Sound},
+        {OptionFrame::KeyAssignment, OptionFrame::Memory, OptionFrame::ChDisplayMode,
+         OptionFrame::BugDetector},
+    };
+    for (const auto &column : layout) {
+        auto *stack = new QVBoxLayout;
+        for (OptionFrame frame : column) {
+            frames.push_back(std::make_unique<OptionFrameView>(settings, frame, content));
+            stack->addWidget(frames.back()->box());
+        }
+        stack->addStretch(1);
+        columns->addLayout(stack);
+    }
+    auto *dtmfColumn = new QVBoxLayout;
+    dtmfColumn->addWidget(buildDtmfFrame());
+    dtmfColumn->addStretch(1);
+    columns->addLayout(dtmfColumn);
+
+    auto *scroll = new QScrollArea(this);
+    scroll->setWidget(content);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+
+    Set_Mode_Clear = CommandButton(window, this, "Reset", "Set_Mode_Clear");
+    Set_Mode_Read = CommandButton(window, this, "Read", "Set_Mode_Read");
+    Set_Mode_Write = CommandButton(window, this, "Write", "Set_Mode_Write");
+    connect(Set_Mode_Clear, &QPushButton::clicked, this, &SetModePage::Set_Mode_Clear_Click);
+    connect(Set_Mode_Read, &QPushButton::clicked, &window, &MainWindow::SETTING_READ_Click);
+    connect(Set_Mode_Write, &QPushButton::clicked, &window, &MainWindow::SETTING_WRITE_Click);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    for (QPushButton *button : {Set_Mode_Clear, Set_Mode_Read, Set_Mode_Write})
+        buttons->addWidget(button);
+
+    auto *page = new QVBoxLayout(this);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->addWidget(scroll, 1);
+    page->addLayout(buttons);
+
+    connect(&settings, &SetModeSettings::changed, this, &SetModePage::refresh);
+    connect(&window.cloneImage().dtmf, &DtmfMemories::changed, this, &SetModePage::refreshDtmf);
+    refreshDtmf();
+}
+
+SetModePage::~SetModePage() = default;
+
+int SetModePage::preferredWidth() const
+{
+    return content->sizeHint().width() + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8;
+}
+
+QWidget *SetModePage::buildDtmfFrame()
+{
+    DtmfMemories &dtmf = window.cloneImage().dtmf;
+    auto *frame = new QGroupBox(QStringLiteral("DTMF"));
+    auto *form = new QFormLayout(frame);
+    form->setVerticalSpacing(2);
+    COMMON_WAIT = DtmfList(frame, "COMMON_WAIT", "Wait", DtmfWaitTexts());
+    COMMON_HEAD = DtmfList(frame, "COMMON_HEAD", "Head", DtmfTimingTexts());
+    COMMON_BURST = DtmfList(frame, "COMMON_BURST", "Burst", DtmfTimingTexts());
+    COMMON_PAUSE = DtmfList(frame, "COMMON_PAUSE", "Pause", DtmfTimingTexts());
+    COMMON_DIAL_CH = DtmfList(frame, "COMMON_DIAL_CH", "Ch", DtmfDialChannelTexts());
+    form->addRow(QStringLiteral("Wait"), COMMON_WAIT);
+    form->addRow(QStringLiteral("Head"), COMMON_HEAD);
+    form->addRow(QStringLiteral("Burst"), COMMON_BURST);
+    form->addRow(QStringLiteral("Pause"), COMMON_PAUSE);
+    form->addRow(QStringLiteral("Ch"), COMMON_DIAL_CH);
+    connect(COMMON_WAIT, &QComboBox::activated, &dtmf, &DtmfMemories::setWait);
+    connect(COMMON_HEAD, &QComboBox::activated, &dtmf, &DtmfMemories::setHead);
+    connect(COMMON_BURST, &QComboBox::activated, &dtmf, &DtmfMemories::setBurst);
+    connect(COMMON_PAUSE, &QComboBox::activated, &dtmf, &DtmfMemories::setPause);
+    connect(COMMON_DIAL_CH, &QComboBox::activated, &dtmf, &DtmfMemories::setDialChannel);
+
+    const int width = fontMetrics().horizontalAdvance(QString(DtmfMemories::MaxDigits + 1, QLatin1Char('D')));
+    for (int m = 0; m < DtmfMemories::MemoryCount; ++m) {
+        auto *box = new QLineEdit(frame);
+        box->setObjectName(QStringLiteral("COMMON_DTMF_%1").arg(m));
+        box->setAccessibleName(m == 0 ? QStringLiteral("DTMF memory 0") : QStringLiteral("DTMF Ch%1").arg(m));
+        box->setMinimumWidth(width);
+        box->installEventFilter(this);
+        // Every edit goes to the memory at once, which keeps only DTMF characters and at most 16.
+        connect(box, &QLineEdit::textEdited, &dtmf,
+                [&dtmf, m](const QString &text) { dtmf.setMemory(m, text); });
+        COMMON_DTMF[static_cast<std::size_t>(m)] = box;
+        // Memory 0 has no caption and sits below the lists.
+        form->addRow(m == 0 ? QString() : QStringLiteral("Ch%1").arg(m), box);
+    }
+    return frame;
+}
+
+bool SetModePage::eventFilter(QObject *watched, QEvent *event)
+{
+    const auto box = std::find(COMMON_DTMF.begin(), COMMON_DTMF.end(), watched);
+    if (box != COMMON_DTMF.end() && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->text().size() != 1 || key->key() == Qt::Key_Delete)
+            return false; // keys that type nothing move and delete as usual
+        QChar typed = key->text().at(0);
+        if (key->key() == Qt::Key_Backspace)
+            typed = QChar(8);
+        // A digit typed over a selection replaces it.
+        QString kept = (*box)->text();
+        kept.remove((*box)->selectionStart() < 0 ? 0 : (*box)->selectionStart(),
+                    (*box)->selectedText().size());
+        return FilterDtmfKey(typed, kept) == KeyVerdict::Drop;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void SetModePage::refresh()
+{
+    for (const auto &frame : frames)
+        frame->refresh();
+}
+
+void SetModePage::refreshDtmf()
+{
+    const DtmfMemories &dtmf = window.cloneImage().dtmf;
+    for (int m = 0; m < DtmfMemories::MemoryCount; ++m) {
+        QLineEdit *box = COMMON_DTMF[static_cast<std::size_t>(m)];
+        if (box->text() != dtmf.memory(m))
+            box->setText(dtmf.memory(m));
+    }
+    SelectQuietly(COMMON_WAIT, dtmf.wait());
+    SelectQuietly(COMMON_HEAD, dtmf.head());
+    SelectQuietly(COMMON_BURST, dtmf.burst());
+    SelectQuietly(COMMON_PAUSE, dtmf.pause());
+    SelectQuietly(COMMON_DIAL_CH, dtmf.dialChannel());
+}
+
+void SetModePage::Set_Mode_Clear_Click()
+{
+    window.cloneImage().settings.SetModeReset();
+    window.cloneImage().dtmf.ClearDtmf();
+}
+
+CommonPage::CommonPage(MainWindow &mainWindow, QWidget *parent) : QWidget(parent), window(mainWindow)
+{
+    setObjectName(QStringLiteral("CommonPage"));
+    SetModeSettings &settings = window.cloneImage().settings;
+    setting = std::make_unique<OptionFrameView>(settings, OptionFrame::CommonSetting, this, 2);
+    SETTING_RESET = CommandButton(window, this, "Reset", "SETTING_RESET");
+    SETTING_READ = CommandButton(window, this, "Read", "SETTING_READ");
+    SETTING_WRITE = CommandButton(window, this, "Write", "SETTING_WRITE");
+    connect(SETTING_RESET, &QPushButton::clicked, this, &CommonPage::SETTING_RESET_Click);
+    connect(SETTING_READ, &QPushButton::clicked, &window, &MainWindow::SETTING_READ_Click);
+    connect(SETTING_WRITE, &QPushButton::clicked, &window, &MainWindow::SETTING_WRITE_Click);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    for (QPushButton *button : {SETTING_RESET, SETTING_READ, SETTING_WRITE})
+        buttons->addWidget(button);
+    auto *frame = new QVBoxLayout;
+    frame->addWidget(setting->box());
+    frame->addLayout(buttons);
+    auto *page = new QVBoxLayout(this);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->addLayout(frame);
+    page->addStretch(1);
+    connect(&settings, &SetModeSettings::changed, this, [this] { setting->refresh(); });
+}
+
+CommonPage::~CommonPage() = default;
+
+void CommonPage::SETTING_RESET_Click()
+{
+    window.cloneImage().settings.CommonSettingReset();
+}
+
+} // namespace n35

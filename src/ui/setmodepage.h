@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <memory>
+#include <vector>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+namespace n35
+{
+
+class MainWindow;
+class OptionFrameView;
+
+// Page 4: the radio's set-mode options in four columns of frames, the DTMF memories, and "Reset",
+// "Read" and "Write". A view of the clone image's settings and DTMF regions; it follows the language
+// the "Language" option chooses.
+class SetModePage : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit SetModePage(MainWindow &mainWindow, QWidget *parent = nullptr);
+    ~SetModePage() override;
+
+    void Set_Mode_Clear_Click();
+    // The width that shows all four columns without scrolling sideways.
+    int preferredWidth() const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QWidget *buildDtmfFrame();
+    void refresh();
+    void refreshDtmf();
+
+    MainWindow &window;
+    QWidget *content = nullptr;
+    std::vector<std::unique_ptr<OptionFrameView>> frames;
+    std::array<QLineEdit *, 10> COMMON_DTMF{};
+    QComboBox *COMMON_WAIT = nullptr;
+    QComboBox *COMMON_HEAD = nullptr;
+    QComboBox *COMMON_BURST = nullptr;
+    QComboBox *COMMON_PAUSE = nullptr;
+    QComboBox *COMMON_DIAL_CH = nullptr;
+    QPushButton *Set_Mode_Clear = nullptr;
+    QPushButton *Set_Mode_Read = nullptr;
+    QPushButton *Set_Mode_Write = nullptr;
+};
+
+// Page 3, "Common Setting": the frame "Setting" with a part of the set-mode options and its own
+// "Reset", "Read" and "Write".
+class CommonPage : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit CommonPage(MainWindow &mainWindow, QWidget *parent = nullptr);
+    ~CommonPage() override;
+
+    void SETTING_RESET_Click();
+
+private:
+    MainWindow &window;
+    std::unique_ptr<OptionFrameView> setting;
+    QPushButton *SETTING_RESET = nullptr;
+    QPushButton *SETTING_READ = nullptr;
+    QPushButton *SETTING_WRITE = nullptr;
+};
+
+} // namespace n35
