@@ -117,6 +117,7 @@ void SettingsTest::encodings_data()
     row("auto power off 7", G::Power, 0, 45, 7, "", 0);
     row("sensitivity 1", G::Toutyou, 1, 48, 1, "1", 1);
     row("CH display on", G::ChDisplay, 0, 7, 0x0D, "ON", 0x0D);
+    row("dial ring 01 00", G::Key, 5, 93, 0x01, "Squelch:Lower　Freq:Top", 0x01);
 }
 
 void SettingsTest::encodings()
@@ -148,6 +149,12 @@ void SettingsTest::encodings()
     QCOMPARE(ByteOf(Blocks(settings), byte), rewritten);
     if (id == OptionId{G::ChDisplay, 0})
         QCOMPARE(ByteOf(Blocks(settings), 6), rewritten); // the write-only copy
+
+    // Dial Ring takes two bytes: index 2 is 0x01 at both.
+    settings.setIndex({G::Key, 5}, 2);
+    QCOMPARE(ByteOf(Blocks(settings), 93) * 16 + ByteOf(Blocks(settings), 95), 0x11);
+    settings.setIndex({G::Key, 5}, 1);
+    QCOMPARE(ByteOf(Blocks(settings), 93) * 16 + ByteOf(Blocks(settings), 95), 0x01);
 }
 
 void SettingsTest::decodeStopsAtAValueItsListCannotShow()

@@ -108,6 +108,7 @@ private slots:
         rig.window->switchPage(3);
         rig.click("SETTING_READ");
         QCOMPARE(rig.told(), QStringList{u"Error| Error"_s});
+        QCOMPARE(rig.port.writes().last(), QByteArray("ZQ~F00080R\r")); // no write-protect or DTMF read
         QCOMPARE(rig.window->cloneImage().dtmf.memory(9), u"1-2"_s);
     }
 };
