@@ -10,8 +10,10 @@ CloneImage::CloneImage()
     QObject::connect(&banks, &BankPartition::changed, &channels, [this] {
         if (banks.valid())
             LabelChannelRows(banks, channels);
-        // The "Bank No." lists offer the banks that hold channels.
+        // The lists built from the partition follow it at once, so nothing is ever decoded against
+        // lists of an older partition.
         settings.setBankEntries(banks);
+        oneTouch.followPartition(banks);
     });
     reset();
 }

@@ -3,7 +3,9 @@
 #include "model/banks.h"
 #include "model/channeltable.h"
 #include "model/dtmf.h"
+#include "model/onetouch.h"
 #include "model/settings.h"
+#include "model/title.h"
 
 namespace n35
 {
@@ -24,6 +26,8 @@ public:
     BankPartition banks;
     SetModeSettings settings;
     DtmfMemories dtmf;
+    OneTouchKeys oneTouch;
+    OpeningTitle title;
 };
 
 } // namespace n35

@@ -351,4 +351,20 @@ QStringList KeyFunctionTexts(Language language)
     return texts;
 }
 
+QString TitleFrameCaption(Language language)
+{
+    return language == Language::Japanese ? u"ｵｰﾌﾟﾆﾝｸﾞ"_s : u"Welcome"_s;
+}
+
+QString TitleMotionCaption(Language language)
+{
+    return language == Language::Japanese ? u"オープニングスライド動作"_s : u"Opening Slide"_s;
+}
+
+QStringList TitleMotionTexts(Language language)
+{
+    return language == Language::Japanese ? QStringList{u"静止"_s, u"ｽﾗｲﾄﾞ"_s}
+                                          : QStringList{u"still"_s, u"slide"_s};
+}
+
 } // namespace n35

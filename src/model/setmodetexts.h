@@ -88,6 +88,12 @@ QStringList OptionTexts(const SetModeOption &option, Language language);
 // same in both languages.
 QString FrameCaption(OptionFrame frame, Language language);
 
+// The title's frame ("Welcome"), its motion caption ("Opening Slide") and motion list ("still", "slide"),
+// which the language switch changes with the set-mode page.
+QString TitleFrameCaption(Language language);
+QString TitleMotionCaption(Language language);
+QStringList TitleMotionTexts(Language language);
+
 // The 45 key functions of "Wild key assign" and "Lamp key assign" in that language.
 QStringList KeyFunctionTexts(Language language);
 

@@ -334,13 +334,12 @@ void SetModeSettings::setBankEntries(const BankPartition &banks)
             entries << QString::number(bank);
     }
     entries << SpecialBankEntries();
-    if (entries == bankEntries)
+    // A changed partition puts both lists back on their first entry.
+    if (entries == bankEntries && index(BankMainOption) == 0 && index(BankSubOption) == 0)
         return;
-    for (OptionId id : {BankMainOption, BankSubOption}) {
-        const QString selected = bankEntries.value(index(id));
-        indexes[id] = std::max(0, static_cast<int>(entries.indexOf(selected)));
-    }
     bankEntries = entries;
+    indexes[BankMainOption] = 0;
+    indexes[BankSubOption] = 0;
     emit changed();
 }
 

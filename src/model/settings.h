@@ -47,8 +47,8 @@ public:
     // Options the program shows as read but writes back unchanged, so an edit would reach nothing.
     static bool IsReadOnly(OptionId id);
 
-    // The two "Bank No." lists follow the banks that hold channels. A selected entry that is still there
-    // stays selected; otherwise the first entry is.
+    // The two "Bank No." lists follow the banks that hold channels; a changed partition puts both on their
+    // first entry.
     void setBankEntries(const BankPartition &banks);
 
     const Image &image() const { return bytes; }

@@ -4,6 +4,7 @@
 #include "link/porterror.h"
 #include "link/settingstransfer.h"
 #include "ui/bankpage.h"
+#include "ui/commonpage.h"
 #include "ui/memorypage.h"
 #include "ui/messages.h"
 #include "ui/setmodepage.h"
@@ -11,6 +12,7 @@
 #include "ui/version.h"
 #include "ui/versiondialog.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -206,6 +208,22 @@ void MainWindow::switchPage(int page)
 {
     if (page < 1 || page > PageCount || page == pageNumber)
         return;
+    // Every page but the bank page needs a partition of 500: the bank page silently starts again from
+    // the default, the others ask, and "No" stays where the user was.
+    BankPartition &banks = image.banks;
+    // A count still being typed counts: leaving its box settles it first.
+    if (QWidget *focused = QApplication::focusWidget(); focused && isAncestorOf(focused))
+        focused->clearFocus();
+    if (pageNumber != 0 && banks.total() != BankChannelTotal) {
+        if (page != 2 &&
+            !AskYesNo(this, QStringLiteral("Bank Total Error. Init Data?"), QStringLiteral("Caution"))) {
+            const QSignalBlocker quiet(TabStrip1);
+            TabStrip1->setCurrentIndex(pageNumber - 1);
+            return;
+        }
+        banks.reset();
+    }
+    // The row labels and the lists built from the partition already follow every valid partition.
     pageNumber = page;
     for (int i = 0; i < PageCount; ++i) {
         const bool current = i == page - 1;

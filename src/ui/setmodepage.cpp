@@ -198,37 +198,4 @@ void SetModePage::Set_Mode_Clear_Click()
     window.cloneImage().dtmf.ClearDtmf();
 }
 
-CommonPage::CommonPage(MainWindow &mainWindow, QWidget *parent) : QWidget(parent), window(mainWindow)
-{
-    setObjectName(QStringLiteral("CommonPage"));
-    SetModeSettings &settings = window.cloneImage().settings;
-    setting = std::make_unique<OptionFrameView>(settings, OptionFrame::CommonSetting, this, 2);
-    SETTING_RESET = CommandButton(window, this, "Reset", "SETTING_RESET");
-    SETTING_READ = CommandButton(window, this, "Read", "SETTING_READ");
-    SETTING_WRITE = CommandButton(window, this, "Write", "SETTING_WRITE");
-    connect(SETTING_RESET, &QPushButton::clicked, this, &CommonPage::SETTING_RESET_Click);
-    connect(SETTING_READ, &QPushButton::clicked, &window, &MainWindow::SETTING_READ_Click);
-    connect(SETTING_WRITE, &QPushButton::clicked, &window, &MainWindow::SETTING_WRITE_Click);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    for (QPushButton *button : {SETTING_RESET, SETTING_READ, SETTING_WRITE})
-        buttons->addWidget(button);
-    auto *frame = new QVBoxLayout;
-    frame->addWidget(setting->box());
-    frame->addLayout(buttons);
-    auto *page = new QVBoxLayout(this);
-    page->setContentsMargins(0, 0, 0, 0);
-    page->addLayout(frame);
-    page->addStretch(1);
-    connect(&settings, &SetModeSettings::changed, this, [this] { setting->refresh(); });
-}
-
-CommonPage::~CommonPage() = default;
-
-void CommonPage::SETTING_RESET_Click()
-{
-    window.cloneImage().settings.CommonSettingReset();
-}
-
 } // namespace n35

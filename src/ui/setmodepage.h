@@ -51,23 +51,4 @@ private:
     QPushButton *Set_Mode_Write = nullptr;
 };
 
-// Page 3, "Common Setting": the frame "Setting" with a part of the set-mode options and its own
-// "Reset", "Read" and "Write".
-class CommonPage : public QWidget
-{
-    Q_OBJECT
-public:
-    explicit CommonPage(MainWindow &mainWindow, QWidget *parent = nullptr);
-    ~CommonPage() override;
-
-    void SETTING_RESET_Click();
-
-private:
-    MainWindow &window;
-    std::unique_ptr<OptionFrameView> setting;
-    QPushButton *SETTING_RESET = nullptr;
-    QPushButton *SETTING_READ = nullptr;
-    QPushButton *SETTING_WRITE = nullptr;
-};
-
 } // namespace n35

@@ -1,0 +1,98 @@
+#include "link/commontransfer.h"
+
+#include "link/progress.h"
+#include "link/radiolink.h"
+#include "model/onetouch.h"
+#include "model/title.h"
+
+#include <functional>
+
+namespace n35
+{
+
+namespace
+{
+
+const QString OneTouchAddress = QStringLiteral("00180");
+const QString TitleAddress = QStringLiteral("001A0");
+
+TransferOutcome Failure(const QString &text, const QString &where, const QString &why)
+{
+    return TransferOutcome::failure(text, QStringLiteral(" Error"), Problem{QString(), where, why});
+}
+
+const QString NoBlock = QStringLiteral("the radio sent no block of 128 hex characters");
+const QString NoOk = QStringLiteral("the radio did not answer \"OK\"");
+
+TransferOutcome Identified(RadioLink &link, Progress &progress, const std::function<TransferOutcome()> &body)
+{
+    progress.start(2);
+    if (!link.Identify())
+        return NegotiationError();
+    progress.advance();
+    return body();
+}
+
+} // namespace
+
+TransferOutcome ReadOneTouch(RadioLink &link, OneTouchKeys &keys, Progress &progress)
+{
+    const QString reply = link.ReadBlock(OneTouchAddress);
+    if (reply.isEmpty())
+        return Failure(QStringLiteral("Error"), QStringLiteral("the one-touch block"), NoBlock);
+    if (const Status decoded = keys.ExpandOneTouchData(reply); !decoded)
+        return TransferOutcome::failure(QStringLiteral("Error"), QStringLiteral(" Error"), decoded.problem());
+    progress.advance();
+    return TransferOutcome::success();
+}
+
+TransferOutcome WriteOneTouch(RadioLink &link, const OneTouchKeys &keys, Progress &progress)
+{
+    if (!link.WriteBlock(OneTouchAddress, keys.MakeOneTouchData()))
+        return Failure(QStringLiteral("Error"), QStringLiteral("the one-touch block"), NoOk);
+    progress.advance();
+    return TransferOutcome::success();
+}
+
+TransferOutcome ReadTitle(RadioLink &link, OpeningTitle &title, Progress &progress)
+{
+    const QString reply = link.ReadBlock(TitleAddress);
+    if (reply.isEmpty())
+        return Failure(QStringLiteral("Title string read failed."), QStringLiteral("the title block"),
+                       NoBlock);
+    if (const Status decoded = title.ExpandTitleData(reply); !decoded)
+        return TransferOutcome::failure(QStringLiteral("Title string read failed."), QStringLiteral(" Error"),
+                                        decoded.problem());
+    progress.advance();
+    return TransferOutcome::success();
+}
+
+TransferOutcome WriteTitle(RadioLink &link, const OpeningTitle &title, Progress &progress)
+{
+    if (!link.WriteBlock(TitleAddress, title.MakeTitleData()))
+        return Failure(QStringLiteral("Error"), QStringLiteral("the title block"), NoOk);
+    progress.advance();
+    return TransferOutcome::success();
+}
+
+TransferOutcome OneTouchRead(RadioLink &link, OneTouchKeys &keys, Progress &progress)
+{
+    return Identified(link, progress, [&] { return ReadOneTouch(link, keys, progress); });
+}
+
+TransferOutcome OneTouchWrite(RadioLink &link, const OneTouchKeys &keys, Progress &progress)
+{
+    return Identified(link, progress, [&] { return WriteOneTouch(link, keys, progress); });
+}
+
+TransferOutcome TitleRead(RadioLink &link, OpeningTitle &title, Progress &progress)
+{
+    return Identified(link, progress, [&] { return ReadTitle(link, title, progress); });
+}
+
+TransferOutcome TitleWrite(RadioLink &link, const OpeningTitle &title, Progress &progress)
+{
+    return Identified(link, progress, [&] { return WriteTitle(link, title, progress); });
+}
+
+} // namespace n35

@@ -1,0 +1,276 @@
+#include "ui/commonpage.h"
+
+#include "link/commontransfer.h"
+#include "model/onetouch.h"
+#include "model/settings.h"
+#include "model/title.h"
+#include "ui/mainwindow.h"
+#include "ui/optionlists.h"
+
+#include <QBoxLayout>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+namespace n35
+{
+
+namespace
+{
+
+QPushButton *Button(QWidget *parent, const QString &caption, const QString &name)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    return button;
+}
+
+// "Reset", "Read" and "Write" of a frame, right-aligned under it.
+QHBoxLayout *FrameButtons(MainWindow &window, QWidget *parent, const QString &reset, const QString &read,
+                          const QString &write, const std::array<std::function<void()>, 3> &clicks)
+{
+    auto *row = new QHBoxLayout;
+    row->addStretch(1);
+    const QString names[] = {reset, read, write};
+    const char *captions[] = {"Reset", "Read", "Write"};
+    for (int i = 0; i < 3; ++i) {
+        QPushButton *button = Button(parent, QString::fromLatin1(captions[i]), names[i]);
+        QObject::connect(button, &QPushButton::clicked, parent, clicks[static_cast<std::size_t>(i)]);
+        window.registerCommandWidget(button);
+        row->addWidget(button);
+    }
+    return row;
+}
+
+void ShowItems(QComboBox *list, const QStringList &texts, int selected)
+{
+    const QSignalBlocker quiet(list);
+    bool same = list->count() == texts.size();
+    for (int i = 0; same && i < texts.size(); ++i)
+        same = list->itemText(i) == texts.at(i);
+    if (!same) {
+        list->clear();
+        list->addItems(texts);
+    }
+    list->setCurrentIndex(selected);
+}
+
+} // namespace
+
+CommonPage::CommonPage(MainWindow &mainWindow, QWidget *parent) : QWidget(parent), window(mainWindow)
+{
+    setObjectName(QStringLiteral("CommonPage"));
+    CloneImage &image = window.cloneImage();
+
+    auto *left = new QVBoxLayout;
+    left->addWidget(buildOneTouchFrame());
+    left->addWidget(buildTitleFrame());
+    left->addStretch(1);
+    auto *page = new QHBoxLayout(this);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->addLayout(left);
+    page->addWidget(buildSettingFrame(), 1);
+
+    connect(&image.oneTouch, &OneTouchKeys::changed, this, &CommonPage::refreshOneTouch);
+    connect(&image.title, &OpeningTitle::changed, this, &CommonPage::refreshTitle);
+    connect(&image.settings, &SetModeSettings::changed, this, [this] {
+        setting->refresh();
+        refreshTitle(); // the title frame's captions follow the language
+    });
+    refreshOneTouch();
+    refreshTitle();
+}
+
+CommonPage::~CommonPage() = default;
+
+QGroupBox *CommonPage::buildOneTouchFrame()
+{
+    OneTouchKeys &keys = window.cloneImage().oneTouch;
+    auto *frame = new QGroupBox(QStringLiteral("OneTouch Memory"), this);
+    auto *grid = new QGridLayout(frame);
+    grid->setVerticalSpacing(2);
+    const char *headers[] = {"Key No", "Bank", "CH"};
+    for (int column = 0; column < 3; ++column)
+        grid->addWidget(new QLabel(QString::fromLatin1(headers[column]), frame), 0, column);
+    for (int i = 0; i < KeyCount; ++i) {
+        const QString name = QStringLiteral("One-touch %1").arg(i + 1);
+        auto *bank = new QComboBox(frame);
+        bank->setObjectName(QStringLiteral("otmBank_%1").arg(i));
+        bank->setAccessibleName(name + QStringLiteral(" bank"));
+        bank->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        auto *channel = new QComboBox(frame);
+        channel->setObjectName(QStringLiteral("otmCh_%1").arg(i));
+        channel->setAccessibleName(name + QStringLiteral(" channel"));
+        channel->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        channel->setMaxVisibleItems(20);
+        auto *disable = new QCheckBox(QStringLiteral("Disable"), frame);
+        disable->setObjectName(QStringLiteral("NO_SET_%1").arg(i));
+        disable->setAccessibleName(name + QStringLiteral(" disabled"));
+        connect(bank, &QComboBox::activated, &keys,
+                [&keys, bank, i](int) { keys.setBank(i, bank->currentText().toInt()); });
+        connect(channel, &QComboBox::activated, &keys, [&keys, i](int index) { keys.setPosition(i, index); });
+        connect(disable, &QCheckBox::clicked, &keys,
+                [&keys, i](bool checked) { keys.setDisabled(i, checked); });
+        // A hidden list keeps its place, so the rows do not jump.
+        for (QWidget *widget : {static_cast<QWidget *>(bank), static_cast<QWidget *>(channel)}) {
+            QSizePolicy policy = widget->sizePolicy();
+            policy.setRetainSizeWhenHidden(true);
+            widget->setSizePolicy(policy);
+        }
+        grid->addWidget(new QLabel(QString::number(i + 1), frame), i + 1, 0);
+        grid->addWidget(bank, i + 1, 1);
+        grid->addWidget(channel, i + 1, 2);
+        grid->addWidget(disable, i + 1, 3);
+        otmBank[static_cast<std::size_t>(i)] = bank;
+        otmCh[static_cast<std::size_t>(i)] = channel;
+        NO_SET[static_cast<std::size_t>(i)] = disable;
+    }
+    auto *layout = new QVBoxLayout;
+    layout->addWidget(frame);
+    grid->addLayout(
+        FrameButtons(window, frame, QStringLiteral("COMMON_ONE_TOUCH_RESET"),
+                     QStringLiteral("READ_ONE_TOUCH"), QStringLiteral("WRITE_ONE_TOUCH"),
+                     {[this] { COMMON_ONE_TOUCH_RESET_Click(); },
+                      [this] {
+                          window.runRadioCommand([this] {
+                              window.report(OneTouchRead(window.radioLink(), window.cloneImage().oneTouch,
+                                                         window.progress()),
+                                            QStringLiteral("One touch memory data read successed."));
+                          });
+                      },
+                      [this] {
+                          window.runRadioCommand([this] {
+                              window.report(OneTouchWrite(window.radioLink(), window.cloneImage().oneTouch,
+                                                          window.progress()),
+                                            QStringLiteral("One touch memory data write successed."));
+                          });
+                      }}),
+        KeyCount + 1, 0, 1, 4);
+    return frame;
+}
+
+QGroupBox *CommonPage::buildTitleFrame()
+{
+    OpeningTitle &title = window.cloneImage().title;
+    titleFrame = new QGroupBox(this);
+    titleFrame->setObjectName(QStringLiteral("TitleFrame"));
+    auto *layout = new QVBoxLayout(titleFrame);
+    TITLE_TEXT = new QLineEdit(titleFrame);
+    TITLE_TEXT->setObjectName(QStringLiteral("TITLE_TEXT"));
+    TITLE_TEXT->setAccessibleName(QStringLiteral("Title"));
+    TITLE_TEXT->setMinimumWidth(fontMetrics().horizontalAdvance(QString(18, QLatin1Char('W'))));
+    connect(TITLE_TEXT, &QLineEdit::textEdited, &title, &OpeningTitle::setText);
+    layout->addWidget(TITLE_TEXT);
+
+    auto *glyphs = new QHBoxLayout;
+    for (int i = 0; i < 8; ++i) {
+        QPushButton *button =
+            Button(titleFrame, QString::number(i + 1), QStringLiteral("Command2_%1").arg(i));
+        button->setAccessibleName(QStringLiteral("Title glyph %1").arg(i + 1));
+        button->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("888")) + 12);
+        connect(button, &QPushButton::clicked, &title, [&title, i] { title.appendGlyph(i + 1); });
+        window.registerCommandWidget(button);
+        glyphs->addWidget(button);
+    }
+    glyphs->addStretch(1);
+    layout->addLayout(glyphs);
+
+    auto *motion = new QHBoxLayout;
+    DOUSA = new QLabel(titleFrame);
+    DOUSA->setObjectName(QStringLiteral("DOUSA"));
+    OP_DOUSA = new QComboBox(titleFrame);
+    OP_DOUSA->setObjectName(QStringLiteral("OP_DOUSA"));
+    DOUSA->setBuddy(OP_DOUSA);
+    connect(OP_DOUSA, &QComboBox::activated, &title, &OpeningTitle::setMotion);
+    motion->addWidget(DOUSA);
+    motion->addWidget(OP_DOUSA);
+    motion->addStretch(1);
+    layout->addLayout(motion);
+    layout->addLayout(FrameButtons(
+        window, titleFrame, QStringLiteral("TITLE_CLEAR"), QStringLiteral("TITLE_READ"),
+        QStringLiteral("TITLE_WRITE"),
+        {[this] { TITLE_CLEAR_Click(); },
+         [this] {
+             window.runRadioCommand([this] {
+                 window.report(TitleRead(window.radioLink(), window.cloneImage().title, window.progress()),
+                               QStringLiteral("Title string read successed."));
+             });
+         },
+         [this] {
+             window.runRadioCommand([this] {
+                 window.report(TitleWrite(window.radioLink(), window.cloneImage().title, window.progress()),
+                               QStringLiteral("Title string write successed."));
+             });
+         }}));
+    return titleFrame;
+}
+
+QWidget *CommonPage::buildSettingFrame()
+{
+    setting =
+        std::make_unique<OptionFrameView>(window.cloneImage().settings, OptionFrame::CommonSetting, this, 2);
+    auto *column = new QWidget(this);
+    auto *layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(setting->box());
+    layout->addLayout(
+        FrameButtons(window, column, QStringLiteral("SETTING_RESET"), QStringLiteral("SETTING_READ"),
+                     QStringLiteral("SETTING_WRITE"),
+                     {[this] { SETTING_RESET_Click(); }, [this] { window.SETTING_READ_Click(); },
+                      [this] { window.SETTING_WRITE_Click(); }}));
+    layout->addStretch(1);
+    return column;
+}
+
+void CommonPage::refreshOneTouch()
+{
+    const OneTouchKeys &keys = window.cloneImage().oneTouch;
+    for (int i = 0; i < KeyCount; ++i) {
+        const OneTouchKeys::Key &key = keys.key(i);
+        const auto at = static_cast<std::size_t>(i);
+        ShowItems(otmBank[at], keys.bankEntries(),
+                  static_cast<int>(keys.bankEntries().indexOf(QString::number(key.bank))));
+        QStringList positions;
+        for (int p = 0; p < keys.positionCount(i); ++p)
+            positions << QString::number(p);
+        ShowItems(otmCh[at], positions, key.position);
+        const QSignalBlocker quiet(NO_SET[at]);
+        NO_SET[at]->setChecked(key.disabled);
+        otmBank[at]->setVisible(!key.disabled);
+        otmCh[at]->setVisible(!key.disabled);
+    }
+}
+
+void CommonPage::refreshTitle()
+{
+    const OpeningTitle &title = window.cloneImage().title;
+    const Language language = window.cloneImage().settings.language();
+    titleFrame->setTitle(TitleFrameCaption(language));
+    DOUSA->setText(TitleMotionCaption(language));
+    OP_DOUSA->setAccessibleName(TitleMotionCaption(language));
+    ShowItems(OP_DOUSA, TitleMotionTexts(language), title.motion());
+    if (TITLE_TEXT->text() != title.text())
+        TITLE_TEXT->setText(title.text());
+}
+
+void CommonPage::COMMON_ONE_TOUCH_RESET_Click()
+{
+    window.cloneImage().oneTouch.reset();
+}
+
+void CommonPage::TITLE_CLEAR_Click()
+{
+    window.cloneImage().title.clear();
+}
+
+void CommonPage::SETTING_RESET_Click()
+{
+    window.cloneImage().settings.CommonSettingReset();
+}
+
+} // namespace n35
