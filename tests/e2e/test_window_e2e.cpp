@@ -5,7 +5,9 @@
 #include "emulator/emulatorsession.h"
 #include "model/banks.h"
 #include "model/dtmf.h"
+#include "model/onetouch.h"
 #include "model/settings.h"
+#include "model/title.h"
 #include "support/channelfixtures.h"
 #include "ui/mainwindow.h"
 #include "ui/memorypage.h"
@@ -27,6 +29,7 @@ private slots:
     void writeAllThenReadAllThroughTheChosenPort();
     void bankWriteThenBankReadRoundTrips();
     void settingsWriteThenReadRoundTrips();
+    void oneTouchAndTitleRoundTrip();
 };
 
 void WindowEndToEndTest::writeAllThenReadAllThroughTheChosenPort()
@@ -167,6 +170,55 @@ void WindowEndToEndTest::settingsWriteThenReadRoundTrips()
     QCOMPARE(quint8(after.at(0xAA5)), quint8(0xFF));
     QCOMPARE(quint8(after.at(0xFE01)), quint8(1));
     QCOMPARE(quint8(after.at(0x60)), quint8(0x15));
+}
+
+void WindowEndToEndTest::oneTouchAndTitleRoundTrip()
+{
+    n35emu::EmulatorSession radio({}, 3);
+    QString error;
+    QVERIFY2(radio.start(&error), qPrintable(error));
+    QTemporaryDir dir;
+    MessageCapture capture;
+    MainWindow window(nullptr, dir.filePath(QStringLiteral("HVN35Writer.INI")));
+    window.portResolver().setLinkDirectory(radio.linkDirectory());
+    window.portResolver().setSystemDevices({});
+    window.MenuSetCom_Click(3);
+    window.switchPage(3);
+    auto click = [&](const char *name) { window.findChild<QAbstractButton *>(QLatin1String(name))->click(); };
+
+    OneTouchKeys &keys = window.cloneImage().oneTouch;
+    OpeningTitle &title = window.cloneImage().title;
+    keys.setDisabled(4, false);
+    keys.setBank(4, 3);
+    keys.setPosition(4, 99);
+    keys.setDisabled(8, false);
+    title.setText(QStringLiteral("HV-N35 \\\\ \\1"));
+    title.setMotion(1);
+    const QString keyData = keys.MakeOneTouchData();
+    const QString titleData = title.MakeTitleData();
+    click("WRITE_ONE_TOUCH");
+    click("TITLE_WRITE");
+    keys.reset();
+    title.clear();
+    click("READ_ONE_TOUCH");
+    click("TITLE_READ");
+    QStringList told;
+    for (const CapturedMessage &message : capture.messages)
+        told << message.text;
+    QCOMPARE(told, (QStringList{QStringLiteral("One touch memory data write successed."),
+                                QStringLiteral("Title string write successed."),
+                                QStringLiteral("One touch memory data read successed."),
+                                QStringLiteral("Title string read successed.")}));
+    QCOMPARE(keys.MakeOneTouchData(), keyData);
+    QCOMPARE(title.text().trimmed(), QStringLiteral("HV-N35 \\\\ \\1"));
+    QCOMPARE(title.motion(), 1);
+
+    // 27 bytes of keys, then erased memory up to the title; 34 bytes of title, the rest untouched.
+    const QByteArray memory = radio.stopAndReadMemory();
+    QCOMPARE(memory.mid(0x180, 27).toHex().toUpper(), keyData.toLatin1());
+    QCOMPARE(memory.mid(0x180 + 27, 5), QByteArray(5, char(0xFF)));
+    QCOMPARE(memory.mid(0x1A0, 34).toHex().toUpper(), titleData.toLatin1());
+    QCOMPARE(memory.mid(0x1A0 + 34, 30), QByteArray(30, char(0xFF)));
 }
 
 QTEST_MAIN(WindowEndToEndTest)
