@@ -1,8 +1,10 @@
 #pragma once
 
+#include "model/banklinks.h"
 #include "model/banks.h"
 #include "model/channeltable.h"
 #include "model/dtmf.h"
+#include "model/glyphs.h"
 #include "model/onetouch.h"
 #include "model/settings.h"
 #include "model/title.h"
@@ -28,6 +30,8 @@ public:
     DtmfMemories dtmf;
     OneTouchKeys oneTouch;
     OpeningTitle title;
+    BankLinks bankLinks;
+    FontGlyphs glyphs;
 };
 
 } // namespace n35

@@ -21,7 +21,7 @@ QString Word32Hex(std::uint32_t value)
     return Word16Hex(value & 0xFFFF) + Word16Hex(value >> 16);
 }
 
-static int hexDigitValue(QChar c)
+int HexDigitValue(QChar c)
 {
     const char16_t u = c.unicode();
     if (u >= '0' && u <= '9')
@@ -38,8 +38,8 @@ int HexByteAt(const QString &hex, int index)
     const qsizetype pos = qsizetype(index) * 2;
     if (index < 0 || pos + 2 > hex.size())
         return -1;
-    const int high = hexDigitValue(hex.at(pos));
-    const int low = hexDigitValue(hex.at(pos + 1));
+    const int high = HexDigitValue(hex.at(pos));
+    const int low = HexDigitValue(hex.at(pos + 1));
     if (high < 0 || low < 0)
         return -1;
     return high * 16 + low;
@@ -68,7 +68,7 @@ bool IsHexText(const QString &text)
     if (text.size() % 2 != 0)
         return false;
     for (QChar c : text) {
-        if (hexDigitValue(c) < 0)
+        if (HexDigitValue(c) < 0)
             return false;
     }
     return true;

@@ -11,6 +11,8 @@ namespace n35
 QString ByteHex(unsigned value);
 QString Word16Hex(std::uint16_t value);
 QString Word32Hex(std::uint32_t value);
+// One hex digit of either case, or -1.
+int HexDigitValue(QChar c);
 // The byte at byte offset index of a hex text (either case), or -1 when the pair is missing or not hex.
 int HexByteAt(const QString &hex, int index);
 // Little-endian values at a byte offset; -1 when any pair is missing or not hex.
