@@ -2,6 +2,7 @@
 
 #include "link/banktransfer.h"
 #include "model/banks.h"
+#include "ui/banklinkwindow.h"
 #include "ui/mainwindow.h"
 #include "ui/messages.h"
 #include "ui/twips.h"
@@ -53,22 +54,27 @@ BankPage::BankPage(MainWindow &mainWindow, QWidget *parent)
     Bank_Clear = addButton("Reset", "Bank_Clear");
     READ_BANK = addButton("Bank Read", "READ_BANK");
     WRITE_BANK = addButton("Bank Write", "WRITE_BANK");
+    GROUP_SET = addButton("Bank_Link", "GROUP_SET");
+    GROUP_SET->setAccessibleName(QStringLiteral("Bank links"));
     connect(BANK_UP[0], &QPushButton::clicked, this, [this] { BANK_UP_Click(0); });
     connect(BANK_UP[1], &QPushButton::clicked, this, [this] { BANK_UP_Click(1); });
     connect(Bank_Clear, &QPushButton::clicked, this, &BankPage::Bank_Clear_Click);
     connect(READ_BANK, &QPushButton::clicked, this, &BankPage::READ_BANK_Click);
     connect(WRITE_BANK, &QPushButton::clicked, this, &BankPage::WRITE_BANK_Click);
-    // The buttons that only edit stay usable between transfers; the two transfers are commands.
+    connect(GROUP_SET, &QPushButton::clicked, this, &BankPage::GROUP_SET_Click);
+    // The buttons that only edit stay usable between transfers; the transfers and the bank-link window
+    // are commands.
     for (QPushButton *button : {BANK_UP[0], BANK_UP[1], Bank_Clear})
         window.registerCommandWidget(button);
     window.registerCommandWidget(READ_BANK);
+    window.registerCommandWidget(GROUP_SET);
     window.registerCommandWidget(WRITE_BANK, [this] { return banks.total() == BankChannelTotal; });
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(totalLabel);
     buttons->addWidget(Total_Mem);
     buttons->addSpacing(twips(300));
-    for (QPushButton *button : {BANK_UP[0], BANK_UP[1], Bank_Clear, READ_BANK, WRITE_BANK})
+    for (QPushButton *button : {BANK_UP[0], BANK_UP[1], Bank_Clear, READ_BANK, WRITE_BANK, GROUP_SET})
         buttons->addWidget(button);
     buttons->addStretch(1);
     static_cast<QVBoxLayout *>(layout())->addLayout(buttons);
@@ -211,6 +217,12 @@ void BankPage::WRITE_BANK_Click()
         const TransferOutcome outcome = BankWrite(window.radioLink(), banks, window.progress());
         window.report(outcome, QStringLiteral("Bank partition data write successed."));
     });
+}
+
+void BankPage::GROUP_SET_Click()
+{
+    BankLinkWindow dialog(window, &window);
+    dialog.exec();
 }
 
 } // namespace n35

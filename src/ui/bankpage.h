@@ -30,6 +30,8 @@ public:
     void Bank_Clear_Click();
     void READ_BANK_Click();
     void WRITE_BANK_Click();
+    // "Bank_Link": the bank-link window, modal.
+    void GROUP_SET_Click();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -49,6 +51,7 @@ private:
     QPushButton *Bank_Clear = nullptr;
     QPushButton *READ_BANK = nullptr;
     QPushButton *WRITE_BANK = nullptr;
+    QPushButton *GROUP_SET = nullptr;
     int current;
 };
 

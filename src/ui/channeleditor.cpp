@@ -2,6 +2,7 @@
 
 #include "model/channeltable.h"
 #include "model/valuetables.h"
+#include "ui/glyphpreview.h"
 #include "ui/messages.h"
 #include "ui/twips.h"
 
@@ -114,8 +115,9 @@ QChar KeyCharacter(const QKeyEvent &key)
 
 } // namespace
 
-ChannelEditor::ChannelEditor(ChannelTable &channelTable, int channel, QWidget *parent)
-    : QDialog(parent), table(channelTable), edited(EditedChannel(channel))
+ChannelEditor::ChannelEditor(ChannelTable &channelTable, int channel, QWidget *parent,
+                             const FontGlyphs *fontGlyphs)
+    : QDialog(parent), table(channelTable), glyphs(fontGlyphs), edited(EditedChannel(channel))
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Memory Setting"));
@@ -232,6 +234,11 @@ QGroupBox *ChannelEditor::buildPanel(int index)
     auto *name = Row({Caption("Name", c.name), c.name});
     name->setStretch(1, 1);
     column->addLayout(name);
+    c.namePreview = Named(new QLabel, naming.name("DETAIL_NAME_PREVIEW"),
+                          naming.accessible(QStringLiteral("Name as the radio shows it")));
+    c.namePreview->hide();
+    column->addWidget(c.namePreview);
+    connect(c.name, &QLineEdit::textChanged, this, [this, index] { showNamePreview(index); });
 
     auto *glyphs = new QHBoxLayout;
     const QString glyphBase =
@@ -255,6 +262,17 @@ QGroupBox *ChannelEditor::buildPanel(int index)
     glyphs->addWidget(clear);
     column->addLayout(glyphs);
     return c.frame;
+}
+
+void ChannelEditor::showNamePreview(int index)
+{
+    const PanelControls &c = panels.at(static_cast<std::size_t>(index));
+    const QString name = c.name->text();
+    const bool show = glyphs && HasGlyphCode(name);
+    if (show)
+        c.namePreview->setPixmap(RadioTextPixmap(name, *glyphs, c.name->font(),
+                                                 palette().color(QPalette::Active, QPalette::Text)));
+    c.namePreview->setVisible(show);
 }
 
 // The sub-tone type options with the four lists they enable and the tone-train list.

@@ -18,14 +18,18 @@ class QPushButton;
 namespace n35
 {
 
+class FontGlyphs;
+
 // "Memory Setting": edits one channel row, or both rows of a Dual pair side by side. The rules live in
 // model/channeledit.h; this window only shows a ChannelPanel per panel and hands the user's choices back.
 class ChannelEditor : public QDialog
 {
     Q_OBJECT
 public:
-    // Opens on grid channel `channel` (1..952): a Dual Sub row opens its Main row with it.
-    ChannelEditor(ChannelTable &table, int channel, QWidget *parent = nullptr);
+    // Opens on grid channel `channel` (1..952): a Dual Sub row opens its Main row with it. With the clone
+    // image's glyphs, a name holding a glyph code also shows how the radio will draw it.
+    ChannelEditor(ChannelTable &table, int channel, QWidget *parent = nullptr,
+                  const FontGlyphs *glyphs = nullptr);
 
     int editedChannel() const { return edited; }
     // The panel's current state as the controls show it, and showing a panel state in the controls.
@@ -54,6 +58,7 @@ private:
         QLineEdit *offsetFraction = nullptr;
         QCheckBox *skip = nullptr;
         QLineEdit *name = nullptr;
+        QLabel *namePreview = nullptr;
     };
 
     QGroupBox *buildPanel(int index);
@@ -66,7 +71,10 @@ private:
     void clearPanel(int index);
     void DETAIL_ENTER_Click();
 
+    void showNamePreview(int index);
+
     ChannelTable &table;
+    const FontGlyphs *glyphs;
     int edited;
     std::array<PanelControls, 2> panels;
     QHash<const QObject *, int> digitLimits; // frequency box -> most digits the user may type

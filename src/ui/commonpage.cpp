@@ -1,9 +1,12 @@
 #include "ui/commonpage.h"
 
 #include "link/commontransfer.h"
+#include "model/glyphs.h"
 #include "model/onetouch.h"
 #include "model/settings.h"
 #include "model/title.h"
+#include "ui/fontwindow.h"
+#include "ui/glyphpreview.h"
 #include "ui/mainwindow.h"
 #include "ui/optionlists.h"
 
@@ -166,6 +169,12 @@ QGroupBox *CommonPage::buildTitleFrame()
     TITLE_TEXT->setMinimumWidth(fontMetrics().horizontalAdvance(QString(18, QLatin1Char('W'))));
     connect(TITLE_TEXT, &QLineEdit::textEdited, &title, &OpeningTitle::setText);
     layout->addWidget(TITLE_TEXT);
+    // The title as the radio will show it, when it holds a custom glyph.
+    titlePreview = new QLabel(titleFrame);
+    titlePreview->setObjectName(QStringLiteral("TITLE_PREVIEW"));
+    titlePreview->setAccessibleName(QStringLiteral("Title as the radio shows it"));
+    layout->addWidget(titlePreview);
+    connect(&window.cloneImage().glyphs, &FontGlyphs::changed, this, &CommonPage::refreshTitle);
 
     auto *glyphs = new QHBoxLayout;
     for (int i = 0; i < 8; ++i) {
@@ -178,6 +187,12 @@ QGroupBox *CommonPage::buildTitleFrame()
         glyphs->addWidget(button);
     }
     glyphs->addStretch(1);
+    // The glyph editor, where the pictures behind "1".."8" are drawn.
+    QPushButton *font = Button(titleFrame, QStringLiteral("FONT"), QStringLiteral("cmdFontDialogOpen"));
+    font->setAccessibleName(QStringLiteral("Edit custom glyphs"));
+    connect(font, &QPushButton::clicked, this, [this] { OpenFontEditor(window); });
+    window.registerCommandWidget(font);
+    glyphs->addWidget(font);
     layout->addLayout(glyphs);
 
     auto *motion = new QHBoxLayout;
@@ -256,6 +271,11 @@ void CommonPage::refreshTitle()
     ShowItems(OP_DOUSA, TitleMotionTexts(language), title.motion());
     if (TITLE_TEXT->text() != title.text())
         TITLE_TEXT->setText(title.text());
+    const bool preview = HasGlyphCode(title.text());
+    if (preview)
+        titlePreview->setPixmap(RadioTextPixmap(title.text(), window.cloneImage().glyphs, TITLE_TEXT->font(),
+                                                palette().color(QPalette::Active, QPalette::Text)));
+    titlePreview->setVisible(preview);
 }
 
 void CommonPage::COMMON_ONE_TOUCH_RESET_Click()

@@ -47,6 +47,7 @@ private:
     std::array<QCheckBox *, KeyCount> NO_SET{};
     QGroupBox *titleFrame = nullptr;
     QLineEdit *TITLE_TEXT = nullptr;
+    QLabel *titlePreview = nullptr;
     QLabel *DOUSA = nullptr;
     QComboBox *OP_DOUSA = nullptr;
 };

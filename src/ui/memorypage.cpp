@@ -5,6 +5,7 @@
 #include "model/channeltable.h"
 #include "ui/channeleditor.h"
 #include "ui/channelgridmodel.h"
+#include "ui/glyphpreview.h"
 #include "ui/mainwindow.h"
 #include "ui/messages.h"
 #include "ui/twips.h"
@@ -121,6 +122,10 @@ void MemoryPage::buildGrid()
     MSFlexGrid1->selectionModel()->setCurrentIndex(model->index(0, 0), QItemSelectionModel::ClearAndSelect |
                                                                            QItemSelectionModel::Rows);
     MSFlexGrid1->setAccessibleName(QStringLiteral("Memory channels"));
+    // Names show the custom glyphs as the radio will, repainted when a glyph is edited.
+    const FontGlyphs &glyphs = window.cloneImage().glyphs;
+    MSFlexGrid1->setItemDelegateForColumn(ColName - 1, new NameCellDelegate(glyphs, MSFlexGrid1));
+    connect(&glyphs, &FontGlyphs::changed, MSFlexGrid1->viewport(), qOverload<>(&QWidget::update));
     MSFlexGrid1->installEventFilter(this);
     connect(MSFlexGrid1, &QTableView::doubleClicked, this, &MemoryPage::OpenChannelEditor);
     window.registerGrid(MSFlexGrid1);
@@ -161,7 +166,7 @@ void MemoryPage::OpenChannelEditor()
     if (!current.isValid() || window.isLocked())
         return;
     const int channel = ChannelGridModel::channelOfRow(current.row());
-    ChannelEditor editor(window.cloneImage().channels, channel, &window);
+    ChannelEditor editor(window.cloneImage().channels, channel, &window, &window.cloneImage().glyphs);
     if (editor.exec() == QDialog::Accepted)
         selectChannels(channel, channel);
 }

@@ -9,6 +9,7 @@
 #include "model/settings.h"
 #include "model/title.h"
 #include "support/channelfixtures.h"
+#include "ui/fontwindow.h"
 #include "ui/mainwindow.h"
 #include "ui/memorypage.h"
 #include "ui/messages.h"
@@ -30,6 +31,8 @@ private slots:
     void bankWriteThenBankReadRoundTrips();
     void settingsWriteThenReadRoundTrips();
     void oneTouchAndTitleRoundTrip();
+    void glyphsWriteAllThenReadAllRoundTrip();
+    void bankLinkWriteThenReadRoundTrips();
 };
 
 void WindowEndToEndTest::writeAllThenReadAllThroughTheChosenPort()
@@ -219,6 +222,96 @@ void WindowEndToEndTest::oneTouchAndTitleRoundTrip()
     QCOMPARE(memory.mid(0x180 + 27, 5), QByteArray(5, char(0xFF)));
     QCOMPARE(memory.mid(0x1A0, 34).toHex().toUpper(), titleData.toLatin1());
     QCOMPARE(memory.mid(0x1A0 + 34, 30), QByteArray(30, char(0xFF)));
+}
+
+void WindowEndToEndTest::glyphsWriteAllThenReadAllRoundTrip()
+{
+    n35emu::EmulatorSession radio({}, 7);
+    QString error;
+    QVERIFY2(radio.start(&error), qPrintable(error));
+    QTemporaryDir dir;
+    MessageCapture capture;
+    MainWindow window(nullptr, dir.filePath(QStringLiteral("HVN35Writer.INI")));
+    window.portResolver().setLinkDirectory(radio.linkDirectory());
+    window.portResolver().setSystemDevices({});
+    window.MenuSetCom_Click(7);
+    FontWindow font(window);
+    auto click = [&](const char *name) { font.findChild<QAbstractButton *>(QLatin1String(name))->click(); };
+
+    // Every glyph different, every bit position used somewhere.
+    FontGlyphs &glyphs = window.cloneImage().glyphs;
+    QString written;
+    for (int glyph = 0; glyph < FontGlyphs::GlyphCount; ++glyph) {
+        for (int i = glyph; i < 256; i += glyph + 2)
+            glyphs.setPixel(glyph, i % 16, (i * 5 + glyph) % 16, true);
+        written += glyphs.MakeFontData(glyph);
+    }
+    click("cmdFontAllWrite");
+    click("ALL_CLEAR");
+    click("cmdFontAllRead");
+    QCOMPARE(capture.messages.size(), 2);
+    for (const CapturedMessage &message : capture.messages)
+        QCOMPARE(message.text + message.title, QStringLiteral("OKOK"));
+    QString read;
+    for (int glyph = 0; glyph < FontGlyphs::GlyphCount; ++glyph)
+        read += glyphs.MakeFontData(glyph);
+    QCOMPARE(read, written);
+    const QByteArray memory = radio.stopAndReadMemory();
+    QCOMPARE(memory.mid(0x900, 256).toHex().toUpper(), written.toLatin1());
+    QCOMPARE(memory.mid(0x8FF, 1) + memory.mid(0xA00, 1), QByteArray(2, char(0xFF))); // nothing outside
+}
+
+void WindowEndToEndTest::bankLinkWriteThenReadRoundTrips()
+{
+    n35emu::EmulatorSession radio({}, 8);
+    QString error;
+    QVERIFY2(radio.start(&error), qPrintable(error));
+    QTemporaryDir dir;
+    MessageCapture capture;
+    MainWindow window(nullptr, dir.filePath(QStringLiteral("HVN35Writer.INI")));
+    window.portResolver().setLinkDirectory(radio.linkDirectory());
+    window.portResolver().setSystemDevices({});
+    window.MenuSetCom_Click(8);
+    window.switchPage(2);
+
+    // Every bank holds channels, so no link is dropped; each group links its own pattern of banks.
+    BankPartition::Counts counts{};
+    counts.fill(10);
+    window.cloneImage().banks.setCounts(counts);
+    BankLinks &links = window.cloneImage().bankLinks;
+    for (int group = 0; group < BankLinks::GroupCount; ++group) {
+        for (int bank = group; bank < BankLinks::BankCount; bank += group + 2)
+            links.setLinked(group, bank, true);
+    }
+    links.setLinked(10, 49, true);
+    const QString written = links.MakeBankLink();
+
+    // The bank page's "Bank_Link" opens the window modally; its buttons are clicked from inside.
+    QTimer::singleShot(0, [&] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        if (!dialog)
+            return;
+        auto click = [&](const char *name) {
+            dialog->findChild<QAbstractButton *>(QLatin1String(name))->click();
+        };
+        click("GROUP_WRITE");
+        links.clear();
+        click("GROUP_READ");
+        click("cmdOK");
+    });
+    window.findChild<QAbstractButton *>(QStringLiteral("GROUP_SET"))->click();
+    QStringList told;
+    for (const CapturedMessage &message : capture.messages)
+        told << message.text;
+    QCOMPARE(told, (QStringList{QStringLiteral("Group data write successed."),
+                                QStringLiteral("Group data read successed.")}));
+    QCOMPARE(links.MakeBankLink(), written);
+
+    // Groups 0-7 fill 0x100..0x13F; groups 8-10 are 24 bytes at 0x140, the rest of that block erased.
+    const QByteArray memory = radio.stopAndReadMemory();
+    QCOMPARE(memory.mid(0x100, 64).toHex().toUpper(), written.left(128).toLatin1());
+    QCOMPARE(memory.mid(0x140, 24).toHex().toUpper(), written.mid(128).toLatin1());
+    QCOMPARE(memory.mid(0x158, 40), QByteArray(40, char(0xFF)));
 }
 
 QTEST_MAIN(WindowEndToEndTest)

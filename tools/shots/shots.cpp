@@ -1,6 +1,8 @@
 // Renders the main window's pages offscreen to PNG files, to look at them as a user would:
 //   QT_QPA_PLATFORM=offscreen [N35_FONT_PT=14] hvn35-shots OUTDIR
 
+#include "model/glyphs.h"
+#include "model/title.h"
 #include "ui/bankpage.h"
 #include "ui/channeleditor.h"
 #include "ui/mainwindow.h"
@@ -42,6 +44,13 @@ int main(int argc, char **argv)
                        QStringLiteral("023"), QStringLiteral("023"), QStringLiteral("-"),
                        QStringLiteral("0.60000MHz"), QStringLiteral("*"), QStringLiteral("REPEATER \\1")});
     table.setUsed(1, true);
+    // Glyph 1: a small antenna mast; glyph 2 a frame.
+    FontGlyphs &glyphs = window.cloneImage().glyphs;
+    glyphs.setRectangle(0, 2, 7, 15, 8, true);
+    glyphs.setRectangle(0, 2, 3, 3, 12, true);
+    glyphs.setRectangle(1, 0, 0, 15, 15, true);
+    glyphs.setRectangle(1, 2, 2, 13, 13, false);
+    window.cloneImage().title.setText(QStringLiteral("CQ \\1 \\2 DE N35"));
     window.switchPage(1);
     save(window, "memory");
     window.switchPage(2);
