@@ -35,20 +35,32 @@ TransferOutcome ReadChannels(RadioLink &link, ChannelTable &table, int first, in
     return TransferOutcome::success();
 }
 
-TransferOutcome WriteChannels(RadioLink &link, const ChannelTable &table, int first, int last,
-                              Progress &progress)
+Result<QStringList> EncodeChannels(const ChannelTable &table, int first, int last)
 {
     QStringList records;
     for (int channel = first; channel <= last; ++channel) {
         const Result<QString> record = EncodeChannel(channel, table);
-        if (!record) {
-            // The fixed text alone would leave the user searching 952 rows: it names the cell too.
-            return TransferOutcome::failure(QStringLiteral("Channel data error.\n") +
-                                                record.problem().describe(),
-                                            QStringLiteral(" Error"), QStringLiteral("Nothing was written."));
-        }
+        if (!record)
+            return record.problem();
         records << *record;
     }
+    return records;
+}
+
+TransferOutcome ChannelDataError(const Problem &problem)
+{
+    // The fixed text alone would leave the user searching 952 rows: it names the cell too.
+    return TransferOutcome::failure(QStringLiteral("Channel data error.\n") + problem.describe(),
+                                    QStringLiteral(" Error"), QStringLiteral("Nothing was written."));
+}
+
+TransferOutcome WriteChannels(RadioLink &link, const ChannelTable &table, int first, int last,
+                              Progress &progress)
+{
+    const Result<QStringList> encoded = EncodeChannels(table, first, last);
+    if (!encoded)
+        return ChannelDataError(encoded.problem());
+    const QStringList &records = *encoded;
 
     const bool withIndex = IsPassChannel(first) || IsPassChannel(last);
     progress.start(last - first + 2 + (withIndex ? PassIndexBlockCount : 0));

@@ -3,6 +3,7 @@
 #include "link/outcome.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace n35
 {
@@ -22,6 +23,11 @@ TransferOutcome ReadChannels(RadioLink &link, ChannelTable &table, int first, in
 // write before the radio is touched. Throws PortError on a line failure.
 TransferOutcome WriteChannels(RadioLink &link, const ChannelTable &table, int first, int last,
                               Progress &progress);
+
+// Every record of channels first..last, or the Problem of the first cell the radio cannot take.
+Result<QStringList> EncodeChannels(const ChannelTable &table, int first, int last);
+// "Channel data error." naming that cell; nothing was sent.
+TransferOutcome ChannelDataError(const Problem &problem);
 
 // Blanks every row without a frequency, except the two CALL channels.
 void ClearEmptyChannelRows(ChannelTable &table);

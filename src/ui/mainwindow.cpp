@@ -3,6 +3,7 @@
 #include "files/imagefile.h"
 #include "link/porterror.h"
 #include "link/settingstransfer.h"
+#include "link/wholeradio.h"
 #include "ui/bankpage.h"
 #include "ui/commonpage.h"
 #include "ui/memorypage.h"
@@ -140,8 +141,10 @@ void MainWindow::buildMenus()
     MenuVersion = addItem(MenuHelp, "Version Infomation(&A)", "MenuVersion");
     connect(MenuVersion, &QAction::triggered, this, &MainWindow::MenuVersion_Click);
 
+    connect(ALL_READ, &QAction::triggered, this, &MainWindow::ALL_READ_Click);
+    connect(ALL_WRITE, &QAction::triggered, this, &MainWindow::ALL_WRITE_Click);
     // Not available in this version of the program.
-    for (QAction *pending : {FileOpen, FileSave, Inport, Export, ALL_WRITE, ALL_READ})
+    for (QAction *pending : {FileOpen, FileSave, Inport, Export})
         pending->setEnabled(false);
 }
 
@@ -291,6 +294,24 @@ void MainWindow::SETTING_WRITE_Click()
         report(SettingWrite(link, image.settings, image.dtmf, barProgress),
                QStringLiteral("Setting data write successed."));
     });
+}
+
+void MainWindow::ALL_READ_Click()
+{
+    runRadioCommand(
+        [this] { report(ReadAllData(link, image, barProgress), QStringLiteral("ALL read successed.")); });
+}
+
+void MainWindow::ALL_WRITE_Click()
+{
+    // A partition that does not add up to 500 is never sent: the same question as leaving the bank page.
+    if (image.banks.total() != BankChannelTotal) {
+        if (!AskYesNo(this, QStringLiteral("Bank Total Error. Init Data?"), QStringLiteral("Caution")))
+            return;
+        image.banks.reset();
+    }
+    runRadioCommand(
+        [this] { report(WriteAllData(link, image, barProgress), QStringLiteral("ALL write successed.")); });
 }
 
 void MainWindow::MenuVersion_Click()

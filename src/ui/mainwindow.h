@@ -90,6 +90,10 @@ public:
     void SETTING_READ_Click();
     void SETTING_WRITE_Click();
 
+    // "Read All Data" and "Write All Data" of the Communication menu.
+    void ALL_READ_Click();
+    void ALL_WRITE_Click();
+
     void MenuSetCom_Click(int index);
     void MenuVersion_Click();
 

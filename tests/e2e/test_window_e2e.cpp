@@ -121,9 +121,7 @@ void WindowEndToEndTest::settingsWriteThenReadRoundTrips()
     // A radio whose settings are its own sane ones, the rest erased.
     QTemporaryDir dir;
     QByteArray memory(0x10000, char(0xFF));
-    const QByteArray own = QByteArray::fromHex(
-        (SetModeSettings().MakeSettingData(0) + SetModeSettings().MakeSettingData(1)).toLatin1());
-    memory.replace(0, own.size(), own);
+    testing::PrimeSettings(memory);
     QFile image(dir.filePath(QStringLiteral("radio.bin")));
     QVERIFY(image.open(QIODevice::WriteOnly) && image.write(memory) == memory.size());
     image.close();

@@ -2,6 +2,7 @@
 
 #include "emulator/radiocore.h"
 #include "model/channelcodec.h"
+#include "model/settings.h"
 #include "model/valuetables.h"
 
 namespace n35::testing
@@ -40,6 +41,21 @@ void FillVariedChannels(ChannelTable &table, int first, int last)
 QByteArray Answer(n35emu::RadioCore &radio, const QByteArray &written)
 {
     return QByteArray::fromStdString(radio.receive(written.toStdString()));
+}
+
+void PrimeSettings(QByteArray &memory)
+{
+    const SetModeSettings defaults;
+    const QByteArray blocks =
+        QByteArray::fromHex((defaults.MakeSettingData(0) + defaults.MakeSettingData(1)).toLatin1());
+    memory.replace(0, blocks.size(), blocks);
+}
+
+void PrimeSettings(n35emu::RadioCore &radio)
+{
+    QByteArray memory(reinterpret_cast<const char *>(radio.memory().data()), 0x80);
+    PrimeSettings(memory);
+    std::copy(memory.begin(), memory.end(), radio.memory().begin());
 }
 
 } // namespace n35::testing

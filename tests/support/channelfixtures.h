@@ -17,6 +17,11 @@ namespace n35::testing
 // for some), so pass channels never overlap.
 void FillVariedChannels(ChannelTable &table, int first, int last);
 
+// Puts the program's start-up settings into a radio's memory (0x000-0x07F): an erased radio holds
+// 0xFF there, which no settings list can show, and a real radio never does.
+void PrimeSettings(QByteArray &memory);
+void PrimeSettings(n35emu::RadioCore &radio);
+
 // The answer of an in-process radio to what the program wrote, for FakeRadioPort.
 QByteArray Answer(n35emu::RadioCore &radio, const QByteArray &written);
 

@@ -71,10 +71,7 @@ private slots:
     {
         WindowRig rig;
         SetModeSettings &settings = rig.window->cloneImage().settings;
-        // A radio holding its own sane settings (erased memory would show nothing).
-        const QByteArray own = QByteArray::fromHex(
-            (SetModeSettings().MakeSettingData(0) + SetModeSettings().MakeSettingData(1)).toLatin1());
-        std::copy(own.begin(), own.end(), rig.radio.memory().begin());
+        PrimeSettings(rig.radio); // an erased radio would show nothing
         rig.window->switchPage(3);
         settings.setIndex({OptionGroup::Display, 13}, 61); // TV CH 62
         settings.setIndex(SetModeSettings::WriteProtectOption, 2);
