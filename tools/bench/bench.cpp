@@ -9,10 +9,14 @@
 #include "link/address.h"
 #include "link/channeltransfer.h"
 #include "link/progress.h"
+#include "link/wholeradio.h"
 #include "model/channeltable.h"
+#include "model/cloneimage.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTextStream>
 #include <cstdio>
 #include <functional>
@@ -87,7 +91,19 @@ void print(const char *what, const Figures &f)
 // Paced block reads and whole channel transfers against one emulator.
 bool pacedRuns(const QStringList &emulatorArguments, const char *label)
 {
-    n35emu::EmulatorSession paced(emulatorArguments);
+    // A radio with settings of its own: erased memory holds values no settings list can show.
+    QTemporaryDir dir;
+    const QString memoryFile = dir.filePath(QStringLiteral("radio.bin"));
+    QByteArray memory(0x10000, char(0xFF));
+    const SetModeSettings defaults;
+    const QByteArray settings =
+        QByteArray::fromHex((defaults.MakeSettingData(0) + defaults.MakeSettingData(1)).toLatin1());
+    memory.replace(0, settings.size(), settings);
+    QFile file(memoryFile);
+    if (!file.open(QIODevice::WriteOnly) || file.write(memory) != memory.size())
+        return false;
+    file.close();
+    n35emu::EmulatorSession paced(emulatorArguments + QStringList{QStringLiteral("--load"), memoryFile});
     if (!startSession(paced))
         return false;
     std::printf("-- emulator paced at 57600 bit/s, %s\n", label);
@@ -108,6 +124,21 @@ bool pacedRuns(const QStringList &emulatorArguments, const char *label)
     print("paced write of 952 channels", measure(link, [&] {
               if (!WriteChannels(link, table, 1, ChannelCount, progress).ok)
                   throw std::runtime_error("the channel write failed");
+          }));
+
+    // The whole radio, every region, in both directions.
+    CloneImage image;
+    for (int channel = 1; channel <= ChannelCount; ++channel) {
+        if (channel % 3 == 0 && !IsCallChannel(channel))
+            image.channels.setCells(channel, CallChannelDefaults(QStringLiteral("222.50000MHz")));
+    }
+    print("paced Write All Data", measure(link, [&] {
+              if (!WriteAllData(link, image, progress).ok)
+                  throw std::runtime_error("the whole-radio write failed");
+          }));
+    print("paced Read All Data", measure(link, [&] {
+              if (!ReadAllData(link, image, progress).ok)
+                  throw std::runtime_error("the whole-radio read failed");
           }));
     link.close();
     paced.stop();
