@@ -235,4 +235,42 @@ QString ExpandTextData(const QString &hex)
     return escaped;
 }
 
+std::optional<QByteArray> Cp932Bytes(const QString &text, char32_t *lacking)
+{
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (const uint ch : text.toUcs4()) {
+        const bool placeholder = ch >= UnmappedCodeBase && ch <= LastUnmappedChar;
+        const std::optional<quint16> code = placeholder ? std::nullopt : Cp932Code(ch);
+        if (!code) {
+            if (lacking)
+                *lacking = ch;
+            return std::nullopt;
+        }
+        if (*code >= 0x100)
+            bytes.append(static_cast<char>(*code >> 8));
+        bytes.append(static_cast<char>(*code & 0xFF));
+    }
+    return bytes;
+}
+
+QString Cp932FromBytes(const QByteArray &bytes)
+{
+    QString text;
+    text.reserve(bytes.size());
+    for (qsizetype at = 0; at < bytes.size(); ++at) {
+        const auto lead = static_cast<unsigned char>(bytes.at(at));
+        quint16 code = lead;
+        const bool isLead = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC);
+        const auto trail = at + 1 < bytes.size() ? static_cast<unsigned char>(bytes.at(at + 1)) : 0;
+        // A lead byte without a valid trail stands alone, so the quote or comma after it survives.
+        if (isLead && trail >= 0x40 && trail <= 0xFC && trail != 0x7F) {
+            code = static_cast<quint16>(lead << 8 | trail);
+            ++at;
+        }
+        AppendChar(text, Cp932Char(code));
+    }
+    return text;
+}
+
 } // namespace n35

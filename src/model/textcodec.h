@@ -54,4 +54,12 @@ QString MakeTextData(const QString &internal);
 // digits is skipped, as is a trailing group shorter than four. Padding spaces are kept.
 QString ExpandTextData(const QString &hex);
 
+// Whole texts for files (CSV). The code page 932 bytes of a text; nullopt when a character has none. A
+// placeholder U+F0000 + code counts as having none: its code in a file would read back as other
+// characters. *lacking receives the first such character.
+std::optional<QByteArray> Cp932Bytes(const QString &text, char32_t *lacking = nullptr);
+// Code page 932 bytes to text. A byte or byte pair that is no character becomes U+F0000 + code, as in
+// names read from the radio, so nothing is silently replaced.
+QString Cp932FromBytes(const QByteArray &bytes);
+
 } // namespace n35

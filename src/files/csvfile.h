@@ -1,0 +1,59 @@
+#pragma once
+
+#include "model/channeltable.h"
+#include "model/result.h"
+
+#include <QString>
+#include <functional>
+#include <vector>
+
+namespace n35
+{
+
+// The memory grid as a CSV file, for preparing channel lists in a spreadsheet: code page 932 text, CR LF
+// line ends, the header line and then one line per row 1..952, each of 14 quoted fields (row label, the
+// twelve cell texts, row number). Cell texts are written as they are, without escaping, because that is
+// the shape existing channel lists have.
+
+// Told the row (0..952) a CSV command has reached, for a progress bar.
+using CsvProgress = std::function<void(int row)>;
+
+// The first line of every CSV file.
+QString CsvHeaderLine();
+
+// Writes all 952 rows to path. A text the file's code page cannot carry (a character code page 932
+// lacks, or a placeholder for a radio code that is no character) is refused with a Problem naming the
+// channel and nothing is written; on a write failure the old file stays as it was.
+Status ExportCsv(const QString &path, const ChannelTable &table, const CsvProgress &progress = {});
+
+// A row the import did not take as the file gave it.
+struct CsvRefusal {
+    int row = 0;
+    QString column; // caption of the failing column ("the mode"), or "the line" for a wrong field count
+    QString text;   // the refused cell text, or the whole line
+    QString reason;
+    bool kept = false; // the row kept its previous contents instead of being emptied
+};
+
+struct CsvImportResult {
+    enum class Kind {
+        Ok,
+        WrongExtension, // the file name does not end in "CSV": nothing read, nothing changed
+        NotHeader,      // the first line is not CsvHeaderLine(): nothing changed
+        CannotRead,     // the file could not be opened or read: nothing changed
+    };
+    Kind kind = Kind::Ok;
+    Problem problem; // why, unless Ok
+    std::vector<CsvRefusal> refused;
+
+    bool ok() const { return kind == Kind::Ok; }
+};
+
+// Reads a CSV file into the grid. Lines are matched to rows by position (line 2 is row 1; a file longer
+// than 952 data lines starts again at row 1). A line of other than 14 fields leaves its row as it was; a
+// frequency outside the row's bands, or a cell of columns 2..11 the radio cannot take, empties the row,
+// except that a CALL channel keeps what it held. Then all 952 rows are checked, and the table is changed
+// only once the whole file has been read, each changed row announced on its own.
+CsvImportResult ImportCsv(const QString &path, ChannelTable &table, const CsvProgress &progress = {});
+
+} // namespace n35

@@ -1,0 +1,251 @@
+// The memory grid as a CSV file: the exact shape written, the checks an import makes and what they leave.
+
+#include "files/csvfile.h"
+#include "model/channelcells.h"
+#include "model/channelcodec.h"
+#include "model/textcodec.h"
+#include "support/channelfixtures.h"
+
+#include <QtTest>
+
+using namespace n35;
+
+namespace
+{
+
+const QByteArray Header = R"("","Freqency","mode","step","Subtone","Tx-tone","Rx-tone","Tx-DCS","Rx-DCS",)"
+                          R"("Shift","Shift-Freq","Skip","Name","0")";
+
+ChannelCells Cells(const QString &name, int column = 0, const QString &text = {})
+{
+    ChannelCells cells = CallChannelDefaults(QStringLiteral("223.00000MHz"));
+    cells[ColName - 1] = name;
+    if (column > 0)
+        cells[column - 1] = text;
+    return cells;
+}
+
+QByteArray Line(int row, const ChannelCells &cells)
+{
+    QByteArray line = "\"L\"";
+    for (const QString &cell : cells)
+        line += ",\"" + Cp932Bytes(cell).value_or("?") + '"';
+    return line + ",\"" + QByteArray::number(row) + '"';
+}
+
+QByteArray File(const QList<QByteArray> &lines)
+{
+    return lines.join("\r\n") + "\r\n";
+}
+
+struct Rig {
+    QTemporaryDir dir;
+    ChannelTable table;
+    QString out = dir.filePath("out.csv");
+
+    QList<QByteArray> exported()
+    {
+        QFile file(out);
+        QList<QByteArray> lines =
+            file.open(QIODevice::ReadOnly) ? file.readAll().split('\n') : QList{out.toUtf8()};
+        lines.removeLast();
+        for (QByteArray &line : lines)
+            line = line.endsWith('\r') ? line.chopped(1) : "no CR";
+        return lines;
+    }
+    // A null content writes no file.
+    CsvImportResult import(const QByteArray &content, const QString &name = "in.csv")
+    {
+        QFile file(dir.filePath(name));
+        if (!content.isNull() && (!file.open(QIODevice::WriteOnly) || file.write(content) < 0))
+            return {CsvImportResult::Kind::CannotRead, {}, {}};
+        file.close();
+        return ImportCsv(file.fileName(), table);
+    }
+};
+
+} // namespace
+
+class CsvFileTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void exportWritesTheHeaderAndEveryRowAsCodePage932()
+    {
+        Rig rig;
+        rig.table.setLabels({QStringLiteral("L1")});
+        rig.table.setCell(1, ColName, QString::fromUtf8("東京タワー"));
+        int reached = 0;
+        QVERIFY(ExportCsv(rig.out, rig.table, [&](int row) { reached += row == reached ? 1 : 1000; }).ok());
+        const QList<QByteArray> lines = rig.exported();
+        QCOMPARE(lines.size(), 953);
+        QCOMPARE(lines.at(0), Header);
+        QCOMPARE(CsvHeaderLine().toLatin1(), Header);
+        QCOMPARE(lines.at(1), QByteArray(R"("L1","","","","","","","","","","","",")"
+                                         "\x93\x8C\x8B\x9E\x83\x5E\x83\x8F\x81\x5B"
+                                         R"(","1")"));
+        QCOMPARE(lines.at(851), QByteArray(R"("","222.00000MHz","FM","5KHz","None","88.5Hz","88.5Hz","023",)"
+                                           R"("023","Off","0.00000MHz","","","851")"));
+        QCOMPARE(reached, 953); // 0..952 in order
+    }
+
+    void exportThenImportKeepsTheGrid()
+    {
+        Rig rig;
+        ChannelTable source;
+        testing::FillVariedChannels(source, 1, ChannelCount); // every name form, kanji included
+        QList<int> expectRefused;
+        for (int row = 1; row <= ChannelCount; ++row) {
+            if (row >= 700 && row < 710)
+                source.clearRow(row);
+            else if (row % 7 != 0) // the rest stays above 1000 MHz and is refused
+                source.setCell(row, ColFrequency, FrequencyText(216'000'000u + quint32(row) * 12'500u));
+            else
+                expectRefused << row;
+        }
+        expectRefused.insert(expectRefused.indexOf(854), Call900Channel); // given a 222 MHz band frequency
+        QVERIFY(ExportCsv(rig.out, source).ok());
+        const CsvImportResult result = rig.import(File(rig.exported() << Line(954, Cells("AGAIN")))); // row 1
+        QVERIFY(result.ok());
+        QList<int> refused;
+        for (const CsvRefusal &refusal : result.refused)
+            refused << refusal.row;
+        QCOMPARE(refused, expectRefused);
+        for (int row = 2; row <= ChannelCount; ++row) {
+            const ChannelCells want = row == Call900Channel         ? CallChannelDefaults("902.00000MHz")
+                                      : expectRefused.contains(row) ? ChannelCells{}
+                                                                    : source.cells(row);
+            QVERIFY2(rig.table.cells(row) == want && rig.table.used(row) == !want[0].isEmpty(),
+                     qPrintable(QString::number(row)));
+        }
+        QVERIFY(rig.table.cells(1) == Cells("AGAIN"));
+    }
+
+    void importChecksTheLineOfEachRow_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<int>("column");     // 0: a line of other than 14 fields, which leaves its row
+        QTest::addColumn<QString>("stored"); // null: the row is refused
+        // clang-format off
+        static const struct { int column; const char *text, *stored; } cases[] = {
+            {ColFrequency, "1270.00000MHz", nullptr}, {ColFrequency, "250.00000MHz", nullptr},
+            {ColFrequency, "22.123456MHz", nullptr}, {ColFrequency, "215.99999MHz", nullptr},
+            {ColFrequency, "928.00000MHz", nullptr}, {ColFrequency, "222.12345mhz", nullptr},
+            {ColFrequency, "222.123456MHz", nullptr}, {ColFrequency, "0222.1234MHz", nullptr},
+            {ColFrequency, "222.12345MHz", "222.12345MHz"}, {ColFrequency, "249.99999MHz", "249.99999MHz"},
+            {ColFrequency, "927.99999MHz", "927.99999MHz"}, {ColFrequency, "222.1    MHz", "222.10000MHz"},
+            {ColMode, "", nullptr}, {ColMode, "AM", nullptr}, {ColMode, "NFM", "NFM"}, {ColStep, "7KHz", nullptr},
+            {ColSubtone, "T/X", nullptr}, {ColTxTone, "", nullptr}, {ColRxTone, "250.3Hz", "250.3Hz"},
+            {ColRxDcs, "024", nullptr}, {ColShift, "x", nullptr}, {ColShift, "-", "-"}, {ColShiftFreq, "", ""},
+            {ColShiftFreq, "999.99999MHz", "999.99999MHz"}, {ColShiftFreq, "1000.00000MHz", nullptr},
+            {ColShiftFreq, "abc", nullptr}, {ColSkip, "\u203B", "*"}, {ColSkip, "x", nullptr},
+            {ColName, "A\"B", "AB"}};
+        // clang-format on
+        for (const auto &c : cases)
+            QTest::addRow("%d %s", c.column, c.text)
+                << Line(2, Cells("NEW", c.column, QString::fromUtf8(c.text))) << c.column
+                << (c.stored ? QString::fromUtf8(c.stored) : QString());
+        QByteArray good = Line(2, Cells("NEW"));
+        QTest::newRow("name with a comma") << Line(2, Cells("A,B")) << 0 << QString();
+        QTest::newRow("13 fields") << good.left(good.lastIndexOf(',')) << 0 << QString();
+        QTest::newRow("15 fields") << good + ",\"x\"" << 0 << QString();
+        QTest::newRow("empty line") << QByteArray() << 0 << QString();
+        // A byte that is no character keeps its code, as names read from the radio do.
+        QTest::newRow("byte FD") << good.replace("NEW", "\xFD") << int(ColName)
+                                 << QString::fromUcs4(U"\U000F00FD", 1);
+    }
+
+    void importChecksTheLineOfEachRow()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(int, column);
+        QFETCH(QString, stored);
+        Rig rig;
+        for (int row = 1; row <= 3; ++row)
+            rig.table.setCells(row, Cells("OLD"));
+        // The file ends after row 3: the rows read are checked all the same.
+        const CsvImportResult result =
+            rig.import(File({Header, Line(1, Cells("NEW")), line, Line(3, Cells("NEW"))}));
+        QVERIFY(result.ok());
+        QCOMPARE(rig.table.cell(1, ColName) + rig.table.cell(3, ColName), QStringLiteral("NEWNEW"));
+        if (column == 0)
+            QCOMPARE(rig.table.cell(2, ColName), QStringLiteral("OLD"));
+        else if (stored.isNull())
+            QVERIFY(rig.table.cells(2) == ChannelCells{} && !rig.table.used(2));
+        else
+            QVERIFY(rig.table.cell(2, column) == stored && rig.table.used(2));
+        QCOMPARE(int(result.refused.size()), stored.isNull() ? 1 : 0);
+        if (stored.isNull()) {
+            QCOMPARE(result.refused[0].row, 2);
+            QCOMPARE(result.refused[0].column, column ? CellCaption(column) : QStringLiteral("the line"));
+            QCOMPARE(result.refused[0].kept, column == 0);
+        }
+    }
+
+    void refusedFilesChangeNothing()
+    {
+        using Kind = CsvImportResult::Kind;
+        const QByteArray rest = "\r\n" + Line(1, Cells("NEW")) + "\r\n";
+        // clang-format off
+        const struct { const char *name; QByteArray content; Kind kind; } cases[] = {
+            {"in.txt", Header + rest, Kind::WrongExtension}, {"in.CSV", Header.chopped(4) + rest, Kind::NotHeader},
+            {"in.csv", "", Kind::NotHeader}, {"missing.csv", {}, Kind::CannotRead},
+            {"lf.Csv", QByteArray(Header + rest).replace("\r", ""), Kind::Ok}};
+        // clang-format on
+        for (const auto &c : cases) {
+            Rig rig;
+            rig.table.setCells(1, Cells("OLD"));
+            QSignalSpy changes(&rig.table, &ChannelTable::changed);
+            const CsvImportResult result = rig.import(c.content, c.name);
+            QCOMPARE(result.kind, c.kind);
+            QCOMPARE(rig.table.cell(1, ColName), result.ok() ? QStringLiteral("NEW") : QStringLiteral("OLD"));
+            QCOMPARE(changes.size(), result.ok() ? 1 : 0);
+        }
+    }
+
+    void callRowsKeepTheirContentsAndUnreadRowsAreChecked()
+    {
+        Rig rig;
+        rig.table.setCells(900, Cells("BAD", ColMode, "AM"));
+        rig.table.setCells(901, Cells("FINE"));
+        QList<QByteArray> lines{Header};
+        for (int row = 1; row < Call222Channel; ++row)
+            lines << Line(row, ChannelCells{});
+        ChannelCells noMode = Cells(QString(), ColMode, QString());
+        noMode[ColFrequency - 1] = QStringLiteral("903.00000MHz");
+        lines << Line(Call222Channel, Cells(QString(), ColFrequency, "902.00000MHz"))
+              << Line(Call900Channel, noMode);
+        const CsvImportResult result = rig.import(File(lines));
+        QVERIFY(rig.table.cells(Call222Channel) == CallChannelDefaults("222.00000MHz"));
+        QVERIFY(rig.table.cells(Call900Channel) == CallChannelDefaults("902.00000MHz"));
+        QVERIFY(rig.table.used(Call222Channel) && rig.table.used(Call900Channel));
+        QVERIFY(rig.table.cells(900) == ChannelCells{} && rig.table.cell(901, ColName) == "FINE");
+        QCOMPARE(int(result.refused.size()), 3);
+        const int rows[] = {Call222Channel, Call900Channel, 900};
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(result.refused[i].row == rows[i] && result.refused[i].kept == (i < 2));
+    }
+
+    void exportRefusesWhatTheCodePageCannotCarry()
+    {
+        const QString placeholder = QString::fromUcs4(U"\U000F0081", 1);
+        for (const auto &[name, why] :
+             {std::pair{"A" + placeholder, QStringLiteral("code 0081")},
+              std::pair{QStringLiteral("caf\u00E9"), QStringLiteral("\"\u00E9\" is no")}}) {
+            Rig rig;
+            rig.table.setCell(5, ColName, name);
+            QFile old(rig.out);
+            QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+            old.close();
+            const Status status = ExportCsv(rig.out, rig.table);
+            QVERIFY2(!status.ok() && status.problem().why.contains(why), qPrintable(status.problem().why));
+            QCOMPARE(status.problem().where + status.problem().what,
+                     ChannelPlace(5, rig.table) + CellCaption(ColName));
+            QVERIFY(old.open(QIODevice::ReadOnly) && old.readAll() == "old");
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(CsvFileTest)
+#include "test_csvfile.moc"
