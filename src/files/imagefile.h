@@ -1,5 +1,10 @@
 #pragma once
 
+#include "link/outcome.h"
+#include "model/result.h"
+
+#include <QDateTime>
+#include <QList>
 #include <QString>
 
 namespace n35
@@ -9,7 +14,38 @@ class CloneImage;
 
 // Writes the clone image file (also the settings file "HVN35Writer.INI"): a header line, one keyed line
 // per region, "COMPORT:" and "File End", as code page 932 text with CR LF line ends. The old file stays
-// untouched unless the new one was written completely. Returns false with the reason in *error.
-bool SaveImageFile(const QString &path, const CloneImage &image, int portNumber, QString *error = nullptr);
+// untouched unless the new one was written completely. Returns false with the reason in *error: a channel
+// the radio cannot take (nothing is written then), or the file and why it could not be written.
+bool SaveImageFile(const QString &path, const CloneImage &image, int portNumber, QString *error = nullptr,
+                   const QDateTime &when = QDateTime::currentDateTime());
+
+// The message for a file whose name does not end in ".N35".
+inline QString FileNotOpenedText()
+{
+    return QStringLiteral("This File couldn't be opened.");
+}
+
+enum class LoadFailure {
+    None,
+    WrongExtension, // the name does not end in ".N35" (any case); problem.why is FileNotOpenedText()
+    CannotRead,     // the file could not be read; problem names it and says why
+    BadLine,        // a line a decoder refused; `line` is its number, counted from 1
+};
+
+struct LoadOutcome {
+    LoadFailure failure = LoadFailure::None;
+    Problem problem;
+    int line = 0;
+    // Shown after a load that succeeded: a bank partition that did not add up and was replaced.
+    QList<Notice> notices;
+
+    bool ok() const { return failure == LoadFailure::None; }
+    explicit operator bool() const { return ok(); }
+};
+
+// Reads a clone image file into `image`. The whole file is decoded before anything is applied, so a
+// refused file leaves the image exactly as it was. A loaded file empties every channel row but the two
+// CALL rows first; regions without a line in the file keep what they held.
+LoadOutcome LoadImageFile(const QString &path, CloneImage &image);
 
 } // namespace n35

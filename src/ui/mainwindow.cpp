@@ -6,6 +6,7 @@
 #include "link/wholeradio.h"
 #include "ui/bankpage.h"
 #include "ui/commonpage.h"
+#include "ui/filecommands.h"
 #include "ui/memorypage.h"
 #include "ui/messages.h"
 #include "ui/setmodepage.h"
@@ -143,9 +144,10 @@ void MainWindow::buildMenus()
 
     connect(ALL_READ, &QAction::triggered, this, &MainWindow::ALL_READ_Click);
     connect(ALL_WRITE, &QAction::triggered, this, &MainWindow::ALL_WRITE_Click);
-    // Not available in this version of the program.
-    for (QAction *pending : {FileOpen, FileSave, Inport, Export})
-        pending->setEnabled(false);
+    connect(FileOpen, &QAction::triggered, this, [this] { FileOpen_Click(*this); });
+    connect(FileSave, &QAction::triggered, this, [this] { FileSave_Click(*this); });
+    connect(Inport, &QAction::triggered, this, [this] { FILE_INPORT_Click(*this); });
+    connect(Export, &QAction::triggered, this, [this] { FILE_EXPORT_Click(*this); });
 }
 
 void MainWindow::buildControls()

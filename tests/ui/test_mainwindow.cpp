@@ -100,7 +100,7 @@ private slots:
             QCOMPARE(percent->text(), u"0%"_s);
             QCOMPARE(rig.port.isOpen(), lock);
         }
-        QVERIFY(!rig.find<QAction>("FileOpen")->isEnabled()); // not available in this version
+        QVERIFY(rig.find<QAction>("FileOpen")->isEnabled() && rig.find<QAction>("ALL_READ")->isEnabled());
     }
 
     void radioCommandLocksAndReportsPortError()

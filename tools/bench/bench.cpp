@@ -6,10 +6,13 @@
 //   exchanges/s   unpaced, the program's own overhead per command
 
 #include "emulator/emulatorsession.h"
+#include "files/csvfile.h"
+#include "files/imagefile.h"
 #include "link/address.h"
 #include "link/channeltransfer.h"
 #include "link/progress.h"
 #include "link/wholeradio.h"
+#include "model/channelcells.h"
 #include "model/channeltable.h"
 #include "model/cloneimage.h"
 
@@ -18,6 +21,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <sys/resource.h>
@@ -145,12 +149,47 @@ bool pacedRuns(const QStringList &emulatorArguments, const char *label)
     return true;
 }
 
+// Save and load of a full clone image file and a 952-row CSV file (targets <= 50 ms each).
+void fileFigures()
+{
+    CloneImage image;
+    for (int channel = 1; channel <= ChannelCount; ++channel) {
+        if (IsCallChannel(channel))
+            continue;
+        ChannelCells cells =
+            CallChannelDefaults(FrequencyText(216'000'000U + 12'500U * std::uint32_t(channel)));
+        cells[ColName - 1] = QStringLiteral("CH%1 \\1").arg(channel);
+        image.channels.setCells(channel, cells);
+        image.channels.setUsed(channel, true);
+    }
+    QTemporaryDir dir;
+    const QString imagePath = dir.filePath(QStringLiteral("full.N35"));
+    const QString csvPath = dir.filePath(QStringLiteral("full.csv"));
+    auto time = [](const char *what, const std::function<bool()> &work) {
+        QElapsedTimer clock;
+        double best = 1e9;
+        for (int run = 0; run < 5; ++run) {
+            clock.start();
+            if (!work())
+                throw std::runtime_error(what);
+            best = std::min(best, double(clock.nsecsElapsed()) / 1e6);
+        }
+        std::printf("%-34s best of 5: %7.1f ms\n", what, best);
+    };
+    std::printf("-- files\n");
+    time("save full .N35 file", [&] { return SaveImageFile(imagePath, image, 1); });
+    time("load full .N35 file", [&] { return LoadImageFile(imagePath, image).ok(); });
+    time("export 952-row CSV", [&] { return ExportCsv(csvPath, image.channels).ok(); });
+    time("import 952-row CSV", [&] { return ImportCsv(csvPath, image.channels).ok(); });
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     try {
+        fileFigures();
         const QStringList paced{QStringLiteral("--baud"), QStringLiteral("57600")};
         if (!pacedRuns(paced, "sleeping between characters (wall time includes its own wake-up latency)"))
             return 1;

@@ -1,0 +1,108 @@
+// "Write All Data" and "Read All Data" through the chosen COM port bound to the emulator, and the clone
+// image file of what was read: everything the program holds for a radio survives the round trip.
+
+#include "emulator/emulatorsession.h"
+#include "files/imagefile.h"
+#include "support/channelfixtures.h"
+#include "ui/filecommands.h"
+#include "ui/mainwindow.h"
+#include "ui/messages.h"
+
+#include <QAction>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace n35;
+
+namespace
+{
+
+// The whole image as a file, at a fixed time, so two images can be compared byte for byte.
+QByteArray Snapshot(const CloneImage &image, const QString &path)
+{
+    QString error;
+    if (!SaveImageFile(path, image, 1, &error, QDateTime(QDate(2026, 12, 6), QTime(12, 0))))
+        return error.toUtf8();
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void Vary(CloneImage &image)
+{
+    BankPartition::Counts counts{};
+    counts[0] = 120;
+    counts[9] = 300;
+    counts[49] = 80;
+    image.banks.setCounts(counts);
+    testing::FillVariedChannels(image.channels, 1, ChannelCount);
+    image.oneTouch.setDisabled(1, false);
+    image.oneTouch.setBank(1, 9);
+    image.oneTouch.setPosition(1, 299);
+    image.title.setText(QStringLiteral("\\1 RADIO \\\\"));
+    image.title.setMotion(1);
+    image.dtmf.setMemory(4, QStringLiteral("*12#"));
+    image.settings.setIndex(SetModeSettings::LanguageOption, 0);
+    image.settings.setIndex({OptionGroup::Key, 6}, 44);
+    image.settings.setIndex(SetModeSettings::WriteProtectOption, 2);
+    for (int glyph = 0; glyph < FontGlyphs::GlyphCount; ++glyph)
+        image.glyphs.setRectangle(glyph, glyph, 0, 15, glyph, true);
+    image.bankLinks.setLinked(10, 49, true);
+    image.bankLinks.setLinked(0, 9, true);
+}
+
+} // namespace
+
+class WholeRadioEndToEndTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void writeAllReadAllSaveAndLoad();
+};
+
+void WholeRadioEndToEndTest::writeAllReadAllSaveAndLoad()
+{
+    QTemporaryDir dir;
+    QByteArray memory(0x10000, char(0xFF));
+    testing::PrimeSettings(memory);
+    QFile image(dir.filePath(QStringLiteral("radio.bin")));
+    QVERIFY(image.open(QIODevice::WriteOnly) && image.write(memory) == memory.size());
+    image.close();
+    n35emu::EmulatorSession radio({QStringLiteral("--load"), image.fileName()}, 9);
+    QString error;
+    QVERIFY2(radio.start(&error), qPrintable(error));
+
+    MessageCapture capture;
+    auto openWindow = [&](const char *settings) {
+        auto window = std::make_unique<MainWindow>(nullptr, dir.filePath(QString::fromLatin1(settings)));
+        window->portResolver().setLinkDirectory(radio.linkDirectory());
+        window->portResolver().setSystemDevices({});
+        window->MenuSetCom_Click(9);
+        return window;
+    };
+
+    auto writer = openWindow("writer.INI");
+    Vary(writer->cloneImage());
+    writer->findChild<QAction *>(QStringLiteral("ALL_WRITE"))->trigger();
+    const QByteArray written = Snapshot(writer->cloneImage(), dir.filePath(QStringLiteral("written.N35")));
+
+    auto reader = openWindow("reader.INI");
+    reader->findChild<QAction *>(QStringLiteral("ALL_READ"))->trigger();
+    QStringList told;
+    for (const CapturedMessage &message : capture.messages)
+        told << message.text + QLatin1Char('|') + message.title;
+    QCOMPARE(told, (QStringList{QStringLiteral("ALL write successed.| Finish"),
+                                QStringLiteral("ALL read successed.| Finish")}));
+    QCOMPARE(Snapshot(reader->cloneImage(), dir.filePath(QStringLiteral("read.N35"))), written);
+
+    // "Save", then "Open" in a third window: the same image again.
+    const QString saved = dir.filePath(QStringLiteral("saved.N35"));
+    SaveImageCommand(*reader, saved);
+    auto loader = openWindow("loader.INI");
+    OpenImageCommand(*loader, saved);
+    QCOMPARE(capture.messages.last().text, QStringLiteral("Read File"));
+    QCOMPARE(Snapshot(loader->cloneImage(), dir.filePath(QStringLiteral("loaded.N35"))), written);
+}
+
+QTEST_MAIN(WholeRadioEndToEndTest)
+#include "test_wholeradio_e2e.moc"

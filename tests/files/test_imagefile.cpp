@@ -1,0 +1,261 @@
+// The clone image file: its lines as written, the reader's keys, a load that is all or nothing, and a
+// save that is refused or fails without harming the old file.
+
+#include "files/imagefile.h"
+#include "model/channelcodec.h"
+#include "model/cloneimage.h"
+#include "support/channelfixtures.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace n35;
+
+namespace
+{
+
+const QDateTime When(QDate(2024, 5, 6), QTime(7, 8, 9));
+const int Banks[] = {0, 7, 49};
+
+// Every region away from its start-up state.
+void FillEverything(CloneImage &image)
+{
+    BankPartition::Counts counts{};
+    counts[0] = 250, counts[7] = 200, counts[49] = 50;
+    image.banks.setCounts(counts);
+    testing::FillVariedChannels(image.channels, 1, ChannelCount);
+    for (int i = 0; i < OneTouchKeys::KeyCount; ++i) {
+        image.oneTouch.setDisabled(i, i == 0); // a disabled key reads back on the first bank, position 0
+        image.oneTouch.setBank(i, Banks[i % 3]);
+        image.oneTouch.setPosition(i, i * 5);
+    }
+    for (int m = 0; m < DtmfMemories::MemoryCount; ++m)
+        image.dtmf.setMemory(m, QStringLiteral("0123456789ABCD*#-").mid(m, 4 + m));
+    image.dtmf.setWait(3), image.dtmf.setHead(7), image.dtmf.setBurst(9), image.dtmf.setPause(11);
+    image.dtmf.setDialChannel(4);
+    image.title.setText(QStringLiteral("AB\\1CD"));
+    image.title.setMotion(1);
+    for (int g = 0; g < BankLinks::GroupCount; ++g)
+        image.bankLinks.setLinked(g, Banks[g % 3], true);
+    int n = 0;
+    for (const SetModeOption &option : SetModeOptions()) {
+        if (const int size = static_cast<int>(image.settings.texts(option.id).size()); size > 1)
+            image.settings.setIndex(option.id, (++n * 7) % size);
+    }
+    image.settings.setIndex(SetModeSettings::LanguageOption, static_cast<int>(Language::Japanese));
+    image.settings.setIndex(SetModeSettings::WriteProtectOption, 2);
+    QVERIFY(image.settings.StoreSettingsBytes(QStringLiteral("A59C"), 0).ok()); // byte 1 is kept as read
+    for (int g = 0; g < FontGlyphs::GlyphCount; ++g)
+        image.glyphs.setRectangle(g, g, 0, 15 - g, g * 2, true);
+}
+
+QString Record()
+{
+    ChannelTable table;
+    testing::FillVariedChannels(table, 10, 10);
+    return *EncodeChannel(10, table);
+}
+
+} // namespace
+
+class ImageFileTest : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir dir;
+
+    QString write(const QString &name, const QByteArray &content)
+    {
+        QFile file(dir.filePath(name));
+        return file.open(QIODevice::WriteOnly) && file.write(content) == content.size() ? file.fileName()
+                                                                                        : QString();
+    }
+    QByteArray saved(const CloneImage &image)
+    {
+        QFile file(dir.filePath(QStringLiteral("saved.N35")));
+        if (!SaveImageFile(file.fileName(), image, 3, nullptr, When) || !file.open(QIODevice::ReadOnly))
+            return {};
+        return file.readAll();
+    }
+    LoadOutcome load(const QByteArray &content, CloneImage &image, const QString &name = "load.N35")
+    {
+        return LoadImageFile(write(name, content), image);
+    }
+
+private slots:
+    void writesEveryLineInOrder()
+    {
+        CloneImage image;
+        FillEverything(image);
+        const QByteArray content = saved(image);
+        QCOMPARE(content.count('\n'), content.count("\r\n"));
+        const QStringList lines = QString::fromLatin1(content).split(QStringLiteral("\r\n"));
+        QCOMPARE(lines.at(0), QStringLiteral("Save Date and Time 2024/05/06 07:08:09"));
+        QCOMPARE(lines.at(851), "CH0850:" + *EncodeChannel(851, image.channels));
+        QCOMPARE(lines.at(952), "CH0951:" + *EncodeChannel(952, image.channels));
+        QStringList shapes; // key and payload length of each line after the channels
+        for (const QString &line : lines.mid(953, 17))
+            shapes << line.left(line.indexOf(':') + 1) + QString::number(line.size() - line.indexOf(':') - 1);
+        QCOMPARE(shapes.join(' '),
+                 "BK0:128 BK1:100 OTM:54 DTMF:330 TITLE:68 LINK:176 SYS0:128 SYS1:128 SYS2:44 "
+                 "FONT0:64 FONT1:64 FONT2:64 FONT3:64 FONT4:64 FONT5:64 FONT6:64 FONT7:64");
+        QCOMPARE(lines.mid(970), (QStringList{"WP:02", "COMPORT:03", "File End", ""}));
+    }
+
+    void emptyGridAndUnfinishedPartitionLeaveRowsEmptyAndBanksKept()
+    {
+        CloneImage source;
+        source.channels.clearRow(Call222Channel), source.channels.clearRow(Call900Channel);
+        source.banks.setCount(0, 98), source.banks.setCount(7, 1);
+        source.settings.setIndex(SetModeSettings::BankMainOption, 5); // bank 7, not a default bank
+        const QByteArray content = saved(source);
+        QCOMPARE(content.count('\n'), 18);
+        for (const char *key : {"\nCH", "\nBK", "\nOTM:"})
+            QVERIFY2(!content.contains(key), key);
+
+        CloneImage image;
+        FillEverything(image);
+        const auto counts = image.banks.counts();
+        const QString keys = image.oneTouch.MakeOneTouchData();
+        const ChannelCells call = image.channels.cells(Call222Channel);
+        const LoadOutcome loaded = load(content, image);
+        QVERIFY(loaded.ok() && loaded.notices.isEmpty());
+        for (int channel = 1; channel <= ChannelCount; ++channel) {
+            if (!IsCallChannel(channel))
+                QVERIFY(!image.channels.used(channel) && image.channels.cells(channel) == ChannelCells{});
+        }
+        QVERIFY(image.channels.cells(Call222Channel) == call && image.channels.used(Call900Channel));
+        QVERIFY(image.banks.counts() == counts);
+        QCOMPARE(image.oneTouch.MakeOneTouchData(), keys);
+        QCOMPARE(image.settings.index(SetModeSettings::BankMainOption), 1); // by the image's own banks
+    }
+
+    void readsLinesByKey_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content"); // %R: a channel record
+        QTest::addColumn<int>("row");            // the row that takes it, 0 for none
+        QTest::newRow("first line skipped") << "a.N35" << QByteArray("CH0000:%R\r\n") << 0;
+        QTest::newRow("row 951, LF only") << "a.N35" << QByteArray("x\nCH0950:%R\n") << 951;
+        QTest::newRow("after File End") << "a.N35" << QByteArray("x\r\nFile End\r\nCH0005:%R\r\n") << 6;
+        QTest::newRow("CALL row, no last line end") << "a.N35" << QByteArray("x\r\nCH0850:%R") << 851;
+        QTest::newRow("lower-case extension") << "a.n35" << QByteArray("x\r\nCH0001:%R\r\n") << 2;
+        QTest::newRow("other keys ignored")
+            << "a.N35" << QByteArray("x\r\nCOMPORT:05\r\n\r\nch0001:%R\r\nXY\r\n") << 0;
+    }
+
+    void readsLinesByKey()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        QFETCH(int, row);
+        ChannelTable source; // as the record reads back: a name keeps its padding
+        QVERIFY(DecodeChannel(Record(), 10, source).ok());
+        CloneImage image;
+        const CloneImage fresh;
+        QVERIFY(load(content.replace("%R", Record().toLatin1()), image, name).ok());
+        for (int channel = 1; channel <= ChannelCount; ++channel) {
+            const ChannelCells &expected = channel == row ? source.cells(10) : fresh.channels.cells(channel);
+            QVERIFY2(image.channels.cells(channel) == expected, qPrintable(QString::number(channel)));
+        }
+    }
+
+    void refusedFileChangesNothing_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("bad"); // lines 5.. (or, for a refused name, the whole file)
+        QTest::addColumn<int>("line");        // 0: the name, -1: an unreadable file
+        const QString record = Record();
+        SetModeSettings settings;
+        const QString block0 = settings.MakeSettingData(0).replace(4, 2, "FF"); // byte 2: a short list
+        const QString zeros(64, QLatin1Char('0'));
+        auto row = [](const char *tag, const QStringList &bad, int line, const QString &name = "bad.N35") {
+            QTest::newRow(tag) << name << bad << line;
+        };
+        row(".txt", {}, 0, "a.txt");
+        row("unreadable", {}, -1, "none.N35");
+        row("record not hex", {"CH0003:" + record.chopped(1) + "G"}, 5);
+        row("row 952", {"CH0952:" + record}, 5);
+        row("row not a number", {"CH09 1:" + record}, 5);
+        row("settings unshowable", {"SYS0:" + block0, "SYS2:" + settings.MakeSettingData(2)}, 6);
+        row("glyph with G", {"FONT2:" + zeros, "FONT3:G" + zeros.left(63)}, 6);
+        row("glyph 8", {"FONT8:" + zeros}, 5);
+        row("bank block 2", {"BK2:" + zeros}, 5);
+        row("one-touch short", {"OTM:0000"}, 5);
+        row("DTMF short", {"DTMF:0000"}, 5);
+        row("title short", {"TITLE:0000"}, 5);
+        row("link not hex", {"LINK:" + QString(176, 'X')}, 5);
+        row("write protect 3", {"WP:03"}, 5);
+        row("write protect text", {"WP:ZZ"}, 5);
+    }
+
+    void refusedFileChangesNothing()
+    {
+        QFETCH(QString, name);
+        QFETCH(QStringList, bad);
+        QFETCH(int, line);
+        // Good lines that would change the title and the banks, the bad ones, then a whole image.
+        const CloneImage start;
+        QStringList lines{"x", "TITLE:" + QString(68, '0'), "BK0:" + EncodeBankBlock(start.banks, 0),
+                          "BK1:" + EncodeBankBlock(start.banks, 1)};
+        lines << bad << QString::fromLatin1(saved(start)).split("\r\n").mid(1);
+        CloneImage image;
+        FillEverything(image);
+        const QByteArray before = saved(image);
+        const LoadOutcome loaded = line < 0 ? LoadImageFile(dir.filePath(name), image)
+                                            : load(lines.join("\r\n").toLatin1(), image, name);
+        const auto [failure, text] =
+            line > 0    ? std::pair(LoadFailure::BadLine, QStringLiteral("Line %1: ").arg(line))
+            : line == 0 ? std::pair(LoadFailure::WrongExtension, ": " + FileNotOpenedText())
+                        : std::pair(LoadFailure::CannotRead, name + ": ");
+        QVERIFY(loaded.failure == failure && loaded.line == std::max(line, 0));
+        QVERIFY2(loaded.problem.describe().contains(text), qPrintable(loaded.problem.describe()));
+        QCOMPARE(saved(image), before);
+    }
+
+    void unfinishedPartitionInFileFallsBackWithNotice()
+    {
+        BankPartition banks;
+        banks.setCount(3, 1);
+        CloneImage image;
+        FillEverything(image);
+        const LoadOutcome loaded = load(
+            ("x\r\nBK0:" + EncodeBankBlock(banks, 0) + "\r\nBK1:" + EncodeBankBlock(banks, 1)).toLatin1(),
+            image);
+        QVERIFY(loaded.ok() && loaded.notices.size() == 1);
+        QCOMPARE(loaded.notices[0].text + loaded.notices[0].title, "Bank Total Error. Initialize.Caution");
+        QVERIFY(image.banks.counts() == BankPartition::DefaultCounts());
+    }
+
+    void saveLoadSaveIsByteForByte()
+    {
+        CloneImage source;
+        FillEverything(source);
+        const QByteArray first = saved(source);
+        QVERIFY(first.size() > 100000);
+        CloneImage image;
+        const LoadOutcome loaded = load(first, image);
+        QVERIFY(loaded.ok() && loaded.notices.isEmpty());
+        QCOMPARE(saved(image), first);
+        QVERIFY(image.settings.language() == Language::Japanese);
+    }
+
+    void failedSaveNamesTheFileAndKeepsTheOld()
+    {
+        CloneImage image;
+        for (const QString &path : {dir.path(), dir.filePath("no/such/folder.N35")}) {
+            QString error;
+            QVERIFY(!SaveImageFile(path, image, 1, &error));
+            QVERIFY2(error.startsWith(path + ": ") && error.size() > path.size() + 2, qPrintable(error));
+        }
+        const QString old = write("old.N35", "old");
+        image.channels.setCell(5, ColFrequency, QStringLiteral("abc"));
+        QString error;
+        QVERIFY(!SaveImageFile(old, image, 1, &error));
+        QCOMPARE(error, EncodeChannel(5, image.channels).problem().describe());
+        QFile file(old);
+        QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll() == "old");
+    }
+};
+
+QTEST_GUILESS_MAIN(ImageFileTest)
+#include "test_imagefile.moc"
