@@ -8,9 +8,10 @@
 namespace n35
 {
 
-QString BackupFolder()
+QString BackupFolder(const QString &settingsFile)
 {
-    return QFileInfo(SettingsFilePath()).dir().filePath(QStringLiteral("backups"));
+    const QString settings = settingsFile.isEmpty() ? SettingsFilePath() : settingsFile;
+    return QFileInfo(settings).dir().filePath(QStringLiteral("backups"));
 }
 
 QString BackupFilePath(const QString &folder, const QDateTime &when)

@@ -179,7 +179,7 @@ QStringList SplitLines(const QByteArray &content)
 } // namespace
 
 bool SaveImageFile(const QString &path, const CloneImage &image, int portNumber, QString *error,
-                   const QDateTime &when)
+                   const QDateTime &when, const QStringList &extraLines)
 {
     auto fail = [&](const QString &why) {
         if (error)
@@ -213,6 +213,7 @@ bool SaveImageFile(const QString &path, const CloneImage &image, int portNumber,
         lines << Numbered("FONT", glyph, 1) + image.glyphs.MakeFontData(glyph);
     lines << QStringLiteral("WP:%1").arg(image.settings.writeProtect(), 2, 16, QLatin1Char('0')).toUpper();
     lines << QStringLiteral("COMPORT:%1").arg(portNumber, 2, 10, QLatin1Char('0'));
+    lines << extraLines;
     lines << QStringLiteral("File End");
 
     // Every line is ASCII: hex payloads, keys and a numeric date.

@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace n35
 {
@@ -16,8 +17,10 @@ class CloneImage;
 // per region, "COMPORT:" and "File End", as code page 932 text with CR LF line ends. The old file stays
 // untouched unless the new one was written completely. Returns false with the reason in *error: a channel
 // the radio cannot take (nothing is written then), or the file and why it could not be written.
+// `extraLines` go before "File End" (the settings file's own options); readers of image files pass over
+// keys they do not know.
 bool SaveImageFile(const QString &path, const CloneImage &image, int portNumber, QString *error = nullptr,
-                   const QDateTime &when = QDateTime::currentDateTime());
+                   const QDateTime &when = QDateTime::currentDateTime(), const QStringList &extraLines = {});
 
 // The message for a file whose name does not end in ".N35".
 inline QString FileNotOpenedText()

@@ -55,4 +55,17 @@ PortSetting ReadPortSetting(const QString &path)
     return {};
 }
 
+bool ReadBackupSetting(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return true;
+    while (!file.atEnd()) {
+        const QByteArray line = file.readLine().trimmed();
+        if (line.startsWith(BackupKey))
+            return line.mid(qsizetype(qstrlen(BackupKey))) != "0";
+    }
+    return true;
+}
+
 } // namespace n35

@@ -22,4 +22,9 @@ struct PortSetting {
 // not exactly "COMPORT:" and two digits naming 1..16 give port 1.
 PortSetting ReadPortSetting(const QString &path);
 
+// "Back up the radio before writing": the settings file's "BACKUP:0" or "BACKUP:1" line; on when the file
+// has none.
+inline constexpr const char *BackupKey = "BACKUP:";
+bool ReadBackupSetting(const QString &path);
+
 } // namespace n35

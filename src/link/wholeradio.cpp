@@ -71,7 +71,7 @@ TransferOutcome ReadAllData(RadioLink &link, CloneImage &image, Progress &progre
                     [&] { return ReadChannels(link, image.channels, 1, ChannelCount, progress); });
 }
 
-TransferOutcome WriteAllData(RadioLink &link, CloneImage &image, Progress &progress)
+TransferOutcome CheckImageWritable(const CloneImage &image)
 {
     // Nothing reaches the radio from an image it cannot take: every record first.
     if (const Result<QStringList> encoded = EncodeChannels(image.channels, 1, ChannelCount); !encoded)
@@ -82,6 +82,13 @@ TransferOutcome WriteAllData(RadioLink &link, CloneImage &image, Progress &progr
             QStringLiteral("The banks hold %1 channels, not 500. Nothing was written.")
                 .arg(image.banks.total()));
     }
+    return TransferOutcome::success();
+}
+
+TransferOutcome WriteAllData(RadioLink &link, CloneImage &image, Progress &progress)
+{
+    if (TransferOutcome checked = CheckImageWritable(image); !checked.ok)
+        return checked;
     std::vector<Step> steps = {
         {"Write bank Error.", [&] { return WriteBankPartition(link, image.banks, progress); }},
         {"Write OTM Error.", [&] { return WriteOneTouch(link, image.oneTouch, progress); }},

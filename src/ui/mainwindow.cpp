@@ -1,9 +1,11 @@
 #include "ui/mainwindow.h"
 
+#include "files/backup.h"
 #include "files/imagefile.h"
 #include "link/porterror.h"
 #include "link/settingstransfer.h"
 #include "link/wholeradio.h"
+#include "model/imagediff.h"
 #include "ui/bankpage.h"
 #include "ui/commonpage.h"
 #include "ui/filecommands.h"
@@ -16,6 +18,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -137,6 +140,13 @@ void MainWindow::buildMenus()
     Tusin_Botton = addMenu("Communication(&T)", "Tusin_Botton");
     ALL_WRITE = addItem(Tusin_Botton, "Write All Data(&A)", "ALL_WRITE");
     ALL_READ = addItem(Tusin_Botton, "Read All Data(&B)", "ALL_READ");
+    Verify = addItem(Tusin_Botton, "Verify(&V)", "Verify");
+    Tusin_Botton->addSeparator();
+    BackupBeforeWrite = addItem(Tusin_Botton, "Back up the radio before writing", "BackupBeforeWrite");
+    BackupBeforeWrite->setCheckable(true);
+    BackupBeforeWrite->setChecked(ReadBackupSetting(settingsPath));
+    connect(Verify, &QAction::triggered, this, &MainWindow::Verify_Click);
+    connect(BackupBeforeWrite, &QAction::toggled, this, [this] { saveSettingsFile(); });
 
     MenuHelp = addMenu("Help(&H)", "MenuHelp");
     MenuVersion = addItem(MenuHelp, "Version Infomation(&A)", "MenuVersion");
@@ -276,10 +286,26 @@ void MainWindow::MenuSetCom_Click(int index)
         return;
     checkPortItem(index);
     link.setPortNumber(index);
+    saveSettingsFile();
+}
+
+void MainWindow::saveSettingsFile()
+{
     QString error;
-    if (!SaveImageFile(settingsPath, image, index, &error))
+    const QStringList options{QString::fromLatin1(BackupKey) + (backupBeforeWriting() ? u'1' : u'0')};
+    if (!SaveImageFile(settingsPath, image, link.portNumber(), &error, QDateTime::currentDateTime(), options))
         ShowMessage(this, QStringLiteral("Settings file could not be saved."), QStringLiteral("Error"),
                     error);
+}
+
+bool MainWindow::backupBeforeWriting() const
+{
+    return BackupBeforeWrite->isChecked();
+}
+
+void MainWindow::setBackupBeforeWriting(bool on)
+{
+    BackupBeforeWrite->setChecked(on);
 }
 
 void MainWindow::SETTING_READ_Click()
@@ -312,8 +338,70 @@ void MainWindow::ALL_WRITE_Click()
             return;
         image.banks.reset();
     }
-    runRadioCommand(
-        [this] { report(WriteAllData(link, image, barProgress), QStringLiteral("ALL write successed.")); });
+    runRadioCommand([this] {
+        if (const TransferOutcome checked = CheckImageWritable(image); !checked.ok) {
+            report(checked, QString());
+            return;
+        }
+        QString backup;
+        if (backupBeforeWriting() && !backUpRadio(backup))
+            return;
+        const TransferOutcome written = WriteAllData(link, image, barProgress);
+        for (const Notice &notice : written.notices)
+            ShowMessage(this, notice.text, notice.title, notice.detail);
+        if (written.ok)
+            ShowMessage(this, QStringLiteral("ALL write successed."), QStringLiteral(" Finish"),
+                        QStringLiteral("The radio's former contents: ") + backup);
+        else if (!written.message.text.isEmpty())
+            ShowMessage(this, written.message.text, written.message.title, written.message.detail);
+    });
+}
+
+bool MainWindow::backUpRadio(QString &path)
+{
+    // What the radio holds now, so that a write the user regrets can be taken back.
+    CloneImage before;
+    const TransferOutcome read = ReadAllData(link, before, barProgress);
+    QString error;
+    if (!read.ok) {
+        error = read.message.text + QLatin1Char('\n') + read.message.detail;
+    } else {
+        path = BackupFilePath(BackupFolder(settingsPath));
+        if (!QDir().mkpath(BackupFolder(settingsPath)))
+            error = BackupFolder(settingsPath) + QStringLiteral(": the folder cannot be made.");
+        else
+            SaveImageFile(path, before, link.portNumber(), &error);
+    }
+    if (error.isEmpty())
+        return true;
+    ShowMessage(this, QStringLiteral("The radio could not be backed up. Nothing was written."),
+                QStringLiteral(" Error"),
+                error + QStringLiteral("\nTo write without a backup, turn off \"Back up the radio before "
+                                       "writing\" in the Communication menu."));
+    return false;
+}
+
+void MainWindow::Verify_Click()
+{
+    runRadioCommand([this] {
+        CloneImage radio;
+        const TransferOutcome read = ReadAllData(link, radio, barProgress);
+        if (!read.ok) {
+            report(read, QString());
+            return;
+        }
+        const std::vector<ImageDifference> differences = CompareImages(image, radio);
+        if (differences.empty()) {
+            ShowMessage(this, QStringLiteral("Radio matches."), QStringLiteral(" Finish"));
+            return;
+        }
+        QStringList lines;
+        for (const ImageDifference &difference : differences)
+            lines << difference.describe();
+        ShowMessage(
+            this, QStringLiteral("The radio differs from the window in %1 place(s).").arg(differences.size()),
+            QStringLiteral(" Finish"), lines.join(QLatin1Char('\n')));
+    });
 }
 
 void MainWindow::MenuVersion_Click()

@@ -93,6 +93,11 @@ public:
     // "Read All Data" and "Write All Data" of the Communication menu.
     void ALL_READ_Click();
     void ALL_WRITE_Click();
+    // Reads the whole radio into a copy and lists where it differs from the window's image.
+    void Verify_Click();
+    // Whether "Write All Data" first reads the radio into a backup file (kept in the settings file).
+    bool backupBeforeWriting() const;
+    void setBackupBeforeWriting(bool on);
 
     void MenuSetCom_Click(int index);
     void MenuVersion_Click();
@@ -107,6 +112,9 @@ private:
     void checkPortItem(int index);
     void setMenusEnabled(bool enabled);
     void cmdZQRESET_Click();
+    void saveSettingsFile();
+    // Reads the radio into a new backup file; false (the user told why) when it could not.
+    bool backUpRadio(QString &path);
 
     QString settingsPath;
     CloneImage image;
@@ -124,6 +132,8 @@ private:
     QMenu *Tusin_Botton = nullptr;
     QAction *ALL_WRITE = nullptr;
     QAction *ALL_READ = nullptr;
+    QAction *Verify = nullptr;
+    QAction *BackupBeforeWrite = nullptr;
     QMenu *MenuHelp = nullptr;
     QAction *MenuVersion = nullptr;
 

@@ -82,6 +82,7 @@ void WholeRadioEndToEndTest::writeAllReadAllSaveAndLoad()
     };
 
     auto writer = openWindow("writer.INI");
+    writer->setBackupBeforeWriting(false); // an erased radio cannot be read whole, so it cannot be backed up
     Vary(writer->cloneImage());
     writer->findChild<QAction *>(QStringLiteral("ALL_WRITE"))->trigger();
     const QByteArray written = Snapshot(writer->cloneImage(), dir.filePath(QStringLiteral("written.N35")));
@@ -102,6 +103,28 @@ void WholeRadioEndToEndTest::writeAllReadAllSaveAndLoad()
     OpenImageCommand(*loader, saved);
     QCOMPARE(capture.messages.last().text, QStringLiteral("Read File"));
     QCOMPARE(Snapshot(loader->cloneImage(), dir.filePath(QStringLiteral("loaded.N35"))), written);
+
+    // "Verify": the radio matches the image read from it; after an edit it differs in that channel.
+    capture.messages.clear();
+    reader->findChild<QAction *>(QStringLiteral("Verify"))->trigger();
+    reader->cloneImage().channels.setCell(17, ColName, QStringLiteral("EDITED"));
+    reader->findChild<QAction *>(QStringLiteral("Verify"))->trigger();
+    QCOMPARE(capture.messages.at(0).text, QStringLiteral("Radio matches."));
+    QCOMPARE(capture.messages.at(1).text, QStringLiteral("The radio differs from the window in 1 place(s)."));
+    QVERIFY2(capture.messages.at(1).detail.startsWith(QStringLiteral("channels, channel 17 (Bank00-016)")),
+             qPrintable(capture.messages.at(1).detail));
+
+    // With the backup on, the radio's contents before the write land in a file that loads back to them.
+    capture.messages.clear();
+    QVERIFY(reader->backupBeforeWriting());
+    reader->findChild<QAction *>(QStringLiteral("ALL_WRITE"))->trigger();
+    QCOMPARE(capture.messages.last().text, QStringLiteral("ALL write successed."));
+    const QString backup = capture.messages.last().detail.section(QStringLiteral(": "), 1);
+    QVERIFY2(QFile::exists(backup), qPrintable(backup));
+    auto restored = openWindow("restored.INI");
+    OpenImageCommand(*restored, backup);
+    QCOMPARE(Snapshot(restored->cloneImage(), dir.filePath(QStringLiteral("restored.N35"))), written);
+    QFile::remove(backup);
 }
 
 QTEST_MAIN(WholeRadioEndToEndTest)

@@ -31,7 +31,8 @@ private slots:
         const std::pair<QWidget *, QStringList> menus[] = {
             {rig.window->menuBar(), {"File(&F)", "COMPort(&C)", "Communication(&T)", "Help(&H)"}},
             {rig.find<QMenu>("File"), {"Open(&O)", "Save(&S)", "Import(&I)", "Export(&E)"}},
-            {rig.find<QMenu>("Tusin_Botton"), {"Write All Data(&A)", "Read All Data(&B)"}},
+            {rig.find<QMenu>("Tusin_Botton"),
+             {"Write All Data(&A)", "Read All Data(&B)", "Verify(&V)", "", "Back up the radio before writing"}},
             {rig.find<QMenu>("MenuHelp"), {"Version Infomation(&A)"}}};
         for (const auto &[holder, captions] : menus) {
             QStringList texts;

@@ -1,0 +1,22 @@
+# Install layout: the programs into bindir, and the desktop entry, icon and AppStream metainfo where
+# desktop environments and software centres look for them. The udev rule is only a sample under the
+# docs: changing device permissions is the administrator's decision, not the installer's.
+include(GNUInstallDirs)
+
+set(N35_APP_ID io.github.hvn35writer.HVN35Writer)
+set(N35_DATA_DIR ${PROJECT_SOURCE_DIR}/data)
+
+install(TARGETS hvn35writer hvn35-emulator RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The command-line tool is optional: it is only there when src/cli is part of the tree.
+if(TARGET hvn35)
+    install(TARGETS hvn35 RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
+
+install(FILES ${N35_DATA_DIR}/${N35_APP_ID}.desktop
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${N35_DATA_DIR}/hvn35writer.svg
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES ${N35_DATA_DIR}/${N35_APP_ID}.metainfo.xml
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${N35_DATA_DIR}/60-hvn35-serial.rules
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/hvn35-writer)
