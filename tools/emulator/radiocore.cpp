@@ -4,6 +4,8 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <string_view>
 #include <system_error>
 
 namespace n35emu
@@ -42,7 +44,32 @@ std::optional<unsigned> parseHex(std::string_view digits)
 
 } // namespace
 
-RadioCore::RadioCore() : memory_(memorySize, 0xFF) {}
+// A new radio: memory erased, except what it comes with from the factory: its set-mode settings (the
+// program's start-up defaults, English), the DTMF timing with empty memories, and writing permitted.
+// Erased settings would hold values no settings list can show, and a real radio never does.
+constexpr std::string_view FactorySettings =
+    "A5000A0A0303000000040000000103000000000000000000000000000000000000000001000000000000000001000302"
+    "0300010C0074000202000000000000000000000103000000000000000000010000060800000000000000000000000000"
+    "150300000500000000000000000000000000000000000000000003010400000000000000010000000000000000000000"
+    "000100000002";
+constexpr std::size_t DtmfAddress = 0xA00;
+constexpr std::size_t DtmfBytes = 165;
+constexpr std::size_t WriteProtectAddress = 0xFE01;
+
+RadioCore::RadioCore() : memory_(memorySize, 0xFF)
+{
+    for (std::size_t i = 0; i < FactorySettings.size() / 2; ++i)
+        memory_[i] =
+            static_cast<std::uint8_t>(std::stoi(std::string(FactorySettings.substr(i * 2, 2)), nullptr, 16));
+    // DTMF: wait 100ms, head and burst 120ms, ten empty memories, dial channel 1, pause 60ms.
+    std::fill_n(memory_.begin() + DtmfAddress, DtmfBytes, std::uint8_t{0x11});
+    memory_[DtmfAddress] = 0x01;
+    memory_[DtmfAddress + 1] = 0x05;
+    memory_[DtmfAddress + 2] = 0x05;
+    memory_[DtmfAddress + DtmfBytes - 2] = 0x01;
+    memory_[DtmfAddress + DtmfBytes - 1] = 0x02;
+    memory_[WriteProtectAddress] = 0x00;
+}
 
 std::string RadioCore::receive(std::string_view bytes)
 {

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+namespace n35
+{
+class CloneImage;
+}
+
+namespace n35::cli
+{
+
+struct Invocation;
+
+// Exit status of every command.
+enum ExitStatus {
+    ExitDone = 0,
+    ExitFailed = 1, // the radio or a file failed, or verify found differences
+    ExitUsage = 2,  // the command line is wrong
+};
+
+// Runs a parsed command; everything it has to say is printed.
+int RunInvocation(const Invocation &invocation);
+
+int RunPorts(const Invocation &invocation);
+int RunRead(const Invocation &invocation);
+int RunWrite(const Invocation &invocation);
+int RunVerify(const Invocation &invocation);
+int RunExport(const Invocation &invocation);
+int RunImport(const Invocation &invocation);
+int RunShow(const Invocation &invocation);
+
+// Shared by the commands: a clone image file loaded, or false after telling the user why.
+bool LoadImage(const QString &path, CloneImage &image);
+// A clone image file saved, or false after telling the user why.
+bool SaveImage(const QString &path, const CloneImage &image, int portNumber);
+// The names the file commands insist on, so that the window and hvn35 can open what hvn35 writes.
+bool HasImageExtension(const QString &path);
+bool HasCsvExtension(const QString &path);
+
+// A backup path in `folder` no earlier backup has taken: the time stamp, and "-2", "-3", ... when two
+// writes fall into the same second.
+QString UniqueBackupPath(const QString &folder, const QDateTime &when = QDateTime::currentDateTime());
+
+} // namespace n35::cli

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+namespace n35::cli
+{
+
+// Everything hvn35 tells its user goes through here, so that each message is one line and names the
+// program. Results go to standard output, diagnostics to standard error.
+
+void PrintOut(const QString &line);
+void PrintError(const QString &text);   // "hvn35: error: text"
+void PrintWarning(const QString &text); // "hvn35: warning: text"
+void PrintNote(const QString &text);    // "hvn35: note: text"
+
+// A message and its detail text as one line: "text: detail", the detail's own lines joined with "; ".
+QString OneLine(const QString &text, const QString &detail = {});
+
+// Qt's own diagnostics are for developers: dropped, except a critical or fatal one, which becomes one
+// error line.
+void InstallQuietMessageHandler();
+
+} // namespace n35::cli

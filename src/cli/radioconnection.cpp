@@ -1,0 +1,73 @@
+#include "cli/radioconnection.h"
+
+#include "link/porterror.h"
+#include "link/portsettings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace n35::cli
+{
+
+Result<PortTarget> ParsePortArgument(const QString &text)
+{
+    if (text.trimmed().isEmpty())
+        return Problem{QStringLiteral("--port"), {}, QStringLiteral("no port given")};
+    static const QRegularExpression com(QStringLiteral("^COM(\\d+)$"),
+                                        QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch match = com.match(text); match.hasMatch()) {
+        const int number = match.captured(1).toInt();
+        if (number < 1 || number > PortResolver::PortCount)
+            return Problem{
+                QStringLiteral("--port"),
+                {},
+                QStringLiteral("%1 is not one of COM1..COM%2").arg(text).arg(PortResolver::PortCount)};
+        return PortTarget{number, {}};
+    }
+    return PortTarget{0, QFileInfo(text).absoluteFilePath()};
+}
+
+int DefaultPortNumber()
+{
+    return ReadPortSetting(SettingsFilePath()).port;
+}
+
+RadioConnection::RadioConnection(const PortTarget &portTarget)
+    : target(portTarget), port(resolver), radioLink(port)
+{
+    if (target.isPath()) {
+        links = std::make_unique<QTemporaryDir>();
+        // A link that cannot be made leaves COM1 unbound; opening it then says "not connected".
+        QFile::link(target.device, QDir(links->path()).filePath(QStringLiteral("com1")));
+        resolver.setLinkDirectory(links->path());
+        resolver.setSystemDevices({});
+    }
+    radioLink.setPortNumber(fileNumber());
+}
+
+QString RadioConnection::explain(const QString &detail) const
+{
+    if (!target.isPath())
+        return detail;
+    // The user named a device, not a COM number: the detail names it the same way.
+    QString text = detail;
+    text.replace(QStringLiteral("COM1 (%1)").arg(target.device), target.device);
+    return text;
+}
+
+TransferOutcome RadioConnection::run(const std::function<TransferOutcome(RadioLink &)> &transfer)
+{
+    TransferOutcome outcome;
+    try {
+        outcome = transfer(radioLink);
+    } catch (const PortError &error) {
+        outcome = TransferOutcome::failure(QStringLiteral("Port Error"), QStringLiteral(" Error"),
+                                           explain(error.detail()));
+    }
+    radioLink.close();
+    return outcome;
+}
+
+} // namespace n35::cli
