@@ -7,6 +7,8 @@
 #include "model/hex.h"
 #include "model/settings.h"
 
+#include <QStringList>
+
 namespace n35
 {
 
@@ -25,19 +27,25 @@ TransferOutcome ReadFailure(const QString &where)
         Problem{QString(), where, QStringLiteral("the radio sent no block of 128 hex characters")});
 }
 
-// Reads the three settings blocks into the image.
+// Reads the three settings blocks into the image, all three or none: a block stored before a later one
+// failed would leave bytes of this radio among those of another, and a write sends them back.
 TransferOutcome ReadSettingsBlocks(RadioLink &link, SetModeSettings &settings, Progress &progress,
                                    const QString &failureText)
 {
+    QStringList replies;
     for (int block = 0; block < SettingsBlockCount; ++block) {
         const QString reply = link.ReadBlock(SettingsBlockAddress(block));
-        const Status stored =
-            reply.isEmpty() ? Status(Problem{QString(), QStringLiteral("settings block %1").arg(block),
-                                             QStringLiteral("the radio sent no block of 128 hex characters")})
-                            : settings.StoreSettingsBytes(reply, 64 * block);
-        if (!stored)
-            return TransferOutcome::failure(failureText, QStringLiteral(" Error"), stored.problem());
+        if (reply.isEmpty() || !IsHexText(reply))
+            return TransferOutcome::failure(
+                failureText, QStringLiteral(" Error"),
+                Problem{QString(), QStringLiteral("settings block %1").arg(block),
+                        QStringLiteral("the radio sent no block of 128 hex characters")});
+        replies << reply;
         progress.advance();
+    }
+    for (int block = 0; block < SettingsBlockCount; ++block) {
+        if (const Status stored = settings.StoreSettingsBytes(replies.at(block), 64 * block); !stored)
+            return TransferOutcome::failure(failureText, QStringLiteral(" Error"), stored.problem());
     }
     return TransferOutcome::success();
 }
