@@ -15,42 +15,20 @@ namespace
 
 using G = OptionGroup;
 
-constexpr OptionId Display(int i)
+// Option ids as the layout table names them: Display(11) is Set_Mode_Display(11).
+template <OptionGroup Group> constexpr OptionId In(int i)
 {
-    return {G::Display, i};
+    return {Group, i};
 }
-constexpr OptionId Power(int i)
-{
-    return {G::Power, i};
-}
-constexpr OptionId Send(int i)
-{
-    return {G::Send, i};
-}
-constexpr OptionId Toutyou(int i)
-{
-    return {G::Toutyou, i};
-}
-constexpr OptionId Recv(int i)
-{
-    return {G::Recv, i};
-}
-constexpr OptionId Scan(int i)
-{
-    return {G::Scan, i};
-}
-constexpr OptionId Repeater(int i)
-{
-    return {G::Repeater, i};
-}
-constexpr OptionId Key(int i)
-{
-    return {G::Key, i};
-}
-constexpr OptionId Sound(int i)
-{
-    return {G::Sound, i};
-}
+constexpr auto Display = In<G::Display>;
+constexpr auto Power = In<G::Power>;
+constexpr auto Send = In<G::Send>;
+constexpr auto Toutyou = In<G::Toutyou>;
+constexpr auto Recv = In<G::Recv>;
+constexpr auto Scan = In<G::Scan>;
+constexpr auto Repeater = In<G::Repeater>;
+constexpr auto Key = In<G::Key>;
+constexpr auto Sound = In<G::Sound>;
 constexpr OptionId Preset{G::Preset, 0};
 constexpr OptionId ChDisplay{G::ChDisplay, 0};
 

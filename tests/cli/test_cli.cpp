@@ -98,34 +98,6 @@ std::unique_ptr<n35emu::EmulatorProcess> StartRadio(const QString &folder, QStri
     return radio;
 }
 
-// Everything a radio holds, varied, and every channel in the radio's bands so CSV takes it too.
-void Vary(CloneImage &image)
-{
-    BankPartition::Counts counts{};
-    counts[0] = 120;
-    counts[9] = 300;
-    counts[49] = 80;
-    image.banks.setCounts(counts);
-    testing::FillVariedChannels(image.channels, 1, ChannelCount);
-    for (int channel = 1; channel <= ChannelCount; ++channel) {
-        const bool band900 = channel % 7 == 0 || channel == Call900Channel;
-        image.channels.setCell(
-            channel, ColFrequency,
-            FrequencyText((band900 ? 902'000'000u : 216'000'000u) + quint32(channel) * 12'500u));
-    }
-    image.oneTouch.setDisabled(1, false);
-    image.oneTouch.setBank(1, 9);
-    image.oneTouch.setPosition(1, 299);
-    image.title.setText(QStringLiteral("\\1 RADIO \\\\"));
-    image.title.setMotion(1);
-    image.dtmf.setMemory(4, QStringLiteral("*12#"));
-    image.settings.setIndex(SetModeSettings::LanguageOption, 0);
-    image.settings.setIndex({OptionGroup::Key, 6}, 44);
-    for (int glyph = 0; glyph < FontGlyphs::GlyphCount; ++glyph)
-        image.glyphs.setRectangle(glyph, glyph, 0, 15, glyph, true);
-    image.bankLinks.setLinked(10, 49, true);
-}
-
 QStringList Differences(const CloneImage &expected, const CloneImage &actual)
 {
     QStringList lines;
@@ -341,7 +313,7 @@ void CliTest::fileErrors()
 void CliTest::showSummarisesAFile()
 {
     CloneImage image;
-    Vary(image);
+    testing::VaryImage(image);
     const QString path = work.filePath(QStringLiteral("show.N35"));
     QCOMPARE(SaveFile(path, image), QString());
     const Run run = Hvn35({QStringLiteral("show"), path});
@@ -368,7 +340,7 @@ void CliTest::showSummarisesAFile()
 void CliTest::importTellsEachRefusedRow()
 {
     CloneImage image;
-    Vary(image);
+    testing::VaryImage(image);
     const QString original = work.filePath(QStringLiteral("refusals.n35"));
     const QString csv = work.filePath(QStringLiteral("refusals.csv"));
     const QString result = work.filePath(QStringLiteral("refusals-new.N35"));
@@ -413,7 +385,7 @@ void CliTest::roundTripThroughTheRadio()
     auto file = [&](const char *name) { return dir.filePath(QString::fromLatin1(name)); };
 
     CloneImage varied;
-    Vary(varied);
+    testing::VaryImage(varied);
     QCOMPARE(SaveFile(file("varied.N35"), varied), QString());
     Run run = Hvn35({"write", "--port", device, "--no-backup", file("varied.N35")});
     QVERIFY2(run.status == 0, qPrintable(run.what()));
@@ -562,7 +534,7 @@ void CliTest::pacedReadFigures()
     QByteArray memory;
     {
         CloneImage varied;
-        Vary(varied);
+        testing::VaryImage(varied);
         QCOMPARE(SaveFile(dir.filePath(QStringLiteral("varied.n35")), varied), QString());
         auto primed =
             StartRadio(dir.path(), {QStringLiteral("--save"), dir.filePath(QStringLiteral("radio.bin"))});

@@ -10,6 +10,7 @@
 #include "link/wholeradio.h"
 #include "model/imagediff.h"
 #include "support/channelfixtures.h"
+#include "support/emulatorwindow.h"
 #include "support/fakeradioport.h"
 #include "ui/banklinkwindow.h"
 #include "ui/fontwindow.h"
@@ -164,16 +165,6 @@ void Vary(CloneImage &image)
     image.bankLinks.setLinked(0, 3, true);
     image.bankLinks.setLinked(10, 4, true);
     image.bankLinks.setLinked(2, 0, true);
-}
-
-// The whole image as a file at a fixed time, so two images compare byte for byte.
-QByteArray Snapshot(const CloneImage &image, const QString &path)
-{
-    QString error;
-    if (!SaveImageFile(path, image, 1, &error, QDateTime(QDate(2026, 12, 6), QTime(12, 0))))
-        return error.toUtf8();
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // A copy of an image through its file (the image itself cannot be copied).
@@ -371,8 +362,8 @@ QByteArray FaultMatrixTest::reference(const Command &command)
     rig.run();
     if (Told(capture) != Texts(command.done))
         qWarning("reference %s: %s", command.row, qPrintable(Told(capture).join(u", "_s)));
-    return references[name] =
-               Snapshot(rig.window->cloneImage(), path(QStringLiteral("reference-%1.N35").arg(name)));
+    return references[name] = testing::ImageSnapshot(rig.window->cloneImage(),
+                                                     path(QStringLiteral("reference-%1.N35").arg(name)));
 }
 
 void FaultMatrixTest::matrix_data()
@@ -477,7 +468,7 @@ void FaultMatrixTest::matrix()
     QVERIFY(capture.messages.isEmpty());
     QVERIFY(rig.controlEnabled());
     const QString beforePath = path(u"before.N35"_s);
-    const QByteArray before = Snapshot(rig.window->cloneImage(), beforePath);
+    const QByteArray before = testing::ImageSnapshot(rig.window->cloneImage(), beforePath);
     const qint64 commandsBefore = rig.window->radioLink().traffic().commands;
 
     QElapsedTimer clock;
@@ -508,7 +499,7 @@ void FaultMatrixTest::matrix()
         QCOMPARE(CompareImages(*radioImage, *held).size(), std::size_t(0));
     }
 
-    const QByteArray after = Snapshot(rig.window->cloneImage(), path(u"after.N35"_s));
+    const QByteArray after = testing::ImageSnapshot(rig.window->cloneImage(), path(u"after.N35"_s));
     switch (image) {
     case Image::Unchanged:
         QVERIFY(after == before);

@@ -4,6 +4,7 @@
 #include "emulator/emulatorsession.h"
 #include "files/imagefile.h"
 #include "support/channelfixtures.h"
+#include "support/emulatorwindow.h"
 #include "ui/filecommands.h"
 #include "ui/mainwindow.h"
 #include "ui/messages.h"
@@ -15,44 +16,6 @@
 
 using namespace n35;
 
-namespace
-{
-
-// The whole image as a file, at a fixed time, so two images can be compared byte for byte.
-QByteArray Snapshot(const CloneImage &image, const QString &path)
-{
-    QString error;
-    if (!SaveImageFile(path, image, 1, &error, QDateTime(QDate(2026, 12, 6), QTime(12, 0))))
-        return error.toUtf8();
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void Vary(CloneImage &image)
-{
-    BankPartition::Counts counts{};
-    counts[0] = 120;
-    counts[9] = 300;
-    counts[49] = 80;
-    image.banks.setCounts(counts);
-    testing::FillVariedChannels(image.channels, 1, ChannelCount);
-    image.oneTouch.setDisabled(1, false);
-    image.oneTouch.setBank(1, 9);
-    image.oneTouch.setPosition(1, 299);
-    image.title.setText(QStringLiteral("\\1 RADIO \\\\"));
-    image.title.setMotion(1);
-    image.dtmf.setMemory(4, QStringLiteral("*12#"));
-    image.settings.setIndex(SetModeSettings::LanguageOption, 0);
-    image.settings.setIndex({OptionGroup::Key, 6}, 44);
-    image.settings.setIndex(SetModeSettings::WriteProtectOption, 2);
-    for (int glyph = 0; glyph < FontGlyphs::GlyphCount; ++glyph)
-        image.glyphs.setRectangle(glyph, glyph, 0, 15, glyph, true);
-    image.bankLinks.setLinked(10, 49, true);
-    image.bankLinks.setLinked(0, 9, true);
-}
-
-} // namespace
-
 class WholeRadioEndToEndTest : public QObject
 {
     Q_OBJECT
@@ -63,12 +26,7 @@ private slots:
 void WholeRadioEndToEndTest::writeAllReadAllSaveAndLoad()
 {
     QTemporaryDir dir;
-    QByteArray memory(0x10000, char(0xFF));
-    testing::PrimeSettings(memory);
-    QFile image(dir.filePath(QStringLiteral("radio.bin")));
-    QVERIFY(image.open(QIODevice::WriteOnly) && image.write(memory) == memory.size());
-    image.close();
-    n35emu::EmulatorSession radio({QStringLiteral("--load"), image.fileName()}, 9);
+    n35emu::EmulatorSession radio({}, 9);
     QString error;
     QVERIFY2(radio.start(&error), qPrintable(error));
 
@@ -83,9 +41,10 @@ void WholeRadioEndToEndTest::writeAllReadAllSaveAndLoad()
 
     auto writer = openWindow("writer.INI");
     writer->setBackupBeforeWriting(false); // an erased radio cannot be read whole, so it cannot be backed up
-    Vary(writer->cloneImage());
+    testing::VaryImage(writer->cloneImage());
     writer->findChild<QAction *>(QStringLiteral("ALL_WRITE"))->trigger();
-    const QByteArray written = Snapshot(writer->cloneImage(), dir.filePath(QStringLiteral("written.N35")));
+    const QByteArray written =
+        testing::ImageSnapshot(writer->cloneImage(), dir.filePath(QStringLiteral("written.N35")));
 
     auto reader = openWindow("reader.INI");
     reader->findChild<QAction *>(QStringLiteral("ALL_READ"))->trigger();
@@ -94,7 +53,7 @@ void WholeRadioEndToEndTest::writeAllReadAllSaveAndLoad()
         told << message.text + QLatin1Char('|') + message.title;
     QCOMPARE(told, (QStringList{QStringLiteral("ALL write successed.| Finish"),
                                 QStringLiteral("ALL read successed.| Finish")}));
-    QCOMPARE(Snapshot(reader->cloneImage(), dir.filePath(QStringLiteral("read.N35"))), written);
+    QCOMPARE(testing::ImageSnapshot(reader->cloneImage(), dir.filePath(QStringLiteral("read.N35"))), written);
 
     // "Save", then "Open" in a third window: the same image again.
     const QString saved = dir.filePath(QStringLiteral("saved.N35"));
@@ -102,7 +61,8 @@ void WholeRadioEndToEndTest::writeAllReadAllSaveAndLoad()
     auto loader = openWindow("loader.INI");
     OpenImageCommand(*loader, saved);
     QCOMPARE(capture.messages.last().text, QStringLiteral("Read File"));
-    QCOMPARE(Snapshot(loader->cloneImage(), dir.filePath(QStringLiteral("loaded.N35"))), written);
+    QCOMPARE(testing::ImageSnapshot(loader->cloneImage(), dir.filePath(QStringLiteral("loaded.N35"))),
+             written);
 
     // "Verify": the radio matches the image read from it; after an edit it differs in that channel.
     capture.messages.clear();
@@ -123,7 +83,8 @@ void WholeRadioEndToEndTest::writeAllReadAllSaveAndLoad()
     QVERIFY2(QFile::exists(backup), qPrintable(backup));
     auto restored = openWindow("restored.INI");
     OpenImageCommand(*restored, backup);
-    QCOMPARE(Snapshot(restored->cloneImage(), dir.filePath(QStringLiteral("restored.N35"))), written);
+    QCOMPARE(testing::ImageSnapshot(restored->cloneImage(), dir.filePath(QStringLiteral("restored.N35"))),
+             written);
     QFile::remove(backup);
 }
 

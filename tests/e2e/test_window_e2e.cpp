@@ -9,6 +9,7 @@
 #include "model/settings.h"
 #include "model/title.h"
 #include "support/channelfixtures.h"
+#include "support/emulatorwindow.h"
 #include "ui/fontwindow.h"
 #include "ui/mainwindow.h"
 #include "ui/memorypage.h"
@@ -79,15 +80,11 @@ void WindowEndToEndTest::writeAllThenReadAllThroughTheChosenPort()
 
 void WindowEndToEndTest::bankWriteThenBankReadRoundTrips()
 {
-    n35emu::EmulatorSession radio({}, 6);
-    QString error;
-    QVERIFY2(radio.start(&error), qPrintable(error));
-    QTemporaryDir dir;
-    MessageCapture capture;
-    MainWindow window(nullptr, dir.filePath(QStringLiteral("HVN35Writer.INI")));
-    window.portResolver().setLinkDirectory(radio.linkDirectory());
-    window.portResolver().setSystemDevices({});
-    window.MenuSetCom_Click(6);
+    testing::EmulatorWindow rig({}, 6);
+    QVERIFY2(rig.started, qPrintable(rig.error));
+    MainWindow &window = *rig.window;
+    MessageCapture &capture = rig.capture;
+    n35emu::EmulatorSession &radio = rig.radio;
     window.switchPage(2);
     auto click = [&](const char *name) { window.findChild<QAbstractButton *>(QLatin1String(name))->click(); };
 
@@ -118,22 +115,11 @@ void WindowEndToEndTest::bankWriteThenBankReadRoundTrips()
 
 void WindowEndToEndTest::settingsWriteThenReadRoundTrips()
 {
-    // A radio whose settings are its own sane ones, the rest erased.
-    QTemporaryDir dir;
-    QByteArray memory(0x10000, char(0xFF));
-    testing::PrimeSettings(memory);
-    QFile image(dir.filePath(QStringLiteral("radio.bin")));
-    QVERIFY(image.open(QIODevice::WriteOnly) && image.write(memory) == memory.size());
-    image.close();
-    n35emu::EmulatorSession radio({QStringLiteral("--load"), image.fileName()}, 2);
-    QString error;
-    QVERIFY2(radio.start(&error), qPrintable(error));
-
-    MessageCapture capture;
-    MainWindow window(nullptr, dir.filePath(QStringLiteral("HVN35Writer.INI")));
-    window.portResolver().setLinkDirectory(radio.linkDirectory());
-    window.portResolver().setSystemDevices({});
-    window.MenuSetCom_Click(2);
+    testing::EmulatorWindow rig({}, 2);
+    QVERIFY2(rig.started, qPrintable(rig.error));
+    MainWindow &window = *rig.window;
+    MessageCapture &capture = rig.capture;
+    n35emu::EmulatorSession &radio = rig.radio;
     window.switchPage(4);
     auto click = [&](const char *name) { window.findChild<QAbstractButton *>(QLatin1String(name))->click(); };
 
@@ -166,7 +152,7 @@ void WindowEndToEndTest::settingsWriteThenReadRoundTrips()
     // 150 settings bytes and the 165-byte DTMF region, nothing beyond either; the write-protect byte.
     const QByteArray after = radio.stopAndReadMemory();
     QCOMPARE(after.mid(0, 150).toHex().toUpper(), blocks.toLatin1());
-    QCOMPARE(after.mid(150, 42), memory.mid(150, 42));
+    QCOMPARE(after.mid(150, 42), QByteArray(42, char(0xFF)));
     QCOMPARE(after.mid(0xA00, 165).toHex().toUpper(), dtmfText.toLatin1());
     QCOMPARE(quint8(after.at(0xAA5)), quint8(0xFF));
     QCOMPARE(quint8(after.at(0xFE01)), quint8(1));
@@ -175,15 +161,11 @@ void WindowEndToEndTest::settingsWriteThenReadRoundTrips()
 
 void WindowEndToEndTest::oneTouchAndTitleRoundTrip()
 {
-    n35emu::EmulatorSession radio({}, 3);
-    QString error;
-    QVERIFY2(radio.start(&error), qPrintable(error));
-    QTemporaryDir dir;
-    MessageCapture capture;
-    MainWindow window(nullptr, dir.filePath(QStringLiteral("HVN35Writer.INI")));
-    window.portResolver().setLinkDirectory(radio.linkDirectory());
-    window.portResolver().setSystemDevices({});
-    window.MenuSetCom_Click(3);
+    testing::EmulatorWindow rig({}, 3);
+    QVERIFY2(rig.started, qPrintable(rig.error));
+    MainWindow &window = *rig.window;
+    MessageCapture &capture = rig.capture;
+    n35emu::EmulatorSession &radio = rig.radio;
     window.switchPage(3);
     auto click = [&](const char *name) { window.findChild<QAbstractButton *>(QLatin1String(name))->click(); };
 
@@ -224,15 +206,11 @@ void WindowEndToEndTest::oneTouchAndTitleRoundTrip()
 
 void WindowEndToEndTest::glyphsWriteAllThenReadAllRoundTrip()
 {
-    n35emu::EmulatorSession radio({}, 7);
-    QString error;
-    QVERIFY2(radio.start(&error), qPrintable(error));
-    QTemporaryDir dir;
-    MessageCapture capture;
-    MainWindow window(nullptr, dir.filePath(QStringLiteral("HVN35Writer.INI")));
-    window.portResolver().setLinkDirectory(radio.linkDirectory());
-    window.portResolver().setSystemDevices({});
-    window.MenuSetCom_Click(7);
+    testing::EmulatorWindow rig({}, 7);
+    QVERIFY2(rig.started, qPrintable(rig.error));
+    MainWindow &window = *rig.window;
+    MessageCapture &capture = rig.capture;
+    n35emu::EmulatorSession &radio = rig.radio;
     FontWindow font(window);
     auto click = [&](const char *name) { font.findChild<QAbstractButton *>(QLatin1String(name))->click(); };
 
@@ -261,15 +239,11 @@ void WindowEndToEndTest::glyphsWriteAllThenReadAllRoundTrip()
 
 void WindowEndToEndTest::bankLinkWriteThenReadRoundTrips()
 {
-    n35emu::EmulatorSession radio({}, 8);
-    QString error;
-    QVERIFY2(radio.start(&error), qPrintable(error));
-    QTemporaryDir dir;
-    MessageCapture capture;
-    MainWindow window(nullptr, dir.filePath(QStringLiteral("HVN35Writer.INI")));
-    window.portResolver().setLinkDirectory(radio.linkDirectory());
-    window.portResolver().setSystemDevices({});
-    window.MenuSetCom_Click(8);
+    testing::EmulatorWindow rig({}, 8);
+    QVERIFY2(rig.started, qPrintable(rig.error));
+    MainWindow &window = *rig.window;
+    MessageCapture &capture = rig.capture;
+    n35emu::EmulatorSession &radio = rig.radio;
     window.switchPage(2);
 
     // Every bank holds channels, so no link is dropped; each group links its own pattern of banks.

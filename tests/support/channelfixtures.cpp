@@ -2,6 +2,7 @@
 
 #include "emulator/radiocore.h"
 #include "model/channelcodec.h"
+#include "model/cloneimage.h"
 #include "model/settings.h"
 #include "model/valuetables.h"
 
@@ -56,6 +57,35 @@ void PrimeSettings(n35emu::RadioCore &radio)
     QByteArray memory(reinterpret_cast<const char *>(radio.memory().data()), 0x80);
     PrimeSettings(memory);
     std::copy(memory.begin(), memory.end(), radio.memory().begin());
+}
+
+void VaryImage(CloneImage &image)
+{
+    BankPartition::Counts counts{};
+    counts[0] = 120;
+    counts[9] = 300;
+    counts[49] = 80;
+    image.banks.setCounts(counts);
+    FillVariedChannels(image.channels, 1, ChannelCount);
+    for (int channel = 1; channel <= ChannelCount; ++channel) {
+        const bool band900 = channel % 7 == 0 || channel == Call900Channel;
+        image.channels.setCell(
+            channel, ColFrequency,
+            FrequencyText((band900 ? 902'000'000U : 216'000'000U) + quint32(channel) * 12'500U));
+    }
+    image.oneTouch.setDisabled(1, false);
+    image.oneTouch.setBank(1, 9);
+    image.oneTouch.setPosition(1, 299);
+    image.title.setText(QStringLiteral("\\1 RADIO \\\\"));
+    image.title.setMotion(1);
+    image.dtmf.setMemory(4, QStringLiteral("*12#"));
+    image.settings.setIndex(SetModeSettings::LanguageOption, 0);
+    image.settings.setIndex({OptionGroup::Key, 6}, 44);
+    image.settings.setIndex(SetModeSettings::WriteProtectOption, 2);
+    for (int glyph = 0; glyph < FontGlyphs::GlyphCount; ++glyph)
+        image.glyphs.setRectangle(glyph, glyph, 0, 15, glyph, true);
+    image.bankLinks.setLinked(10, 49, true);
+    image.bankLinks.setLinked(0, 9, true);
 }
 
 } // namespace n35::testing

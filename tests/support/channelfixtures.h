@@ -9,6 +9,11 @@ namespace n35emu
 class RadioCore;
 }
 
+namespace n35
+{
+class CloneImage;
+}
+
 namespace n35::testing
 {
 
@@ -21,6 +26,11 @@ void FillVariedChannels(ChannelTable &table, int first, int last);
 // 0xFF there, which no settings list can show, and a real radio never does.
 void PrimeSettings(QByteArray &memory);
 void PrimeSettings(n35emu::RadioCore &radio);
+
+// Everything a radio holds, varied: a partition of banks 0, 9 and 49, every channel (in the radio's
+// bands, so CSV takes them too), a one-touch key, the title with a glyph and motion, a DTMF memory,
+// Japanese settings with write protection, all eight glyphs and two bank links.
+void VaryImage(CloneImage &image);
 
 // The answer of an in-process radio to what the program wrote, for FakeRadioPort.
 QByteArray Answer(n35emu::RadioCore &radio, const QByteArray &written);

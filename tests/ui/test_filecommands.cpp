@@ -2,6 +2,7 @@
 // changes nothing.
 
 #include "files/imagefile.h"
+#include "support/emulatorwindow.h"
 #include "support/windowrig.h"
 #include "ui/filecommands.h"
 
@@ -17,13 +18,7 @@ namespace
 
 QByteArray Snapshot(WindowRig &rig)
 {
-    const QString path = rig.dir.filePath(u"snapshot.N35"_s);
-    QString error;
-    const QDateTime fixed(QDate(2026, 1, 1), QTime(0, 0));
-    if (!SaveImageFile(path, rig.window->cloneImage(), 1, &error, fixed))
-        return error.toUtf8();
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return ImageSnapshot(rig.window->cloneImage(), rig.dir.filePath(u"snapshot.N35"_s));
 }
 
 void Write(const QString &path, const QByteArray &content)
