@@ -29,6 +29,9 @@ struct LoadContext {
     BankPartition::Counts banks;
     bool banksPending = false;
     QList<Notice> notices;
+    int line = 0;
+    // The line of settings bytes stored since the options were last read from them, or 0.
+    int settingsLine = 0;
 
     void applyBanks()
     {
@@ -105,9 +108,13 @@ const Reader Readers[] = {
          const QChar block = line.size() > 3 ? line.at(3) : QChar();
          const int start = block == QLatin1Char('0') ? 0 : block == QLatin1Char('1') ? 64 : 128;
          SetModeSettings &settings = context.image.settings;
-         if (Status stored = settings.StoreSettingsBytes(payload, start); !stored || start != 128)
+         if (Status stored = settings.StoreSettingsBytes(payload, start); !stored || start != 128) {
+             if (stored)
+                 context.settingsLine = context.line;
              return stored;
+         }
          // The last block completes the image; only then can the options be shown.
+         context.settingsLine = 0;
          return settings.ExpandSettingData();
      }},
     {"FO",
@@ -129,7 +136,7 @@ struct Applied {
 // Lines 2.. in file order, each by its reader; stops at the first line a reader refuses.
 Applied ApplyLines(const QStringList &lines, CloneImage &image)
 {
-    LoadContext context{image, image.banks.counts(), false, {}};
+    LoadContext context{image, image.banks.counts(), false, {}, 0, 0};
     ClearChannelRows(image.channels, 1, ChannelCount);
     for (qsizetype i = 1; i < lines.size(); ++i) {
         const QString &line = lines.at(i);
@@ -140,12 +147,19 @@ Applied ApplyLines(const QStringList &lines, CloneImage &image)
             continue;
         const qsizetype colon = line.indexOf(QLatin1Char(':'));
         const QString payload = colon < 0 ? line : line.mid(colon + 1);
+        context.line = static_cast<int>(i + 1);
         if (Status status = reader->handle(line, payload, context); !status)
             return {status, static_cast<int>(i + 1), {}};
     }
     // A first bank block without its second still counts.
     if (context.banksPending)
         context.applyBanks();
+    // Settings bytes with no block 2 after them are read all the same: the image must never keep a byte
+    // its list cannot show, or the next save would write it to a file this reader refuses, and to the radio.
+    if (context.settingsLine) {
+        if (Status status = context.image.settings.ExpandSettingData(); !status)
+            return {status, context.settingsLine, {}};
+    }
     return {{}, 0, context.notices};
 }
 
