@@ -14,8 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     QByteArray content = fuzz::Bytes(data + 1, size - 1);
     if (data[0] % 2 == 0)
         content.prepend(CsvHeaderLine().toLatin1() + "\r\n");
-    const QString path = fuzz::WriteInputFile("input.csv", content);
     ChannelTable table;
-    ImportCsv(path, table);
+    ImportCsvContent(content, table);
     return 0;
 }

@@ -12,17 +12,15 @@ using namespace n35;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const QString path = fuzz::WriteInputFile("input.N35", fuzz::Bytes(data, size));
     CloneImage image;
-    if (!LoadImageFile(path, image))
+    if (!LoadImageContent(fuzz::Bytes(data, size), image))
         return 0;
 
-    const QString again = fuzz::WriteInputFile("again.N35", QByteArray());
-    QString error;
-    if (!SaveImageFile(again, image, 1, &error))
+    const Result<QByteArray> saved = ImageFileContent(image, 1);
+    if (!saved)
         return 0; // a channel the radio cannot take is refused, which is the writer's rule, not a fault
     // Loaded over the image it was saved from, which the load must take whole.
-    if (const LoadOutcome reloaded = LoadImageFile(again, image); !reloaded) {
+    if (const LoadOutcome reloaded = LoadImageContent(*saved, image); !reloaded) {
         std::fprintf(stderr, "the saved file does not load: %s\n", qPrintable(reloaded.problem.describe()));
         std::abort();
     }

@@ -232,6 +232,18 @@ CsvImportResult ImportCsv(const QString &path, ChannelTable &table, const CsvPro
     if (file.error() != QFileDevice::NoError)
         return fail(CsvImportResult::Kind::CannotRead, file.errorString());
 
+    return ImportCsvContent(content, table, progress, path);
+}
+
+CsvImportResult ImportCsvContent(const QByteArray &content, ChannelTable &table, const CsvProgress &progress,
+                                 const QString &source)
+{
+    CsvImportResult result;
+    auto fail = [&](CsvImportResult::Kind kind, const QString &why) {
+        result.kind = kind;
+        result.problem = FileProblem(source, why);
+        return result;
+    };
     // CR LF as written, LF alone as some editors save it.
     QList<QByteArray> lines = content.split('\n');
     if (!lines.isEmpty() && lines.constLast().isEmpty())

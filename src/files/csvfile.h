@@ -56,4 +56,8 @@ struct CsvImportResult {
 // only once the whole file has been read, each changed row announced on its own.
 CsvImportResult ImportCsv(const QString &path, ChannelTable &table, const CsvProgress &progress = {});
 
+// The same for a file already read into memory; `source` names it in a problem.
+CsvImportResult ImportCsvContent(const QByteArray &content, ChannelTable &table,
+                                 const CsvProgress &progress = {}, const QString &source = QString());
+
 } // namespace n35

@@ -192,15 +192,9 @@ QStringList SplitLines(const QByteArray &content)
 
 } // namespace
 
-bool SaveImageFile(const QString &path, const CloneImage &image, int portNumber, QString *error,
-                   const QDateTime &when, const QStringList &extraLines)
+Result<QByteArray> ImageFileContent(const CloneImage &image, int portNumber, const QDateTime &when,
+                                    const QStringList &extraLines)
 {
-    auto fail = [&](const QString &why) {
-        if (error)
-            *error = why;
-        return false;
-    };
-
     QStringList lines;
     lines << QStringLiteral("Save Date and Time ") + when.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"));
     for (int channel = 1; channel <= ChannelCount; ++channel) {
@@ -208,7 +202,7 @@ bool SaveImageFile(const QString &path, const CloneImage &image, int portNumber,
             continue;
         const Result<QString> record = EncodeChannel(channel, image.channels);
         if (!record)
-            return fail(record.problem().describe());
+            return record.problem();
         lines << Numbered("CH", channel - 1, 4) + *record;
     }
     // An unfinished partition is not saved: loading it would only be refused, and the one-touch keys
@@ -231,7 +225,21 @@ bool SaveImageFile(const QString &path, const CloneImage &image, int portNumber,
     lines << QStringLiteral("File End");
 
     // Every line is ASCII: hex payloads, keys and a numeric date.
-    const QByteArray content = lines.join(QStringLiteral("\r\n")).toLatin1() + "\r\n";
+    return lines.join(QStringLiteral("\r\n")).toLatin1() + "\r\n";
+}
+
+bool SaveImageFile(const QString &path, const CloneImage &image, int portNumber, QString *error,
+                   const QDateTime &when, const QStringList &extraLines)
+{
+    auto fail = [&](const QString &why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    const Result<QByteArray> made = ImageFileContent(image, portNumber, when, extraLines);
+    if (!made)
+        return fail(made.problem().describe());
+    const QByteArray &content = *made;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return fail(QStringLiteral("%1: %2").arg(path, file.errorString()));
@@ -250,6 +258,11 @@ LoadOutcome LoadImageFile(const QString &path, CloneImage &image)
     const QByteArray content = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return {LoadFailure::CannotRead, Problem{QString(), path, file.errorString()}, 0, {}};
+    return LoadImageContent(content, image);
+}
+
+LoadOutcome LoadImageContent(const QByteArray &content, CloneImage &image)
+{
     const QStringList lines = SplitLines(content);
 
     // The whole file is decoded on a trial image first, so a bad line changes nothing at all.

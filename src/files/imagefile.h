@@ -22,6 +22,11 @@ class CloneImage;
 bool SaveImageFile(const QString &path, const CloneImage &image, int portNumber, QString *error = nullptr,
                    const QDateTime &when = QDateTime::currentDateTime(), const QStringList &extraLines = {});
 
+// What SaveImageFile writes, or the channel the radio cannot take.
+Result<QByteArray> ImageFileContent(const CloneImage &image, int portNumber,
+                                    const QDateTime &when = QDateTime::currentDateTime(),
+                                    const QStringList &extraLines = {});
+
 // The message for a file whose name does not end in ".N35".
 inline QString FileNotOpenedText()
 {
@@ -50,5 +55,8 @@ struct LoadOutcome {
 // refused file leaves the image exactly as it was. A loaded file empties every channel row but the two
 // CALL rows first; regions without a line in the file keep what they held.
 LoadOutcome LoadImageFile(const QString &path, CloneImage &image);
+
+// The same for a file already read into memory (a BadLine problem names the line, not the file).
+LoadOutcome LoadImageContent(const QByteArray &content, CloneImage &image);
 
 } // namespace n35

@@ -106,37 +106,65 @@ Status DecodeBankBlock(const QString &hex, int block, BankPartition::Counts &cou
     return {};
 }
 
+namespace
+{
+
+// "Bank07-123", built without the cost of QString::arg: every partition change relabels up to 500 rows.
+QString BankRowLabel(int bank, int position)
+{
+    char text[] = "Bank00-000";
+    text[4] = static_cast<char>('0' + bank / 10);
+    text[5] = static_cast<char>('0' + bank % 10);
+    text[7] = static_cast<char>('0' + position / 100);
+    text[8] = static_cast<char>('0' + position / 10 % 10);
+    text[9] = static_cast<char>('0' + position % 10);
+    return QString::fromLatin1(text, sizeof text - 1);
+}
+
+// The labels of rows 501..952, which never change; built once and shared.
+const QStringList &FixedRowLabels()
+{
+    static const QStringList labels = [] {
+        QStringList fixed;
+        for (int r = FirstPrgChannel; r <= ChannelCount; ++r) {
+            if (r < FirstDualChannel) {
+                fixed << QStringLiteral("PRG - %1%2")
+                             .arg((r - FirstPrgChannel) / 2)
+                             .arg(r % 2 ? QLatin1Char('A') : QLatin1Char('B'));
+            } else if (r < FirstPrioChannel) {
+                fixed << QStringLiteral("Dual%1%2")
+                             .arg((r - FirstDualChannel) / 2)
+                             .arg(r % 2 ? QLatin1String("(Main) ") : QLatin1String("(Sub) "));
+            } else if (r < Call222Channel) {
+                fixed << QStringLiteral("PRIO - %1").arg(r - FirstPrioChannel);
+            } else if (r == Call222Channel) {
+                fixed << QStringLiteral("CALL-222");
+            } else if (r == Call900Channel) {
+                fixed << QStringLiteral("CALL-900");
+            } else {
+                fixed << QStringLiteral("PASS - %1").arg(r - FirstPassChannel);
+            }
+        }
+        return fixed;
+    }();
+    return labels;
+}
+
+} // namespace
+
 void LabelChannelRows(const BankPartition &banks, ChannelTable &channels)
 {
     QStringList labels;
-    for (int channel = 1; channel <= ChannelCount; ++channel)
+    labels.reserve(ChannelCount);
+    for (int channel = 1; channel < FirstPrgChannel; ++channel)
         labels << channels.label(channel);
 
     int row = 0;
     for (int bank = 0; bank < BankCount; ++bank) {
-        for (int k = 0; k < banks.count(bank) && row < FirstPrgChannel - 1; ++k) {
-            labels[row++] = QStringLiteral("Bank%1-%2")
-                                .arg(bank, 2, 10, QLatin1Char('0'))
-                                .arg(k, 3, 10, QLatin1Char('0'));
-        }
+        for (int k = 0; k < banks.count(bank) && row < FirstPrgChannel - 1; ++k)
+            labels[row++] = BankRowLabel(bank, k);
     }
-    for (int r = FirstPrgChannel; r < FirstDualChannel; ++r) {
-        const int pair = (r - FirstPrgChannel) / 2;
-        labels[r - 1] =
-            QStringLiteral("PRG - %1%2").arg(pair).arg(r % 2 ? QLatin1Char('A') : QLatin1Char('B'));
-    }
-    for (int r = FirstDualChannel; r < FirstPrioChannel; ++r) {
-        const int pair = (r - FirstDualChannel) / 2;
-        labels[r - 1] = QStringLiteral("Dual%1%2")
-                            .arg(pair)
-                            .arg(r % 2 ? QLatin1String("(Main) ") : QLatin1String("(Sub) "));
-    }
-    for (int r = FirstPrioChannel; r < Call222Channel; ++r)
-        labels[r - 1] = QStringLiteral("PRIO - %1").arg(r - FirstPrioChannel);
-    labels[Call222Channel - 1] = QStringLiteral("CALL-222");
-    labels[Call900Channel - 1] = QStringLiteral("CALL-900");
-    for (int r = FirstPassChannel; r <= ChannelCount; ++r)
-        labels[r - 1] = QStringLiteral("PASS - %1").arg(r - FirstPassChannel);
+    labels << FixedRowLabels();
     channels.setLabels(labels);
 }
 

@@ -90,22 +90,26 @@ std::optional<QString> DcsText(int code)
 
 QStringList StepTexts()
 {
-    return AllTexts(StepTable);
+    static const QStringList texts = AllTexts(StepTable);
+    return texts;
 }
 
 QStringList ToneTypeTexts()
 {
-    return AllTexts(ToneTypeTable);
+    static const QStringList texts = AllTexts(ToneTypeTable);
+    return texts;
 }
 
 QStringList CtcssTexts()
 {
-    return AllTexts(CtcssTable);
+    static const QStringList texts = AllTexts(CtcssTable);
+    return texts;
 }
 
 QStringList DcsTexts()
 {
-    return AllTexts(DcsTable);
+    static const QStringList texts = AllTexts(DcsTable);
+    return texts;
 }
 
 QString ModeText(int code)

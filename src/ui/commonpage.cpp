@@ -133,8 +133,6 @@ QGroupBox *CommonPage::buildOneTouchFrame()
         otmCh[static_cast<std::size_t>(i)] = channel;
         NO_SET[static_cast<std::size_t>(i)] = disable;
     }
-    auto *layout = new QVBoxLayout;
-    layout->addWidget(frame);
     grid->addLayout(
         FrameButtons(window, frame, QStringLiteral("COMMON_ONE_TOUCH_RESET"),
                      QStringLiteral("READ_ONE_TOUCH"), QStringLiteral("WRITE_ONE_TOUCH"),
