@@ -15,9 +15,6 @@ namespace
 {
 
 constexpr int FieldCount = ChannelCellCount + 2;
-constexpr int FrequencyFieldLength = 12; // "222.12345MHz"
-constexpr std::uint32_t OffsetLimitHz = 1'000'000'000;
-constexpr char16_t ReferenceMark = u'\u203B';
 
 QString Quoted(const QString &text)
 {
@@ -67,45 +64,6 @@ Status AppendLine(QByteArray &content, int row, const QStringList &fields, const
 Problem FileProblem(const QString &path, const QString &why)
 {
     return Problem{QStringLiteral("the file"), path, why};
-}
-
-Problem CellProblem(int column, const QString &text, const QString &why)
-{
-    return Problem{CellCaption(column), QString(), QStringLiteral("\"%1\" %2").arg(text, why)};
-}
-
-// The frequency field as the export writes it, in a band the row may use; returned in the grid's own
-// form, so a cell the file spelled oddly still encodes for the radio.
-Result<QString> CheckedFrequency(int row, const QString &text)
-{
-    const bool shaped = text.size() == FrequencyFieldLength && text.at(3) == QLatin1Char('.') &&
-                        text.endsWith(QLatin1String("MHz"));
-    const auto hz = shaped ? ParseFrequency(text.left(FrequencyFieldLength - 3)) : std::nullopt;
-    if (!hz)
-        return CellProblem(ColFrequency, text, QStringLiteral("is not of the form 222.00000MHz"));
-    if (!FrequencyInBand(row, *hz)) {
-        return CellProblem(ColFrequency, text,
-                           IsCallChannel(row) ? QStringLiteral("lies outside this CALL channel's band")
-                                              : QStringLiteral("lies outside 216-250 MHz and 902-928 MHz"));
-    }
-    return FrequencyText(*hz);
-}
-
-// Why a used row's cell of columns 2..11 cannot be imported; empty when it can. Normalises "※" in the
-// skip column to "*": the radio stores only skip on or off.
-QString CellFault(int column, QString &text)
-{
-    // The cell rules read an empty mode as NFM for records the decoder could not name; a file must say.
-    if (column == ColMode && text.isEmpty())
-        return QStringLiteral("\"\" cannot be stored: the radio stores FM or NFM only");
-    if (column == ColSkip && text == QString(QChar(ReferenceMark)))
-        text = QStringLiteral("*");
-    const Result<std::uint32_t> code = CellCode(column, text);
-    if (!code)
-        return code.problem().why;
-    if (column == ColShiftFreq && *code >= OffsetLimitHz)
-        return QStringLiteral("\"%1\" is 1000 MHz or more").arg(text);
-    return {};
 }
 
 struct ImportRows {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/channelrows.h"
 #include "model/channeltable.h"
 #include "model/result.h"
 
@@ -25,15 +26,6 @@ QString CsvHeaderLine();
 // lacks, or a placeholder for a radio code that is no character) is refused with a Problem naming the
 // channel and nothing is written; on a write failure the old file stays as it was.
 Status ExportCsv(const QString &path, const ChannelTable &table, const CsvProgress &progress = {});
-
-// A row the import did not take as the file gave it.
-struct CsvRefusal {
-    int row = 0;
-    QString column; // caption of the failing column ("the mode"), or "the line" for a wrong field count
-    QString text;   // the refused cell text, or the whole line
-    QString reason;
-    bool kept = false; // the row kept its previous contents instead of being emptied
-};
 
 struct CsvImportResult {
     enum class Kind {
