@@ -2,6 +2,8 @@
 
 #include "model/channelcells.h"
 
+#include <QStringList>
+
 namespace n35
 {
 
@@ -71,6 +73,23 @@ std::optional<CsvRefusal> CheckRowCells(int row, ChannelCells &cells)
             return CsvRefusal{row, CellCaption(column), text, why, IsCallChannel(row)};
     }
     return std::nullopt;
+}
+
+QString ListRefusals(const std::vector<CsvRefusal> &refused, int shown)
+{
+    QStringList lines;
+    for (const CsvRefusal &refusal : refused) {
+        if (lines.size() == shown) {
+            lines << QStringLiteral("... and %1 more.").arg(refused.size() - static_cast<std::size_t>(shown));
+            break;
+        }
+        lines << QStringLiteral("Row %1, %2 \"%3\": %4%5")
+                     .arg(refusal.row)
+                     .arg(refusal.column, refusal.text, refusal.reason,
+                          refusal.kept ? QStringLiteral(" (the row kept what it held)")
+                                       : QStringLiteral(" (the row was emptied)"));
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 
 } // namespace n35

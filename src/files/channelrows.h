@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <optional>
+#include <vector>
 
 namespace n35
 {
@@ -34,5 +35,9 @@ QString CellFault(int column, QString &text);
 // Both checks on one whole row. A row with an empty frequency is an empty row and passes (except on a
 // CALL row, which must hold one). On success the cells are normalised in place.
 std::optional<CsvRefusal> CheckRowCells(int row, ChannelCells &cells);
+
+// The refusals one per line ("Row 12, the mode "AM": ... (the row was emptied)"), at most `shown` of
+// them and a line saying how many more.
+QString ListRefusals(const std::vector<CsvRefusal> &refused, int shown = 40);
 
 } // namespace n35

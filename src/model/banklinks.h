@@ -44,6 +44,11 @@ public:
     // "Group0".."Group9", "GroupB".
     static QString GroupName(int group);
 
+    // Everything this region holds, to take an edit back: state() and restore() give it exactly.
+    using State = Flags;
+    State state() const { return flags; }
+    void restore(const State &state) { apply(state); }
+
 signals:
     void changed();
 

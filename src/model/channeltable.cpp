@@ -88,6 +88,25 @@ void ChannelTable::setLabels(const QStringList &rowLabels)
     emit changed(1, ChannelCount);
 }
 
+void ChannelTable::restore(const std::vector<ChannelCells> &cells, const std::vector<unsigned char> &used)
+{
+    if (cells.size() != rows.size() || used.size() != ChannelUsed.size())
+        return;
+    int first = 0;
+    int last = 0;
+    for (int channel = 1; channel <= ChannelCount; ++channel) {
+        const auto at = static_cast<std::size_t>(channel - 1);
+        if (rows[at] == cells[at] && ChannelUsed[at] == used[at])
+            continue;
+        rows[at] = cells[at];
+        ChannelUsed[at] = used[at];
+        first = first ? first : channel;
+        last = channel;
+    }
+    if (first)
+        emit changed(first, last);
+}
+
 void ChannelTable::resetToStartup()
 {
     for (auto &row : rows)

@@ -79,6 +79,12 @@ public:
     // 1 = the row holds a channel; entry n - 1 for channel n.
     std::vector<unsigned char> ChannelUsed;
 
+    // Every row's cells and used flags (the labels follow the bank partition), to take an edit back.
+    const std::vector<ChannelCells> &allRows() const { return rows; }
+    // Puts back rows and used flags as allRows() and ChannelUsed gave them; one change for the rows
+    // that differ.
+    void restore(const std::vector<ChannelCells> &cells, const std::vector<unsigned char> &used);
+
 signals:
     // Rows first..last changed: their cells, used flags or labels.
     void changed(int first, int last);

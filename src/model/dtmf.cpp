@@ -139,6 +139,24 @@ Status DecodePart(const QString &hex, int part, DtmfState &state)
 
 DtmfMemories::DtmfMemories(QObject *parent) : QObject(parent) {}
 
+DtmfMemories::State DtmfMemories::state() const
+{
+    return {memories, {waitIndex, headIndex, burstIndex, pauseIndex, dialIndex}};
+}
+
+void DtmfMemories::restore(const State &state)
+{
+    if (state == this->state())
+        return;
+    memories = state.memories;
+    waitIndex = state.indexes[0];
+    headIndex = state.indexes[1];
+    burstIndex = state.indexes[2];
+    pauseIndex = state.indexes[3];
+    dialIndex = state.indexes[4];
+    emit changed();
+}
+
 void DtmfMemories::setMemory(int m, const QString &text)
 {
     if (m < 0 || m >= MemoryCount)

@@ -56,6 +56,15 @@ public:
     // Problem.
     Status ExpandAll(const QString &hex);
 
+    // Everything this region holds, to take an edit back: state() and restore() give it exactly.
+    struct State {
+        std::array<QString, MemoryCount> memories;
+        std::array<int, 5> indexes{}; // wait, head, burst, pause, dial channel
+        bool operator==(const State &) const = default;
+    };
+    State state() const;
+    void restore(const State &state);
+
 signals:
     void changed();
 

@@ -32,6 +32,12 @@ void FontGlyphs::apply(int glyph, const Glyph &next)
     emit changed();
 }
 
+void FontGlyphs::restore(const State &state)
+{
+    for (int glyph = 0; glyph < GlyphCount; ++glyph)
+        apply(glyph, state.at(static_cast<std::size_t>(glyph)));
+}
+
 void FontGlyphs::setPixel(int glyph, int row, int column, bool set)
 {
     setRectangle(glyph, row, column, row, column, set);

@@ -41,6 +41,11 @@ public:
     // either case; any other character in them, or a text too short, is a Problem and changes nothing.
     Status ExpandFontData(const QString &hex, int glyph);
 
+    // Everything this region holds, to take an edit back: state() and restore() give it exactly.
+    using State = std::array<Glyph, GlyphCount>;
+    State state() const { return FontPixel; }
+    void restore(const State &state);
+
 signals:
     void changed();
 

@@ -58,6 +58,11 @@ public:
     // a position beyond the bank's channels to 0.
     Status ExpandOneTouchData(const QString &hex);
 
+    // Everything this region holds, to take an edit back: state() and restore() give it exactly.
+    using State = std::array<Key, KeyCount>;
+    State state() const { return keys; }
+    void restore(const State &state) { apply(state); }
+
 signals:
     void changed();
 

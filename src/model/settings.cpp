@@ -456,6 +456,16 @@ Status SetModeSettings::ExpandSettingData()
     return result;
 }
 
+void SetModeSettings::restore(const State &state)
+{
+    if (state == this->state())
+        return;
+    indexes = state.indexes;
+    currentLanguage = state.language;
+    bytes = state.bytes;
+    emit changed();
+}
+
 Status SetModeSettings::ExpandWriteProtect(int byte)
 {
     if (byte < 0 || byte >= texts(WriteProtectOption).size())

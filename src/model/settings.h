@@ -69,6 +69,16 @@ public:
     void SetModeReset();
     void CommonSettingReset();
 
+    // Everything this region holds, to take an edit back: state() and restore() give it exactly.
+    struct State {
+        std::map<OptionId, int> indexes;
+        Language language = Language::English;
+        Image bytes{};
+        bool operator==(const State &) const = default;
+    };
+    State state() const { return {indexes, currentLanguage, bytes}; }
+    void restore(const State &state);
+
 signals:
     void changed();
 

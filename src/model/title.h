@@ -34,6 +34,15 @@ public:
     // non-zero motion is slide. Too short or not hex: a Problem, and nothing changes.
     Status ExpandTitleData(const QString &hex);
 
+    // Everything this region holds, to take an edit back: state() and restore() give it exactly.
+    struct State {
+        QString text;
+        int motion = 0;
+        bool operator==(const State &) const = default;
+    };
+    State state() const { return {title, slide}; }
+    void restore(const State &state) { set(state.text, state.motion); }
+
 signals:
     void changed();
 

@@ -28,6 +28,7 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QTabBar>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <exception>
@@ -98,6 +99,11 @@ MainWindow::MainWindow(RadioPort *port, const QString &settingsPath, QWidget *pa
         size = size.boundedTo(display->availableSize());
     resize(size);
     setWindowTitle(QStringLiteral("HV-N35 Clone Utility Ver.") + QLatin1String(ProgramVersion));
+    // What the pages did while they were built is the start, not an edit.
+    pendingEdit.clear();
+    editTimer->stop();
+    history.rebase();
+    refreshEditItems();
 }
 
 MainWindow::~MainWindow()
@@ -124,6 +130,8 @@ void MainWindow::buildMenus()
     FileSave = addItem(File, "Save(&S)", "FileSave");
     Inport = addItem(File, "Import(&I)", "Inport");
     Export = addItem(File, "Export(&E)", "Export");
+
+    buildEditMenu();
 
     MenuComPort = addMenu("COMPort(&C)", "MenuComPort");
     for (int n = 1; n <= PortResolver::PortCount; ++n) {
@@ -154,9 +162,11 @@ void MainWindow::buildMenus()
 
     connect(ALL_READ, &QAction::triggered, this, &MainWindow::ALL_READ_Click);
     connect(ALL_WRITE, &QAction::triggered, this, &MainWindow::ALL_WRITE_Click);
-    connect(FileOpen, &QAction::triggered, this, [this] { FileOpen_Click(*this); });
+    connect(FileOpen, &QAction::triggered, this,
+            [this] { runStep(QStringLiteral("Open"), [this] { FileOpen_Click(*this); }); });
     connect(FileSave, &QAction::triggered, this, [this] { FileSave_Click(*this); });
-    connect(Inport, &QAction::triggered, this, [this] { FILE_INPORT_Click(*this); });
+    connect(Inport, &QAction::triggered, this,
+            [this] { runStep(QStringLiteral("Import"), [this] { FILE_INPORT_Click(*this); }); });
     connect(Export, &QAction::triggered, this, [this] { FILE_EXPORT_Click(*this); });
 }
 
@@ -240,6 +250,8 @@ void MainWindow::switchPage(int page)
     }
     // The row labels and the lists built from the partition already follow every valid partition.
     pageNumber = page;
+    if (EditCopy)
+        refreshEditItems();
     for (int i = 0; i < PageCount; ++i) {
         const bool current = i == page - 1;
         A_FRAME[i]->setVisible(current);
@@ -327,7 +339,8 @@ void MainWindow::SETTING_WRITE_Click()
 void MainWindow::ALL_READ_Click()
 {
     runRadioCommand(
-        [this] { report(ReadAllData(link, image, barProgress), QStringLiteral("ALL read successed.")); });
+        [this] { report(ReadAllData(link, image, barProgress), QStringLiteral("ALL read successed.")); },
+        QStringLiteral("Read All Data"));
 }
 
 void MainWindow::ALL_WRITE_Click()
@@ -412,7 +425,7 @@ void MainWindow::MenuVersion_Click()
 
 void MainWindow::setMenusEnabled(bool enabled)
 {
-    for (QMenu *menu : {File, MenuComPort, MenuHelp, Tusin_Botton}) {
+    for (QMenu *menu : {File, MenuEdit, MenuComPort, MenuHelp, Tusin_Botton}) {
         menu->menuAction()->setEnabled(enabled);
         menu->setEnabled(enabled);
     }
@@ -449,7 +462,7 @@ void MainWindow::UnlockControls()
     locked = false;
 }
 
-void MainWindow::runRadioCommand(const std::function<void()> &body)
+void MainWindow::runRadioCommand(const std::function<void()> &body, const QString &stepName)
 {
     // A window of its own (glyphs, bank links) must not start a transfer inside another: unlocking at
     // its end would free the controls while the first still runs.
@@ -458,16 +471,139 @@ void MainWindow::runRadioCommand(const std::function<void()> &body)
                     QStringLiteral("Another transfer is still running. Wait until it has finished."));
         return;
     }
-    LockControls();
-    try {
-        body();
-    } catch (const PortError &e) {
-        ShowMessage(this, QStringLiteral("Port Error"), QStringLiteral(" Error"), e.detail());
-    } catch (const std::exception &e) {
-        ShowMessage(this, QStringLiteral("Port Error"), QStringLiteral(" Error"),
-                    QString::fromLocal8Bit(e.what()));
-    }
-    UnlockControls();
+    runStep(stepName.isEmpty() ? QStringLiteral("Read from the radio") : stepName, [&] {
+        LockControls();
+        try {
+            body();
+        } catch (const PortError &e) {
+            ShowMessage(this, QStringLiteral("Port Error"), QStringLiteral(" Error"), e.detail());
+        } catch (const std::exception &e) {
+            ShowMessage(this, QStringLiteral("Port Error"), QStringLiteral(" Error"),
+                        QString::fromLocal8Bit(e.what()));
+        }
+        UnlockControls();
+    });
+}
+
+void MainWindow::runStep(const QString &name, const std::function<void()> &body)
+{
+    recordPendingEdit();
+    ++stepDepth;
+    // However the command ends, what it changed is recorded.
+    struct Leave {
+        MainWindow &window;
+        const QString &name;
+        ~Leave()
+        {
+            if (--window.stepDepth > 0)
+                return;
+            window.pendingEdit.clear();
+            window.history.record(name);
+            window.refreshEditItems();
+        }
+    } leave{*this, name};
+    body();
+}
+
+void MainWindow::noteEdit(const QString &region)
+{
+    if (stepDepth > 0 || restoring)
+        return;
+    // Recorded once the event that made it is done, so one click that changes several cells is one step.
+    pendingEdit = region;
+    editTimer->start();
+}
+
+void MainWindow::recordPendingEdit()
+{
+    editTimer->stop();
+    if (pendingEdit.isEmpty())
+        return;
+    const QString region = std::exchange(pendingEdit, QString());
+    history.record(region, region);
+    refreshEditItems();
+}
+
+void MainWindow::EditUndo_Click()
+{
+    recordPendingEdit();
+    if (locked)
+        return;
+    restoring = true;
+    history.undo();
+    restoring = false;
+    refreshEditItems();
+}
+
+void MainWindow::EditRedo_Click()
+{
+    recordPendingEdit();
+    if (locked)
+        return;
+    restoring = true;
+    history.redo();
+    restoring = false;
+    refreshEditItems();
+}
+
+void MainWindow::refreshEditItems()
+{
+    EditUndo->setText(history.canUndo() ? QStringLiteral("Undo ") + history.undoName()
+                                        : QStringLiteral("Undo"));
+    EditRedo->setText(history.canRedo() ? QStringLiteral("Redo ") + history.redoName()
+                                        : QStringLiteral("Redo"));
+    EditUndo->setEnabled(history.canUndo());
+    EditRedo->setEnabled(history.canRedo());
+    const bool memoryPage = pageNumber == 1;
+    for (QAction *action : {EditCut, EditCopy, EditPaste, EditMoveUp, EditMoveDown})
+        action->setEnabled(memoryPage);
+}
+
+void MainWindow::buildEditMenu()
+{
+    MenuEdit = menuBar()->addMenu(QStringLiteral("Edit(&E)"));
+    MenuEdit->setObjectName(QStringLiteral("MenuEdit"));
+    auto addItem = [this](const QString &text, const char *name, const QList<QKeySequence> &keys) {
+        QAction *action = MenuEdit->addAction(text);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcuts(keys);
+        return action;
+    };
+    EditUndo = addItem(QStringLiteral("Undo"), "EditUndo", {QKeySequence(Qt::CTRL | Qt::Key_Z)});
+    EditRedo = addItem(QStringLiteral("Redo"), "EditRedo",
+                       {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    MenuEdit->addSeparator();
+    EditCut = addItem(QStringLiteral("Cut"), "EditCut", {QKeySequence::Cut});
+    EditCopy = addItem(QStringLiteral("Copy"), "EditCopy", {QKeySequence::Copy});
+    EditPaste = addItem(QStringLiteral("Paste"), "EditPaste", {QKeySequence::Paste});
+    MenuEdit->addSeparator();
+    EditMoveUp = addItem(QStringLiteral("Move Up"), "EditMoveUp", {QKeySequence(Qt::ALT | Qt::Key_Up)});
+    EditMoveDown =
+        addItem(QStringLiteral("Move Down"), "EditMoveDown", {QKeySequence(Qt::ALT | Qt::Key_Down)});
+    connect(EditUndo, &QAction::triggered, this, &MainWindow::EditUndo_Click);
+    connect(EditRedo, &QAction::triggered, this, &MainWindow::EditRedo_Click);
+    connect(EditCut, &QAction::triggered, this, [this] { memory->CutRows(); });
+    connect(EditCopy, &QAction::triggered, this, [this] { memory->CopyRows(); });
+    connect(EditPaste, &QAction::triggered, this, [this] { memory->PasteRows(); });
+    connect(EditMoveUp, &QAction::triggered, this, [this] { memory->MoveRows(-1); });
+    connect(EditMoveDown, &QAction::triggered, this, [this] { memory->MoveRows(1); });
+
+    editTimer = new QTimer(this);
+    editTimer->setSingleShot(true);
+    editTimer->setInterval(0);
+    connect(editTimer, &QTimer::timeout, this, &MainWindow::recordPendingEdit);
+    // Every region's changes, wherever they come from, reach the history.
+    auto watch = [this](auto *region, auto signal, const char *name) {
+        connect(region, signal, this, [this, name] { noteEdit(QString::fromLatin1(name)); });
+    };
+    watch(&image.channels, &ChannelTable::changed, "channel edit");
+    watch(&image.banks, &BankPartition::changed, "bank edit");
+    watch(&image.settings, &SetModeSettings::changed, "Set Mode edit");
+    watch(&image.dtmf, &DtmfMemories::changed, "DTMF edit");
+    watch(&image.oneTouch, &OneTouchKeys::changed, "one-touch edit");
+    watch(&image.title, &OpeningTitle::changed, "title edit");
+    watch(&image.bankLinks, &BankLinks::changed, "bank link edit");
+    watch(&image.glyphs, &FontGlyphs::changed, "glyph edit");
 }
 
 void MainWindow::report(const TransferOutcome &outcome, const QString &doneText)

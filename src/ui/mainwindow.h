@@ -7,6 +7,7 @@
 #include "link/radiolink.h"
 #include "link/serialradioport.h"
 #include "model/cloneimage.h"
+#include "model/history.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -21,6 +22,7 @@ class QMenu;
 class QProgressBar;
 class QPushButton;
 class QTabBar;
+class QTimer;
 
 namespace n35
 {
@@ -82,7 +84,15 @@ public:
     bool isLocked() const { return locked; }
 
     // Every radio command runs here: controls locked, any failure told to the user, the port closed after.
-    void runRadioCommand(const std::function<void()> &body);
+    // What it changes in the clone image (a read) is one undo step under `stepName`.
+    void runRadioCommand(const std::function<void()> &body, const QString &stepName = QString());
+    // Runs a command that may change the clone image; whatever it changes is one undo step, which the
+    // Edit menu names "Undo <name>". Changes made outside a command (a list chosen on a page, a count
+    // typed) are steps of their own, named by the region they touched.
+    void runStep(const QString &name, const std::function<void()> &body);
+    ImageHistory &imageHistory() { return history; }
+    void EditUndo_Click();
+    void EditRedo_Click();
     // Tells the user how a transfer ended: its notices, then doneText or its failure message.
     void report(const TransferOutcome &outcome, const QString &doneText);
 
@@ -113,6 +123,10 @@ private:
     void setMenusEnabled(bool enabled);
     void cmdZQRESET_Click();
     void saveSettingsFile();
+    void buildEditMenu();
+    void noteEdit(const QString &region);
+    void recordPendingEdit();
+    void refreshEditItems();
     // Reads the radio into a new backup file; false (the user told why) when it could not.
     bool backUpRadio(QString &path);
 
@@ -121,12 +135,25 @@ private:
     PortResolver resolver;
     SerialRadioPort serialPort{resolver};
     RadioLink link;
+    ImageHistory history{image};
+    int stepDepth = 0;      // runStep and runRadioCommand calls under way
+    bool restoring = false; // an undo or redo is putting an image back
+    QString pendingEdit;    // the region an edit outside a command touched, recorded when idle
+    QTimer *editTimer = nullptr;
 
     QMenu *File = nullptr;
     QAction *FileOpen = nullptr;
     QAction *FileSave = nullptr;
     QAction *Inport = nullptr;
     QAction *Export = nullptr;
+    QMenu *MenuEdit = nullptr;
+    QAction *EditUndo = nullptr;
+    QAction *EditRedo = nullptr;
+    QAction *EditCut = nullptr;
+    QAction *EditCopy = nullptr;
+    QAction *EditPaste = nullptr;
+    QAction *EditMoveUp = nullptr;
+    QAction *EditMoveDown = nullptr;
     QMenu *MenuComPort = nullptr;
     std::array<QAction *, PortResolver::PortCount> MenuSetCom{};
     QMenu *Tusin_Botton = nullptr;

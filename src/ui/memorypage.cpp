@@ -1,5 +1,8 @@
 #include "ui/memorypage.h"
 
+#include "files/rowclipboard.h"
+#include "model/rowedits.h"
+
 #include "link/channeltransfer.h"
 #include "model/channelcells.h"
 #include "model/channeltable.h"
@@ -11,9 +14,13 @@
 #include "ui/twips.h"
 
 #include <QBoxLayout>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPushButton>
 #include <QStyle>
 #include <QTableView>
@@ -128,6 +135,8 @@ void MemoryPage::buildGrid()
     connect(&glyphs, &FontGlyphs::changed, MSFlexGrid1->viewport(), qOverload<>(&QWidget::update));
     MSFlexGrid1->installEventFilter(this);
     connect(MSFlexGrid1, &QTableView::doubleClicked, this, &MemoryPage::OpenChannelEditor);
+    MSFlexGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(MSFlexGrid1, &QWidget::customContextMenuRequested, this, &MemoryPage::showContextMenu);
     window.registerGrid(MSFlexGrid1);
 }
 
@@ -157,7 +166,103 @@ void MemoryPage::deleteSelection()
     // The CALL rows inside the selection stay too: the radio always holds both CALL channels, and an
     // empty one would go to it as an erased record.
     const auto [first, last] = selectedChannels();
-    ClearChannelRows(window.cloneImage().channels, first, last);
+    window.runStep(QStringLiteral("Delete"),
+                   [&] { ClearChannelRows(window.cloneImage().channels, first, last); });
+}
+
+void MemoryPage::CopyRows()
+{
+    const auto [first, last] = selectedChannels();
+    QGuiApplication::clipboard()->setText(RowsAsText(window.cloneImage().channels, first, last));
+}
+
+void MemoryPage::CutRows()
+{
+    if (window.isLocked())
+        return;
+    const auto [first, last] = selectedChannels();
+    QGuiApplication::clipboard()->setText(RowsAsText(window.cloneImage().channels, first, last));
+    window.runStep(QStringLiteral("Cut"),
+                   [&] { ClearChannelRows(window.cloneImage().channels, first, last); });
+}
+
+void MemoryPage::PasteRows()
+{
+    if (window.isLocked())
+        return;
+    const QString text = QGuiApplication::clipboard()->text();
+    if (text.isEmpty())
+        return;
+    const int first = ChannelGridModel::channelOfRow(std::max(MSFlexGrid1->currentIndex().row(), 0));
+    PasteResult pasted;
+    window.runStep(QStringLiteral("Paste"),
+                   [&] { pasted = n35::PasteRows(text, first, window.cloneImage().channels); });
+    if (pasted.lastRow > 0)
+        selectChannels(first, pasted.lastRow);
+    if (!pasted.refused.empty()) {
+        ShowMessage(&window, QStringLiteral("Some rows were not pasted."), QStringLiteral("Paste"),
+                    ListRefusals(pasted.refused));
+    }
+}
+
+void MemoryPage::MoveRows(int step)
+{
+    if (window.isLocked())
+        return;
+    const auto [first, last] = selectedChannels();
+    MovedRows moved;
+    window.runStep(step < 0 ? QStringLiteral("Move Up") : QStringLiteral("Move Down"), [&] {
+        moved = n35::MoveRows(window.cloneImage().channels, window.cloneImage().banks, first, last, step);
+    });
+    if (moved.moved)
+        selectChannels(moved.first, moved.last);
+}
+
+void MemoryPage::SetColumn(int column, const QString &text)
+{
+    if (window.isLocked())
+        return;
+    const auto [first, last] = selectedChannels();
+    QString refused;
+    window.runStep(QStringLiteral("Set ") + ChannelHeaderTexts().at(column), [&] {
+        refused = SetColumnOfRows(window.cloneImage().channels, first, last, column, text);
+    });
+    if (!refused.isEmpty())
+        ShowMessage(&window, QStringLiteral("Nothing was changed."), QStringLiteral(" Error"),
+                    CellCaption(column) + QStringLiteral(": ") + refused);
+}
+
+void MemoryPage::showContextMenu(const QPoint &at)
+{
+    if (window.isLocked())
+        return;
+    QMenu menu(this);
+    QMenu *set = menu.addMenu(QStringLiteral("Set for selected rows"));
+    set->setObjectName(QStringLiteral("SetColumnMenu"));
+    for (const int column : BulkColumns()) {
+        const QString header = ChannelHeaderTexts().at(column);
+        set->addAction(header, this, [this, column, header] {
+            bool ok = false;
+            const QStringList choices = CellChoices(column);
+            const QString text = choices.isEmpty()
+                                     ? QInputDialog::getText(this, QStringLiteral("Set for selected rows"),
+                                                             header + QStringLiteral(" (MHz)"),
+                                                             QLineEdit::Normal, QString(), &ok)
+                                     : QInputDialog::getItem(this, QStringLiteral("Set for selected rows"),
+                                                             header, choices, 0, false, &ok);
+            if (ok)
+                SetColumn(column, text);
+        });
+    }
+    menu.addSeparator();
+    for (QAction *action : window.findChildren<QAction *>()) {
+        const QString name = action->objectName();
+        if (name == QLatin1String("EditCut") || name == QLatin1String("EditCopy") ||
+            name == QLatin1String("EditPaste") || name == QLatin1String("EditMoveUp") ||
+            name == QLatin1String("EditMoveDown"))
+            menu.addAction(action);
+    }
+    menu.exec(MSFlexGrid1->viewport()->mapToGlobal(at));
 }
 
 void MemoryPage::OpenChannelEditor()
@@ -167,7 +272,9 @@ void MemoryPage::OpenChannelEditor()
         return;
     const int channel = ChannelGridModel::channelOfRow(current.row());
     ChannelEditor editor(window.cloneImage().channels, channel, &window, &window.cloneImage().glyphs);
-    if (editor.exec() == QDialog::Accepted)
+    bool accepted = false;
+    window.runStep(QStringLiteral("Memory Setting"), [&] { accepted = editor.exec() == QDialog::Accepted; });
+    if (accepted)
         selectChannels(channel, channel);
 }
 
@@ -236,13 +343,13 @@ void MemoryPage::MemAllWrite_Click()
 
 void MemoryPage::ALL_Reset_Click()
 {
-    clearRange(ALL_Reset, 1, ChannelCount);
+    window.runStep(QStringLiteral("Clear all memory"), [&] { clearRange(ALL_Reset, 1, ChannelCount); });
 }
 
 void MemoryPage::Clear_Botton_Click()
 {
     const auto [first, last] = selectedChannels();
-    clearRange(Clear_Botton, first, last);
+    window.runStep(QStringLiteral("Clear selected memory"), [&] { clearRange(Clear_Botton, first, last); });
 }
 
 void MemoryPage::readRange(int first, int last, const QString &doneText)

@@ -41,6 +41,15 @@ public:
     void MemAllRead_Click();
     void MemAllWrite_Click();
 
+    // The Edit menu on the selected rows: the clipboard as tab-separated text with a header line, and
+    // moving rows within their group (Alt+Up, Alt+Down).
+    void CopyRows();
+    void CutRows();
+    void PasteRows();
+    void MoveRows(int step);
+    // The grid's context menu: one column set for every selected row.
+    void SetColumn(int column, const QString &text);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -52,6 +61,7 @@ private:
     void writeRange(int first, int last, const QString &doneText);
     void clearRange(QPushButton *button, int first, int last);
     void keepCurrentRowVisible();
+    void showContextMenu(const QPoint &at);
 
     MainWindow &window;
     ChannelGridModel *model = nullptr;

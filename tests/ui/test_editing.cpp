@@ -1,0 +1,135 @@
+// Undo and redo, the clipboard and moving rows, through the main window's Edit menu.
+
+#include "files/rowclipboard.h"
+#include "model/channelcells.h"
+#include "support/windowrig.h"
+#include "ui/channelgridmodel.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QTableView>
+#include <QTest>
+
+using namespace n35;
+using namespace n35::testing;
+
+class TestEditing : public QObject
+{
+    Q_OBJECT
+private slots:
+    void clearAllMemoryIsTakenBack();
+    void aReadOverUnsavedEditsIsTakenBack();
+    void editsOutsideCommandsAreStepsOfTheirRegion();
+    void pasteRefusesTheOutOfBandRowAndNamesIt();
+    void altDownMovesADualPairAsAPair();
+};
+
+namespace
+{
+
+void Trigger(const WindowRig &rig, const char *action)
+{
+    QAction *item = rig.find<QAction>(action);
+    QVERIFY(item && item->isEnabled());
+    item->trigger();
+}
+
+} // namespace
+
+void TestEditing::clearAllMemoryIsTakenBack()
+{
+    WindowRig rig;
+    FillVariedChannels(rig.table(), 1, ChannelCount);
+    QCoreApplication::processEvents(); // the fill is an edit of its own
+    const std::vector<ChannelCells> rows = rig.table().allRows();
+    const std::vector<unsigned char> used = rig.table().ChannelUsed;
+
+    rig.click("ALL_Reset");
+    QCOMPARE(rig.find<QAction>("EditUndo")->text(), QStringLiteral("Undo Clear all memory"));
+    Trigger(rig, "EditUndo");
+    QVERIFY(rig.table().allRows() == rows);
+    QVERIFY(rig.table().ChannelUsed == used);
+    QCOMPARE(rig.find<QAction>("EditRedo")->text(), QStringLiteral("Redo Clear all memory"));
+    Trigger(rig, "EditRedo");
+    QCOMPARE(std::count(rig.table().ChannelUsed.begin(), rig.table().ChannelUsed.end(), 1), 2);
+    // The shortcuts users expect.
+    QCOMPARE(rig.find<QAction>("EditUndo")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
+    QCOMPARE(rig.find<QAction>("EditRedo")->shortcuts(),
+             (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Y")),
+                                  QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
+}
+
+void TestEditing::aReadOverUnsavedEditsIsTakenBack()
+{
+    WindowRig rig;
+    PrimeSettings(rig.radio);
+    rig.window->runStep(QStringLiteral("edit"), [&] { FillVariedChannels(rig.table(), 1, 40); });
+    const std::vector<ChannelCells> edited = rig.table().allRows();
+
+    rig.window->ALL_READ_Click();
+    QCOMPARE(rig.told().constLast(), QStringLiteral("ALL read successed.| Finish"));
+    QVERIFY(rig.table().allRows() != edited);
+    QCOMPARE(rig.find<QAction>("EditUndo")->text(), QStringLiteral("Undo Read All Data"));
+    Trigger(rig, "EditUndo");
+    QVERIFY(rig.table().allRows() == edited);
+    // Saving or writing changes nothing, so it is no step.
+    QCOMPARE(rig.find<QAction>("EditUndo")->text(), QStringLiteral("Undo edit"));
+}
+
+void TestEditing::editsOutsideCommandsAreStepsOfTheirRegion()
+{
+    WindowRig rig;
+    rig.window->cloneImage().title.setText(QStringLiteral("HELLO"));
+    QTRY_COMPARE(rig.find<QAction>("EditUndo")->text(), QStringLiteral("Undo title edit"));
+    Trigger(rig, "EditUndo");
+    QVERIFY(rig.window->cloneImage().title.state().text.isEmpty());
+    QVERIFY(!rig.find<QAction>("EditUndo")->isEnabled());
+}
+
+void TestEditing::pasteRefusesTheOutOfBandRowAndNamesIt()
+{
+    WindowRig rig;
+    QGuiApplication::clipboard()->setText(QStringLiteral(
+        "223.50000MHz\tFM\t20KHz\tNone\t67.0Hz\t67.0Hz\t023\t023\tOff\t0.00000MHz\t\tONE\n"
+        "146.52000MHz\tFM\t20KHz\tNone\t67.0Hz\t67.0Hz\t023\t023\tOff\t0.00000MHz\t\tTWO\n"
+        "903.00000MHz\tFM\t20KHz\tNone\t67.0Hz\t67.0Hz\t023\t023\tOff\t0.00000MHz\t\tTHREE\n"));
+    rig.page()->selectChannels(5, 5);
+    Trigger(rig, "EditPaste");
+    QCOMPARE(rig.table().cell(5, ColName), QStringLiteral("ONE"));
+    QVERIFY(!rig.table().used(6));
+    QCOMPARE(rig.table().cell(7, ColName), QStringLiteral("THREE"));
+    QCOMPARE(rig.told().size(), 1);
+    QVERIFY(rig.capture.messages.constLast().detail.startsWith(
+        QStringLiteral("Row 6, the frequency \"146.52000MHz\"")));
+    QCOMPARE(rig.find<QAction>("EditUndo")->text(), QStringLiteral("Undo Paste"));
+
+    // Copy gives the header line and the rows.
+    rig.page()->selectChannels(5, 7);
+    Trigger(rig, "EditCopy");
+    QCOMPARE(QGuiApplication::clipboard()->text(), RowsAsText(rig.table(), 5, 7));
+}
+
+void TestEditing::altDownMovesADualPairAsAPair()
+{
+    WindowRig rig;
+    rig.window->show();
+    rig.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));
+    rig.table().setCell(601, ColName, QStringLiteral("MAIN"));
+    rig.table().setCell(602, ColName, QStringLiteral("SUB"));
+    rig.page()->selectChannels(602, 602);
+    rig.page()->grid()->setFocus();
+    QTest::keyClick(rig.page()->grid(), Qt::Key_Down, Qt::AltModifier);
+    QCOMPARE(rig.table().cell(603, ColName), QStringLiteral("MAIN"));
+    QCOMPARE(rig.table().cell(604, ColName), QStringLiteral("SUB"));
+    QCOMPARE(rig.page()->selectedChannels(), std::make_pair(603, 604));
+    // A CALL row stays where it is.
+    const ChannelCells call = rig.table().cells(Call222Channel);
+    rig.page()->selectChannels(Call222Channel, Call222Channel);
+    QTest::keyClick(rig.page()->grid(), Qt::Key_Up, Qt::AltModifier);
+    QVERIFY(rig.table().cells(Call222Channel) == call);
+}
+
+QTEST_MAIN(TestEditing)
+#include "test_editing.moc"
