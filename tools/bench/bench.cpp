@@ -8,6 +8,7 @@
 #include "emulator/emulatorsession.h"
 #include "files/csvfile.h"
 #include "files/imagefile.h"
+#include "files/rowclipboard.h"
 #include "link/address.h"
 #include "link/channeltransfer.h"
 #include "link/progress.h"
@@ -15,6 +16,7 @@
 #include "model/channelcells.h"
 #include "model/channeltable.h"
 #include "model/cloneimage.h"
+#include "model/history.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -183,6 +185,84 @@ void fileFigures()
     time("import 952-row CSV", [&] { return ImportCsv(csvPath, image.channels).ok(); });
 }
 
+// Resident memory now, in MB, from /proc/self/statm.
+double residentMb()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields.at(1).toDouble() * double(getpagesize()) / (1024.0 * 1024.0) : 0;
+}
+
+// Undo, redo, paste and the history's memory on whole-grid steps (targets: undo or redo <= 20 ms, paste
+// of 952 rows <= 100 ms, 100 whole-grid steps <= 30 MB).
+void editFigures()
+{
+    CloneImage image;
+    // A grid where every row differs from the last step's, as a whole-grid import or paste would leave it.
+    auto fillAll = [&](int variant) {
+        for (int channel = 1; channel <= ChannelCount; ++channel) {
+            ChannelCells cells = CallChannelDefaults(FrequencyText(
+                (IsCallChannel(channel) && channel != Call222Channel ? 902'000'000U : 216'000'000U) +
+                12'500U * std::uint32_t(channel % 900 + variant)));
+            cells[ColName - 1] = QStringLiteral("S%1-%2").arg(variant).arg(channel);
+            image.channels.setCells(channel, cells);
+            image.channels.setUsed(channel, true);
+        }
+    };
+    auto best = [](const char *what, int runs, const std::function<void()> &work) {
+        QElapsedTimer clock;
+        double fastest = 1e9;
+        for (int run = 0; run < runs; ++run) {
+            clock.start();
+            work();
+            fastest = std::min(fastest, double(clock.nsecsElapsed()) / 1e6);
+        }
+        std::printf("%-34s best of %d: %7.2f ms\n", what, runs, fastest);
+    };
+    std::printf("-- editing\n");
+    ImageHistory history(image);
+    fillAll(1);
+    best("record a whole-grid step", 1, [&] { history.record(QStringLiteral("a")); });
+    fillAll(2);
+    history.record(QStringLiteral("b"));
+    best("undo then redo, whole grid", 5, [&] {
+        history.undo();
+        history.redo();
+    });
+    QElapsedTimer clock;
+    double undoMs = 1e9;
+    double redoMs = 1e9;
+    for (int run = 0; run < 5; ++run) {
+        clock.start();
+        history.undo();
+        undoMs = std::min(undoMs, double(clock.nsecsElapsed()) / 1e6);
+        clock.start();
+        history.redo();
+        redoMs = std::min(redoMs, double(clock.nsecsElapsed()) / 1e6);
+    }
+    std::printf("%-34s best of 5: %7.2f ms\n", "undo alone", undoMs);
+    std::printf("%-34s best of 5: %7.2f ms\n", "redo alone", redoMs);
+
+    const QString text = RowsAsText(image.channels, 1, ChannelCount);
+    ChannelTable target;
+    best("paste 952 rows", 5, [&] { PasteRows(text, 1, target); });
+
+    CloneImage big;
+    ImageHistory steps(big);
+    const double before = residentMb();
+    for (int step = 0; step < ImageHistory::DefaultLimit; ++step) {
+        for (int channel = 1; channel <= ChannelCount; ++channel) {
+            if (!IsCallChannel(channel))
+                big.channels.setCell(channel, ColName, QStringLiteral("N%1-%2").arg(step).arg(channel));
+        }
+        steps.record(QStringLiteral("step"));
+    }
+    std::printf("%-34s %7.1f MB resident (%.1f MB by its own count)\n", "history of 100 whole-grid steps",
+                residentMb() - before, double(steps.footprint()) / (1024.0 * 1024.0));
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -190,6 +270,7 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     try {
         fileFigures();
+        editFigures();
         const QStringList paced{QStringLiteral("--baud"), QStringLiteral("57600")};
         if (!pacedRuns(paced, "sleeping between characters (wall time includes its own wake-up latency)"))
             return 1;
