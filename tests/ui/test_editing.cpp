@@ -6,8 +6,11 @@
 #include "ui/channelgridmodel.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QTableView>
 #include <QTest>
 
@@ -23,6 +26,7 @@ private slots:
     void editsOutsideCommandsAreStepsOfTheirRegion();
     void pasteRefusesTheOutOfBandRowAndNamesIt();
     void altDownMovesADualPairAsAPair();
+    void everyPageShowsAnUndoAndNoStepFollows();
 };
 
 namespace
@@ -129,6 +133,43 @@ void TestEditing::altDownMovesADualPairAsAPair()
     rig.page()->selectChannels(Call222Channel, Call222Channel);
     QTest::keyClick(rig.page()->grid(), Qt::Key_Up, Qt::AltModifier);
     QVERIFY(rig.table().cells(Call222Channel) == call);
+}
+
+void TestEditing::everyPageShowsAnUndoAndNoStepFollows()
+{
+    WindowRig rig;
+    CloneImage &image = rig.window->cloneImage();
+    BankPartition::Counts counts{};
+    counts[0] = 100;
+    counts[3] = 400;
+    rig.window->runStep(QStringLiteral("edits"), [&] {
+        image.banks.setCounts(counts);
+        image.title.setText(QStringLiteral("RADIO"));
+        image.settings.setIndex(SetModeSettings::BankMainOption, 1);
+        image.oneTouch.setDisabled(0, false);
+        image.oneTouch.setBank(0, 3);
+    });
+    auto shown = [&] {
+        return QStringList{rig.find<QLineEdit>("Text1_3")->text(), rig.find<QLineEdit>("TITLE_TEXT")->text(),
+                           rig.find<QComboBox>("Set_Mode_Display_11")->currentText(),
+                           rig.find<QComboBox>("otmBank_0")->currentText(),
+                           QString::number(rig.find<QCheckBox>("NO_SET_0")->isChecked())};
+    };
+    const QStringList edited = shown();
+    QCOMPARE(edited.mid(0, 2), (QStringList{QStringLiteral("400"), QStringLiteral("RADIO")}));
+
+    Trigger(rig, "EditUndo");
+    QCoreApplication::processEvents();
+    const QStringList undone = shown();
+    for (int i = 0; i < edited.size(); ++i)
+        QVERIFY2(undone.at(i) != edited.at(i), qPrintable(edited.at(i)));
+    // The pages took the image back without changing it again: redo is still there.
+    QVERIFY(rig.window->imageHistory().canRedo());
+    Trigger(rig, "EditRedo");
+    QCoreApplication::processEvents();
+    QCOMPARE(shown(), edited);
+    QVERIFY(!rig.window->imageHistory().canRedo());
+    QCOMPARE(rig.find<QAction>("EditUndo")->text(), QStringLiteral("Undo edits"));
 }
 
 QTEST_MAIN(TestEditing)
