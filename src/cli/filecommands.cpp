@@ -6,12 +6,14 @@
 #include "cli/console.h"
 #include "cli/summary.h"
 #include "files/backup.h"
+#include "files/chirpcsv.h"
 #include "files/csvfile.h"
 #include "files/imagefile.h"
 #include "link/portsettings.h"
 #include "model/cloneimage.h"
 
 #include <QFileInfo>
+#include <optional>
 
 namespace n35::cli
 {
@@ -66,46 +68,83 @@ QString UniqueBackupPath(const QString &folder, const QDateTime &when)
     return path;
 }
 
-int RunExport(const Invocation &invocation)
+namespace
 {
-    const QString csv = invocation.value(QStringLiteral("output"));
-    if (!HasCsvExtension(csv)) {
-        PrintError(QStringLiteral("%1: the CSV file's name must end in .csv").arg(csv));
-        return ExitUsage;
-    }
-    CloneImage image;
-    if (!LoadImage(invocation.arguments.at(0), image))
-        return ExitFailed;
-    if (const Status written = ExportCsv(csv, image.channels); !written) {
-        PrintError(OneLine(QStringLiteral("%1 could not be saved").arg(csv), written.problem().describe()));
-        return ExitFailed;
-    }
-    return ExitDone;
+
+// --format of export and import: true for the channel list of other programs; nullopt after telling the
+// user the value is wrong.
+std::optional<bool> OtherProgramsList(const Invocation &invocation)
+{
+    const QString format = invocation.value(QStringLiteral("format"));
+    if (format.isEmpty() || format == QLatin1String("n35"))
+        return false;
+    if (format == QLatin1String("chirp"))
+        return true;
+    PrintError(QStringLiteral("--format is n35 or chirp, not \"%1\"").arg(format));
+    return std::nullopt;
 }
 
-int RunImport(const Invocation &invocation)
+// --at of import: the first row, 1..952; nullopt after telling the user.
+std::optional<int> FirstRow(const Invocation &invocation, bool list)
 {
-    const QString csv = invocation.arguments.at(0);
-    const QString into = invocation.value(QStringLiteral("into"));
-    const QString output = invocation.value(QStringLiteral("output"));
-    if (!HasImageExtension(output)) {
-        PrintError(QStringLiteral("%1: the clone image file's name must end in .N35").arg(output));
-        return ExitUsage;
+    if (!invocation.has(QStringLiteral("at")))
+        return 1;
+    bool number = false;
+    const int row = invocation.value(QStringLiteral("at")).toInt(&number);
+    if (!list)
+        PrintError(QStringLiteral("--at is for --format chirp: this program's CSV file fills every row"));
+    else if (!number || row < 1 || row > ChannelCount)
+        PrintError(QStringLiteral("--at ROW is a row from 1 to %1, not \"%2\"")
+                       .arg(ChannelCount)
+                       .arg(invocation.value(QStringLiteral("at"))));
+    else
+        return row;
+    return std::nullopt;
+}
+
+// A channel list into the image's grid, every refused line and change told; false when nothing was read.
+bool ImportList(const QString &csv, int firstRow, CloneImage &image)
+{
+    const ChannelListImport result = ImportChannelList(csv, image.channels, firstRow);
+    switch (result.kind) {
+    case ChannelListImport::Kind::Ok:
+        break;
+    case ChannelListImport::Kind::NotList:
+        PrintError(OneLine(QStringLiteral("%1 is not a channel list").arg(csv), result.problem.why));
+        return false;
+    case ChannelListImport::Kind::CannotRead:
+        PrintError(OneLine(QStringLiteral("%1 couldn't be read").arg(csv), result.problem.why));
+        return false;
     }
-    CloneImage image;
-    if (!LoadImage(into, image))
-        return ExitFailed;
+    for (const ChannelListNote &refusal : result.refused)
+        PrintWarning(QStringLiteral("%1: %2 (not imported)").arg(csv, refusal.describe()));
+    for (const ChannelListNote &warning : result.warnings)
+        PrintWarning(QStringLiteral("%1: %2").arg(csv, warning.describe()));
+    if (result.rows.empty())
+        PrintNote(QStringLiteral("%1: no channel imported").arg(csv));
+    else
+        PrintNote(QStringLiteral("%1: %2 channels into rows %3 to %4")
+                      .arg(csv)
+                      .arg(result.rows.size())
+                      .arg(result.rows.front())
+                      .arg(result.rows.back()));
+    return true;
+}
+
+// Our own CSV file into the image's grid; false when nothing was read.
+bool ImportOwnCsv(const QString &csv, CloneImage &image)
+{
     const CsvImportResult result = ImportCsv(csv, image.channels);
     switch (result.kind) {
     case CsvImportResult::Kind::Ok:
         break;
     case CsvImportResult::Kind::NotHeader:
         PrintError(OneLine(QStringLiteral("%1: CSV File Error").arg(csv), result.problem.describe()));
-        return ExitFailed;
+        return false;
     case CsvImportResult::Kind::WrongExtension:
     case CsvImportResult::Kind::CannotRead:
         PrintError(OneLine(QStringLiteral("%1 couldn't be opened").arg(csv), result.problem.why));
-        return ExitFailed;
+        return false;
     }
     // The window's rules: a refused row is emptied or keeps what it held, and the rest is imported.
     for (const CsvRefusal &refusal : result.refused) {
@@ -116,6 +155,57 @@ int RunImport(const Invocation &invocation)
                               refusal.kept ? QStringLiteral("the row kept what it held")
                                            : QStringLiteral("the row was emptied")));
     }
+    return true;
+}
+
+} // namespace
+
+int RunExport(const Invocation &invocation)
+{
+    const QString csv = invocation.value(QStringLiteral("output"));
+    const std::optional<bool> list = OtherProgramsList(invocation);
+    if (!list)
+        return ExitUsage;
+    if (!HasCsvExtension(csv)) {
+        PrintError(QStringLiteral("%1: the CSV file's name must end in .csv").arg(csv));
+        return ExitUsage;
+    }
+    CloneImage image;
+    if (!LoadImage(invocation.arguments.at(0), image))
+        return ExitFailed;
+    ChannelListExport exported;
+    if (*list)
+        exported = ExportChannelList(csv, image.channels);
+    else
+        exported.status = ExportCsv(csv, image.channels);
+    if (!exported.status) {
+        PrintError(
+            OneLine(QStringLiteral("%1 could not be saved").arg(csv), exported.status.problem().describe()));
+        return ExitFailed;
+    }
+    for (const ChannelListNote &warning : exported.warnings)
+        PrintWarning(QStringLiteral("%1: %2").arg(csv, warning.describe()));
+    return ExitDone;
+}
+
+int RunImport(const Invocation &invocation)
+{
+    const QString csv = invocation.arguments.at(0);
+    const QString into = invocation.value(QStringLiteral("into"));
+    const QString output = invocation.value(QStringLiteral("output"));
+    const std::optional<bool> list = OtherProgramsList(invocation);
+    const std::optional<int> firstRow = list ? FirstRow(invocation, *list) : std::nullopt;
+    if (!firstRow)
+        return ExitUsage;
+    if (!HasImageExtension(output)) {
+        PrintError(QStringLiteral("%1: the clone image file's name must end in .N35").arg(output));
+        return ExitUsage;
+    }
+    CloneImage image;
+    if (!LoadImage(into, image))
+        return ExitFailed;
+    if (!(*list ? ImportList(csv, *firstRow, image) : ImportOwnCsv(csv, image)))
+        return ExitFailed;
     // The new file keeps the port the old one recorded.
     return SaveImage(output, image, ReadPortSetting(into).port) ? ExitDone : ExitFailed;
 }

@@ -1,5 +1,6 @@
 #include "ui/filecommands.h"
 
+#include "files/chirpcsv.h"
 #include "files/csvfile.h"
 #include "files/imagefile.h"
 #include "link/progress.h"
@@ -25,25 +26,30 @@ QString StartFolder()
     return QCoreApplication::applicationDirPath();
 }
 
-// What the import refused, row by row, for the message's details.
-QString DescribeRefusals(const std::vector<CsvRefusal> &refused)
+// What a channel list import or export has to say line by line, for the message's details.
+QString DescribeNotes(QStringList lines, const std::vector<ChannelListNote> &refused,
+                      const std::vector<ChannelListNote> &warnings)
 {
-    QStringList lines;
-    for (const CsvRefusal &refusal : refused) {
-        if (lines.size() == RefusalsShown) {
-            lines << QStringLiteral("... and %1 more.").arg(refused.size() - RefusalsShown);
-            break;
-        }
-        lines << QStringLiteral("Row %1, %2 \"%3\": %4%5")
-                     .arg(refusal.row)
-                     .arg(refusal.column, refusal.text, refusal.reason,
-                          refusal.kept ? QStringLiteral(" (the row kept what it held)")
-                                       : QStringLiteral(" (the row was emptied)"));
+    const qsizetype total = lines.size() + qsizetype(refused.size() + warnings.size());
+    for (const ChannelListNote &refusal : refused)
+        lines << refusal.describe() + QStringLiteral(" (not imported)");
+    for (const ChannelListNote &warning : warnings)
+        lines << warning.describe();
+    if (lines.size() > RefusalsShown) {
+        lines = lines.mid(0, RefusalsShown);
+        lines << QStringLiteral("... and %1 more.").arg(total - RefusalsShown);
     }
     return lines.join(QLatin1Char('\n'));
 }
 
 } // namespace
+
+QString WithExtension(const QString &path, const QString &extension)
+{
+    if (path.isEmpty() || path.endsWith(extension, Qt::CaseInsensitive))
+        return path;
+    return path + extension;
+}
 
 void SaveImageCommand(MainWindow &window, const QString &path)
 {
@@ -100,7 +106,7 @@ void ImportCsvCommand(MainWindow &window, const QString &path)
     switch (result.kind) {
     case CsvImportResult::Kind::Ok:
         ShowMessage(&window, QStringLiteral("Inport CSV File"), QStringLiteral(" Finish"),
-                    DescribeRefusals(result.refused));
+                    ListRefusals(result.refused, RefusalsShown));
         break;
     case CsvImportResult::Kind::NotHeader:
         ShowMessage(&window, QStringLiteral("CSV File Error"), QStringLiteral(" Error"),
@@ -115,9 +121,73 @@ void ImportCsvCommand(MainWindow &window, const QString &path)
     progress.start(ChannelCount);
 }
 
+void ExportChannelListCommand(MainWindow &window, const QString &path)
+{
+    Progress &progress = window.progress();
+    progress.start(ChannelCount);
+    const ChannelListExport exported = ExportChannelList(path, window.cloneImage().channels, [&](int row) {
+        if (row > 0)
+            progress.advance();
+    });
+    if (exported.status) {
+        ShowMessage(&window, QStringLiteral("Save File"), QStringLiteral("Finish"),
+                    DescribeNotes({QStringLiteral("%1 channels written.").arg(exported.written)}, {},
+                                  exported.warnings));
+    } else {
+        ShowMessage(&window, QStringLiteral("The file could not be saved."), QStringLiteral("Error"),
+                    path + QStringLiteral("\n") + exported.status.problem().describe());
+    }
+    progress.start(ChannelCount);
+}
+
+void ImportChannelListCommand(MainWindow &window, const QString &path, int firstRow)
+{
+    Progress &progress = window.progress();
+    progress.start(ChannelCount);
+    const ChannelListImport result =
+        ImportChannelList(path, window.cloneImage().channels, firstRow, [&](int) { progress.advance(); });
+    switch (result.kind) {
+    case ChannelListImport::Kind::Ok: {
+        const QString filled = result.rows.empty() ? QStringLiteral("No channel imported.")
+                                                   : QStringLiteral("%1 channels into rows %2 to %3.")
+                                                         .arg(result.rows.size())
+                                                         .arg(result.rows.front())
+                                                         .arg(result.rows.back());
+        ShowMessage(&window, QStringLiteral("Import Channel List"), QStringLiteral("Finish"),
+                    DescribeNotes({filled}, result.refused, result.warnings));
+        break;
+    }
+    case ChannelListImport::Kind::NotList:
+        ShowMessage(&window, QStringLiteral("This file is not a channel list. Nothing was changed."),
+                    QStringLiteral("Error"), path + QStringLiteral("\n") + result.problem.why);
+        break;
+    case ChannelListImport::Kind::CannotRead:
+        ShowMessage(&window, QStringLiteral("This File couldn't be opened."), QStringLiteral("Error"),
+                    path + QStringLiteral("\n") + result.problem.why);
+        break;
+    }
+    progress.start(ChannelCount);
+}
+
+void ExportChannelList_Click(MainWindow &window)
+{
+    const QString path = WithExtension(
+        QFileDialog::getSaveFileName(&window, QString(), StartFolder(), CsvFilter), QStringLiteral(".csv"));
+    if (!path.isEmpty())
+        ExportChannelListCommand(window, path);
+}
+
+void ImportChannelList_Click(MainWindow &window, int firstRow)
+{
+    const QString path = QFileDialog::getOpenFileName(&window, QString(), StartFolder(), CsvFilter);
+    if (!path.isEmpty())
+        ImportChannelListCommand(window, path, firstRow);
+}
+
 void FILE_EXPORT_Click(MainWindow &window)
 {
-    const QString path = QFileDialog::getSaveFileName(&window, QString(), StartFolder(), CsvFilter);
+    const QString path = WithExtension(
+        QFileDialog::getSaveFileName(&window, QString(), StartFolder(), CsvFilter), QStringLiteral(".csv"));
     if (!path.isEmpty())
         ExportCsvCommand(window, path);
 }
@@ -131,7 +201,8 @@ void FILE_INPORT_Click(MainWindow &window)
 
 void FileSave_Click(MainWindow &window)
 {
-    const QString path = QFileDialog::getSaveFileName(&window, QString(), StartFolder(), ImageFilter);
+    const QString path = WithExtension(
+        QFileDialog::getSaveFileName(&window, QString(), StartFolder(), ImageFilter), QStringLiteral(".N35"));
     if (!path.isEmpty())
         SaveImageCommand(window, path);
 }

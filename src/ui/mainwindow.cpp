@@ -130,6 +130,9 @@ void MainWindow::buildMenus()
     FileSave = addItem(File, "Save(&S)", "FileSave");
     Inport = addItem(File, "Import(&I)", "Inport");
     Export = addItem(File, "Export(&E)", "Export");
+    File->addSeparator();
+    ImportChannelList = addItem(File, "Import channel list...", "ImportChannelList");
+    ExportChannelList = addItem(File, "Export channel list...", "ExportChannelList");
 
     buildEditMenu();
 
@@ -168,6 +171,13 @@ void MainWindow::buildMenus()
     connect(Inport, &QAction::triggered, this,
             [this] { runStep(QStringLiteral("Import"), [this] { FILE_INPORT_Click(*this); }); });
     connect(Export, &QAction::triggered, this, [this] { FILE_EXPORT_Click(*this); });
+    // A channel list from another program fills rows from the grid's current row on.
+    connect(ImportChannelList, &QAction::triggered, this, [this] {
+        const int first = memory->currentChannel();
+        runStep(QStringLiteral("Import channel list"),
+                [this, first] { ImportChannelList_Click(*this, first); });
+    });
+    connect(ExportChannelList, &QAction::triggered, this, [this] { ExportChannelList_Click(*this); });
 }
 
 void MainWindow::buildControls()

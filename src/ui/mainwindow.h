@@ -146,6 +146,8 @@ private:
     QAction *FileSave = nullptr;
     QAction *Inport = nullptr;
     QAction *Export = nullptr;
+    QAction *ImportChannelList = nullptr;
+    QAction *ExportChannelList = nullptr;
     QMenu *MenuEdit = nullptr;
     QAction *EditUndo = nullptr;
     QAction *EditRedo = nullptr;

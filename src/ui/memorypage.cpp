@@ -193,7 +193,7 @@ void MemoryPage::PasteRows()
     const QString text = QGuiApplication::clipboard()->text();
     if (text.isEmpty())
         return;
-    const int first = ChannelGridModel::channelOfRow(std::max(MSFlexGrid1->currentIndex().row(), 0));
+    const int first = currentChannel();
     PasteResult pasted;
     window.runStep(QStringLiteral("Paste"),
                    [&] { pasted = n35::PasteRows(text, first, window.cloneImage().channels); });
@@ -305,6 +305,11 @@ std::pair<int, int> MemoryPage::selectedChannels() const
         bottom = std::max(bottom, range.bottom());
     }
     return {ChannelGridModel::channelOfRow(top), ChannelGridModel::channelOfRow(bottom)};
+}
+
+int MemoryPage::currentChannel() const
+{
+    return ChannelGridModel::channelOfRow(std::max(MSFlexGrid1->currentIndex().row(), 0));
 }
 
 void MemoryPage::selectChannels(int from, int to)

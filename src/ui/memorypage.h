@@ -26,6 +26,8 @@ public:
 
     // Channels 1..952 from the smaller to the larger end of the grid's selection, whichever way it was made.
     std::pair<int, int> selectedChannels() const;
+    // The channel of the grid's current row (1 when there is none).
+    int currentChannel() const;
     // Selects rows from..to as a drag from `from` to `to` would; `to` becomes the current row.
     void selectChannels(int from, int to);
 

@@ -4,6 +4,7 @@
 #include "model/channelcells.h"
 #include "support/windowrig.h"
 #include "ui/channelgridmodel.h"
+#include "ui/filecommands.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -27,6 +28,7 @@ private slots:
     void pasteRefusesTheOutOfBandRowAndNamesIt();
     void altDownMovesADualPairAsAPair();
     void everyPageShowsAnUndoAndNoStepFollows();
+    void channelListImportFillsFromTheCurrentRowAndIsOneStep();
 };
 
 namespace
@@ -170,6 +172,23 @@ void TestEditing::everyPageShowsAnUndoAndNoStepFollows()
     QCOMPARE(shown(), edited);
     QVERIFY(!rig.window->imageHistory().canRedo());
     QCOMPARE(rig.find<QAction>("EditUndo")->text(), QStringLiteral("Undo edits"));
+}
+
+void TestEditing::channelListImportFillsFromTheCurrentRowAndIsOneStep()
+{
+    WindowRig rig;
+    rig.page()->selectChannels(100, 100);
+    Trigger(rig, "EditCopy"); // the import must not depend on the clipboard
+    rig.window->runStep(QStringLiteral("Import channel list"), [&] {
+        ImportChannelListCommand(*rig.window, QStringLiteral(N35_TEST_DATA "/channel-list-sample.csv"),
+                                 rig.page()->currentChannel());
+    });
+    QCOMPARE(rig.table().cell(100, ColName).trimmed(), QStringLiteral("RPT 222 EAST"));
+    QVERIFY(!rig.table().used(99));
+    QVERIFY(rig.told().constLast().endsWith(QStringLiteral("Finish")));
+    QCOMPARE(rig.find<QAction>("EditUndo")->text(), QStringLiteral("Undo Import channel list"));
+    Trigger(rig, "EditUndo");
+    QVERIFY(!rig.table().used(100));
 }
 
 QTEST_MAIN(TestEditing)

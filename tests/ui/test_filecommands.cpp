@@ -92,6 +92,18 @@ private slots:
                  (QStringList{u"CSV File Error| Error"_s, u"This File couldn't be opened.|Error"_s}));
         QCOMPARE(table.cell(5, ColFrequency), u"223.50000MHz"_s);
     }
+
+    // A name typed without its extension is saved with it, so Open and Import take the file later.
+    void savedNamesGetTheirExtension()
+    {
+        const QString cases[][3] = {{"radio", ".N35", "radio.N35"},
+                                    {"radio.n35", ".N35", "radio.n35"},
+                                    {"list", ".csv", "list.csv"},
+                                    {"list.CSV", ".csv", "list.CSV"},
+                                    {"", ".N35", ""}};
+        for (const auto &[typed, extension, saved] : cases)
+            QCOMPARE(WithExtension(typed, extension), saved);
+    }
 };
 
 QTEST_MAIN(TestFileCommands)

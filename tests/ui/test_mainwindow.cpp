@@ -30,10 +30,14 @@ private slots:
         QCOMPARE(rig.window->windowTitle(), u"HV-N35 Clone Utility Ver.1.00"_s);
         const std::pair<QWidget *, QStringList> menus[] = {
             {rig.window->menuBar(), {"File(&F)", "Edit(&E)", "COMPort(&C)", "Communication(&T)", "Help(&H)"}},
-            {rig.find<QMenu>("MenuEdit"), {"Undo", "Redo", "", "Cut", "Copy", "Paste", "", "Move Up", "Move Down"}},
-            {rig.find<QMenu>("File"), {"Open(&O)", "Save(&S)", "Import(&I)", "Export(&E)"}},
+            {rig.find<QMenu>("MenuEdit"),
+             {"Undo", "Redo", "", "Cut", "Copy", "Paste", "", "Move Up", "Move Down"}},
+            {rig.find<QMenu>("File"),
+             {"Open(&O)", "Save(&S)", "Import(&I)", "Export(&E)", "", "Import channel list...",
+              "Export channel list..."}},
             {rig.find<QMenu>("Tusin_Botton"),
-             {"Write All Data(&A)", "Read All Data(&B)", "Verify(&V)", "", "Back up the radio before writing"}},
+             {"Write All Data(&A)", "Read All Data(&B)", "Verify(&V)", "",
+              "Back up the radio before writing"}},
             {rig.find<QMenu>("MenuHelp"), {"Version Infomation(&A)"}}};
         for (const auto &[holder, captions] : menus) {
             QStringList texts;
