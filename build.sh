@@ -4,6 +4,8 @@
 #   ./build.sh test    installs what is missing, builds (warnings are errors), runs every test
 #   ./build.sh bench   builds and runs the serial benchmark against the radio emulator
 #   ./build.sh fuzz [N] builds the fuzz targets with clang (build-fuzz/) and runs each for N inputs
+#   ./build.sh package builds, then makes the Debian package hvn35-writer_<version>_<arch>.deb in build/
+#   ./build.sh docs    builds the screenshot tool and renders the user guide's pictures into docs/images/
 # N35_SANITIZE=ON ./build.sh test builds with AddressSanitizer and UBSan in build-sanitize/ instead.
 set -eu
 cd "$(dirname "$0")"
@@ -18,7 +20,7 @@ else
 fi
 FUZZ_BUILD=${FUZZ_BUILD:-build-fuzz}
 JOBS=${JOBS:-2}
-PACKAGES="cmake make g++ pkg-config qt6-base-dev qt6-serialport-dev libgl-dev libxkbcommon-dev libicu-dev fonts-ipafont-gothic"
+PACKAGES="cmake make g++ pkg-config qt6-base-dev qt6-serialport-dev libgl-dev libxkbcommon-dev libicu-dev fonts-ipafont-gothic help2man"
 
 install_missing() {
     missing=""
@@ -36,6 +38,13 @@ build() {
     install_missing
     cmake -S . -B "$BUILD" "$@"
     cmake --build "$BUILD" -j"$JOBS"
+}
+
+# Only the named targets, for the commands that need one program.
+build_targets() {
+    install_missing
+    cmake -S . -B "$BUILD"
+    cmake --build "$BUILD" -j"$JOBS" --target "$@"
 }
 
 case "${1:-}" in
@@ -86,8 +95,35 @@ fuzz)
         echo "== $target: $runs inputs in $(($(date +%s) - start)) s, no findings"
     done
     ;;
+package)
+    # Manual pages are required here (they are optional in a plain build). The same build folder as
+    # "./build.sh test", so after a test run nothing compiles again.
+    if [ "$SANITIZE" = ON ]; then
+        echo "no package from a sanitizer build: run without N35_SANITIZE" >&2
+        exit 2
+    fi
+    PACKAGES="$PACKAGES dpkg-dev"
+    build -DN35_MANPAGES=ON
+    log="$BUILD/cpack.log"
+    if ! (cd "$BUILD" && cpack -G DEB) >"$log" 2>&1; then
+        cat "$log" >&2
+        exit 1
+    fi
+    cat "$log"
+    deb=$(sed -n 's/^CPack: - package: \(.*\) generated\.$/\1/p' "$log")
+    if [ -z "$deb" ] || [ ! -f "$deb" ]; then
+        echo "cpack reported no package; see $log" >&2
+        exit 1
+    fi
+    echo "Package: $deb"
+    ;;
+docs)
+    build_targets hvn35-docshots
+    mkdir -p docs/images
+    QT_QPA_PLATFORM=offscreen "./$BUILD/hvn35-docshots" docs/images
+    ;;
 *)
-    echo "usage: $0 run|test|bench|fuzz [inputs]" >&2
+    echo "usage: $0 run|test|bench|fuzz [inputs]|package|docs" >&2
     exit 2
     ;;
 esac

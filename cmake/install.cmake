@@ -20,3 +20,8 @@ install(FILES ${N35_DATA_DIR}/${N35_APP_ID}.metainfo.xml
     DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${N35_DATA_DIR}/60-hvn35-serial.rules
     DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/hvn35-writer)
+
+# The manual pages made by cmake/manpages.cmake (none when help2man is not there).
+if(N35_MANPAGE_FILES)
+    install(FILES ${N35_MANPAGE_FILES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endif()

@@ -1,5 +1,7 @@
 #include "cli/commandline.h"
 
+#include "buildversion.h"
+
 #include <algorithm>
 
 namespace n35::cli
@@ -14,6 +16,16 @@ const QString PortHelp = QStringLiteral("COM1..COM16 as the window numbers them,
 CommandOption PortOption()
 {
     return {QStringLiteral("port"), {}, QStringLiteral("PORT"), PortHelp};
+}
+
+CommandOption FormatOption()
+{
+    return {QStringLiteral("format"),
+            {},
+            QStringLiteral("FORMAT"),
+            QStringLiteral("n35 (default): this program's CSV file, all 952 rows in grid order; chirp: the "
+                           "channel list other radio programmers exchange (UTF-8, a line per used channel, "
+                           "frequencies in MHz)")};
 }
 
 CommandOption HelpOption()
@@ -57,7 +69,8 @@ std::vector<Command> MakeCommands()
          {file},
          QStringLiteral("the clone image file (.N35)"),
          {{QStringLiteral("output"), QStringLiteral("o"), QStringLiteral("CSV"),
-           QStringLiteral("the CSV file to write (.csv)"), true}}},
+           QStringLiteral("the CSV file to write (.csv)"), true},
+          FormatOption()}},
         {QStringLiteral("import"),
          QStringLiteral("read a CSV file into the channels of a clone image file"),
          {QStringLiteral("CSV")},
@@ -68,7 +81,13 @@ std::vector<Command> MakeCommands()
            QStringLiteral("the clone image file (.N35) the channels go into"),
            true},
           {QStringLiteral("output"), QStringLiteral("o"), file,
-           QStringLiteral("the clone image file to write (.N35; may be the same file)"), true}}},
+           QStringLiteral("the clone image file to write (.N35; may be the same file)"), true},
+          FormatOption(),
+          {QStringLiteral("at"),
+           {},
+           QStringLiteral("ROW"),
+           QStringLiteral("with --format chirp: the first row the list fills, 1..952 (default 1); each "
+                          "channel takes the next row, passing over the two CALL channels")}}},
         {QStringLiteral("show"),
          QStringLiteral("summarise a clone image file"),
          {file},
@@ -201,7 +220,10 @@ QStringList Columns(const QList<QPair<QString, QString>> &rows)
         QString line = QStringLiteral("  ") + name.leftJustified(left) + QStringLiteral("  ");
         for (const QString &word : text.split(QLatin1Char(' '))) {
             if (line.size() + word.size() + 1 > LineWidth && line.size() > indent) {
-                lines << line.trimmed().prepend(QStringLiteral("  "));
+                // Only the space before the break goes: a third line keeps its indent like the second.
+                while (line.endsWith(QLatin1Char(' ')))
+                    line.chop(1);
+                lines << line;
                 line = QString(indent, QLatin1Char(' '));
             }
             if (!line.endsWith(QLatin1Char(' ')))
@@ -313,7 +335,9 @@ QString CommandHelp(const Command &command)
 
 QString VersionText()
 {
-    return QStringLiteral("hvn35 ") + QStringLiteral(N35_VERSION);
+    // The revision the program was built from, read at build time ("unknown" outside a git checkout).
+    return QStringLiteral("hvn35 %1 (revision %2)")
+        .arg(QLatin1String(BuildVersion), QLatin1String(BuildRevision));
 }
 
 QString UsageErrorText(const ParsedCommandLine &parsed)

@@ -1,6 +1,7 @@
 // The radio on a pseudo-terminal: the desktop program (or a test) opens the printed device path as if it
 // were the cable's serial port.
 
+#include "buildversion.h"
 #include "emulator/radiocore.h"
 
 #include <algorithm>
@@ -16,6 +17,7 @@
 #include <signal.h>
 #include <stdlib.h>
 #include <string>
+#include <string_view>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <termios.h>
@@ -44,13 +46,31 @@ struct Options {
     bool spin = false;
 };
 
+const char *const usageText =
+    "Usage: hvn35-emulator [OPTION]...\n"
+    "A stand-in HV-N35 radio on a pseudo-terminal: 64 KiB of memory and the radio's line protocol, for\n"
+    "trying HV-N35 Writer and hvn35 without a radio. Prints the pty device on its first line, then serves\n"
+    "one connection after another until it is stopped (Ctrl+C, SIGTERM). Without --load it starts like a\n"
+    "new radio: erased except its factory settings.\n"
+    "\n"
+    "Options:\n"
+    "  --load FILE       start from FILE, a raw 64 KiB memory image\n"
+    "  --save FILE       write the memory to FILE when the emulator stops\n"
+    "  --link PATH       make PATH a symbolic link to the pty, creating missing folders; with\n"
+    "                    ~/.config/HVN35Writer/ports/com5 the program offers it as COM5\n"
+    "  --baud N          pace the answers like a line at N bit/s (ten bits per character), e.g. 57600\n"
+    "  --fault NAME      answer wrongly, for tests: silent (nothing), no-echo (no echo of the command),\n"
+    "                    echo-only (the echo alone), short (block replies cut short, \"O\" for \"OK\"),\n"
+    "                    lower-hex (block replies in lower-case hex), none (the default)\n"
+    "  --stop-after N    answer N commands, then fall silent\n"
+    "  --spin            poll without sleeping, so benchmarks leave out the emulator's wake-up time\n"
+    "  -h, --help        show this help and exit\n"
+    "  --version         show the version and exit\n";
+
+// A mistake on the command line: what is wrong, then the usage, on standard error.
 int usage(const std::string &problem)
 {
-    std::cerr
-        << "hvn35-emulator: " << problem << "\n"
-        << "usage: hvn35-emulator [--load FILE] [--save FILE] [--baud N] [--fault NAME] [--stop-after N]"
-           " [--link PATH] [--spin]\n"
-           "  --fault: none, silent, no-echo, echo-only, short, lower-hex\n";
+    std::cerr << "hvn35-emulator: " << problem << "\n" << usageText;
     return 2;
 }
 
@@ -60,17 +80,32 @@ template <typename T> bool parseNumber(const std::string &text, T min, T *value)
     return ec == std::errc() && end == text.data() + text.size() && *value >= min;
 }
 
-// Returns 0 when the options are usable, otherwise the exit code.
+// From parseOptions when it has printed the help or the version: the program ends with status 0.
+constexpr int doneEarly = -1;
+
+// Returns 0 when the options are usable, doneEarly, or the exit code of a usage error.
 int parseOptions(int argc, char **argv, Options *options)
 {
     for (int i = 1; i < argc; ++i) {
         const std::string name = argv[i];
-        if (name == "--help" || name == "-h")
-            return usage("help requested");
+        if (name == "--help" || name == "-h") {
+            std::cout << usageText << std::flush;
+            return doneEarly;
+        }
+        if (name == "--version") {
+            std::cout << "hvn35-emulator " << n35::BuildVersion << " (revision " << n35::BuildRevision << ")"
+                      << std::endl;
+            return doneEarly;
+        }
         if (name == "--spin") {
             options->spin = true;
             continue;
         }
+        // An unknown option is named as such, not taken for a known one without its value.
+        static const std::string_view valued[] = {"--load", "--save",       "--link",
+                                                  "--baud", "--stop-after", "--fault"};
+        if (std::find(std::begin(valued), std::end(valued), name) == std::end(valued))
+            return usage((name.starts_with('-') ? "unknown option " : "unexpected argument ") + name);
         if (i + 1 >= argc)
             return usage("missing value for " + name);
         const std::string value = argv[++i];
@@ -91,8 +126,6 @@ int parseOptions(int argc, char **argv, Options *options)
             if (!fault)
                 return usage("unknown fault " + value);
             options->fault = *fault;
-        } else {
-            return usage("unknown option " + name);
         }
     }
     return 0;
@@ -156,8 +189,29 @@ bool openPty(Pty *pty)
     return flags >= 0 && fcntl(pty->master, F_SETFL, flags | O_NONBLOCK) == 0;
 }
 
+// mkdir -p of the folder that holds path, so that a link can go where no folder has been made yet.
+bool makeParentFolders(const std::string &path)
+{
+    for (std::size_t slash = path.find('/', 1); slash != std::string::npos;
+         slash = path.find('/', slash + 1)) {
+        const std::string folder = path.substr(0, slash);
+        struct stat st {
+        };
+        if (folder.empty() || folder.back() == '/' || stat(folder.c_str(), &st) == 0)
+            continue;
+        if (mkdir(folder.c_str(), 0777) != 0 && errno != EEXIST) {
+            std::cerr << "hvn35-emulator: cannot create folder " << folder << ": " << std::strerror(errno)
+                      << "\n";
+            return false;
+        }
+    }
+    return true;
+}
+
 bool makeLink(const std::string &link, const std::string &target)
 {
+    if (!makeParentFolders(link))
+        return false;
     struct stat st {
     };
     if (lstat(link.c_str(), &st) == 0) {
@@ -361,7 +415,7 @@ int main(int argc, char **argv)
 {
     Options options;
     if (const int code = parseOptions(argc, argv, &options))
-        return code;
+        return code == doneEarly ? 0 : code;
 
     RadioCore core;
     core.setFault(options.fault);

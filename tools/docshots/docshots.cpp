@@ -1,0 +1,432 @@
+// The user guide's screenshots, every one made by the program itself:
+//   QT_QPA_PLATFORM=offscreen hvn35-docshots OUTDIR        (./build.sh docs writes docs/images/)
+//
+// A radio emulator gets a varied memory through "Write All Data" of one window; a second window reads it
+// back with "Read All Data", as a user with a cable would, and every window, page, menu and the main
+// message boxes are rendered from there, the language-dependent pages in English and Japanese.
+
+#include "emulator/emulatorsession.h"
+#include "model/channelcells.h"
+#include "model/imagediff.h"
+#include "ui/banklinkwindow.h"
+#include "ui/channeleditor.h"
+#include "ui/fontwindow.h"
+#include "ui/mainwindow.h"
+#include "ui/messages.h"
+#include "ui/setmodepage.h"
+#include "ui/splash.h"
+#include "ui/twips.h"
+#include "ui/versiondialog.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPainter>
+#include <QScrollArea>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cmath>
+#include <cstdio>
+#include <memory>
+
+using namespace n35;
+
+namespace
+{
+
+struct GuideChannel {
+    int channel;
+    double mhz;
+    const char *mode;
+    const char *step;
+    const char *type; // tone squelch type
+    const char *tone; // CTCSS, sent and received
+    const char *dcs;
+    const char *shift;
+    double offsetMhz;
+    bool skip;
+    const char *name; // UTF-8; \1..\8 are the custom glyphs
+};
+
+// Channels a user of both bands might keep: simplex and repeaters with tones and DCS, Japanese names, a
+// glyph or two, the programmable scan edges, a Dual pair, the priority channel and two skipped
+// frequencies ("PASS").
+const GuideChannel GuideChannels[] = {
+    {1, 223.50, "FM", "20KHz", "None", "100.0Hz", "023", "Off", 0, false, "SIMPLEX CALL"},
+    {2, 223.52, "FM", "20KHz", "None", "100.0Hz", "023", "Off", 0, false, "SIMPLEX 2"},
+    {3, 223.54, "FM", "20KHz", "None", "100.0Hz", "023", "Off", 0, false, "SIMPLEX 3"},
+    {4, 224.10, "FM", "20KHz", "T/-", "100.0Hz", "023", "-", 1.6, false, "RPT NORTH"},
+    {5, 224.22, "FM", "20KHz", "T/T", "110.9Hz", "023", "-", 1.6, false, "RPT SOUTH"},
+    {6, 224.56, "FM", "20KHz", "D/D", "100.0Hz", "131", "-", 1.6, false, "RPT HILL"},
+    {7, 224.94, "FM", "20KHz", "T/-", "88.5Hz", "023", "-", 1.6, false, "東京レピータ"},
+    {8, 223.80, "FM", "20KHz", "None", "100.0Hz", "023", "Off", 0, false, "CLUB NET \\1"},
+    {9, 222.10, "NFM", "5KHz", "None", "100.0Hz", "023", "Off", 0, true, "WEAK SIGNAL"},
+    {10, 224.70, "FM", "20KHz", "T/-", "131.8Hz", "023", "-", 1.6, false, "横浜 RPT"},
+    {11, 223.40, "FM", "20KHz", "None", "100.0Hz", "023", "Off", 0, false, "EMERGENCY"},
+    {12, 224.30, "FM", "20KHz", "T/R", "127.3Hz", "023", "-", 1.6, false, "\\2 HOME RPT"},
+    {41, 927.0125, "FM", "12.5KHz", "T/-", "100.0Hz", "023", "-", 25.0, false, "REPEATER 927"},
+    {42, 927.1125, "FM", "12.5KHz", "D/D", "100.0Hz", "265", "-", 25.0, false, "リンク局"},
+    {43, 915.00, "FM", "25KHz", "None", "100.0Hz", "023", "Off", 0, false, "SIMPLEX 33"},
+    {44, 903.10, "NFM", "12.5KHz", "None", "100.0Hz", "023", "Off", 0, true, "BEACON"},
+    {45, 927.60, "FM", "12.5KHz", "T/-", "151.4Hz", "023", "-", 25.0, false, "名古屋 RPT"},
+    {101, 219.50, "FM", "10KHz", "None", "100.0Hz", "023", "Off", 0, false, "DATA LINK"},
+    {102, 245.00, "FM", "25KHz", "None", "100.0Hz", "023", "Off", 0, true, "TEST \\3"},
+    {501, 222.00, "FM", "20KHz", "None", "100.0Hz", "023", "Off", 0, false, "SCAN LOW"},
+    {502, 225.00, "FM", "20KHz", "None", "100.0Hz", "023", "Off", 0, false, "SCAN HIGH"},
+    {601, 223.50, "FM", "20KHz", "None", "100.0Hz", "023", "Off", 0, false, "DUAL MAIN"},
+    {602, 927.0125, "FM", "12.5KHz", "T/-", "100.0Hz", "023", "-", 25.0, false, "DUAL SUB"},
+    {801, 223.50, "FM", "20KHz", "None", "100.0Hz", "023", "Off", 0, false, "PRIORITY"},
+    {853, 223.26, "FM", "20KHz", "None", "100.0Hz", "023", "Off", 0, false, ""},
+    {854, 224.88, "FM", "20KHz", "None", "100.0Hz", "023", "Off", 0, false, ""},
+};
+
+// 16 x 16 pictures for the custom glyphs, '#' a set pixel.
+const char *const GlyphPictures[FontGlyphs::GlyphCount][FontGlyphs::Size] = {
+    {"       ##       ", "   #   ##   #   ", "  #    ##    #  ", " #  #  ##  #  # ", " # #   ##   # # ",
+     " # #   ##   # # ", " #  #  ##  #  # ", "  #    ##    #  ", "   #   ##   #   ", "       ##       ",
+     "       ##       ", "      ####      ", "      ####      ", "     ##  ##     ", "    ##    ##    ",
+     "   ##########   "}, // antenna
+    {"       ##       ", "      ####      ", "     ##  ##     ", "    ##    ##    ", "   ##      ##   ",
+     "  ##        ##  ", " ############## ", "  #          #  ", "  #  ##  ##  #  ", "  #  ##  ##  #  ",
+     "  #          #  ", "  #    ###   #  ", "  #    # #   #  ", "  #    # #   #  ", "  #    # #   #  ",
+     "  ############  "}, // house
+    {"                ", "  ####    ####  ", " ###### ###### ", "################", "################",
+     "################", " ############## ", "  ############  ", "   ##########   ", "    ########    ",
+     "     ######     ", "      ####      ", "       ##       ", "                ", "                ",
+     "                "}, // heart
+    {"       ##       ", "       ##       ", "      ####      ", "      ####      ", "     ######     ",
+     "################", " ############## ", "  ############  ", "   ##########   ", "    ########    ",
+     "   ##########   ", "   ####  ####   ", "  ####    ####  ", "  ###      ###  ", " ##          ## ",
+     "                "}, // star
+    {"                ", "     ######     ", "   ##########   ", "  ############  ", " ###  ####  ### ",
+     " ###  ####  ### ", "################", "################", "################", "################",
+     " ##  ######  ## ", " ###  ####  ### ", "  ####    ####  ", "   ##########   ", "     ######     ",
+     "                "}, // smile
+    {"       ##       ", "      ####      ", "     ######     ", "    ########    ", "   ##########   ",
+     "  ############  ", " ############## ", "       ##       ", "       ##       ", "       ##       ",
+     "       ##       ", "       ##       ", "       ##       ", "       ##       ", "       ##       ",
+     "       ##       "}, // arrow up
+    {"  ############  ", " ##          ## ", "##  ########  ##", "## ##      ## ##", "## #  ####  # ##",
+     "## # ##  ## # ##", "## # #    # # ##", "## # #    # # ##", "## # ##  ## # ##", "## #  ####  # ##",
+     "## ##      ## ##", "##  ########  ##", " ##          ## ", "  ############  ", "                ",
+     "                "}, // target
+    {"################", "#              #", "# ############ #", "# #          # #", "# # ######## # #",
+     "# # #      # # #", "# # # #### # # #", "# # # #  # # # #", "# # # #  # # # #", "# # # #### # # #",
+     "# # #      # # #", "# # ######## # #", "# #          # #", "# ############ #", "#              #",
+     "################"}, // frame
+};
+
+void FillGuideImage(CloneImage &image)
+{
+    BankPartition::Counts counts{};
+    const int used[] = {40, 60, 100, 100, 100, 50, 50};
+    for (std::size_t bank = 0; bank < std::size(used); ++bank)
+        counts[bank] = used[bank];
+    image.banks.setCounts(counts);
+
+    for (const GuideChannel &c : GuideChannels) {
+        ChannelCells cells;
+        cells[ColFrequency - 1] = FrequencyText(static_cast<std::uint32_t>(std::lround(c.mhz * 1e6)));
+        cells[ColMode - 1] = QString::fromLatin1(c.mode);
+        cells[ColStep - 1] = QString::fromLatin1(c.step);
+        cells[ColSubtone - 1] = QString::fromLatin1(c.type);
+        cells[ColTxTone - 1] = cells[ColRxTone - 1] = QString::fromLatin1(c.tone);
+        cells[ColTxDcs - 1] = cells[ColRxDcs - 1] = QString::fromLatin1(c.dcs);
+        cells[ColShift - 1] = QString::fromLatin1(c.shift);
+        cells[ColShiftFreq - 1] = FrequencyText(static_cast<std::uint32_t>(std::lround(c.offsetMhz * 1e6)));
+        cells[ColSkip - 1] = c.skip ? QStringLiteral("*") : QString();
+        cells[ColName - 1] = QString::fromUtf8(c.name);
+        image.channels.setCells(c.channel, cells);
+        image.channels.setUsed(c.channel, true);
+    }
+
+    for (int glyph = 0; glyph < FontGlyphs::GlyphCount; ++glyph) {
+        for (int row = 0; row < FontGlyphs::Size; ++row) {
+            for (int column = 0; column < FontGlyphs::Size; ++column) {
+                if (GlyphPictures[glyph][row][column] == '#')
+                    image.glyphs.setRectangle(glyph, row, column, row, column, true);
+            }
+        }
+    }
+    image.title.setText(QStringLiteral("\\1 N35 CLUB \\3"));
+    image.title.setMotion(1);
+
+    const int keys[][2] = {{0, 0}, {0, 3}, {0, 6}, {1, 0}, {1, 1}}; // bank, position
+    for (int key = 0; key < static_cast<int>(std::size(keys)); ++key) {
+        image.oneTouch.setDisabled(key, false);
+        image.oneTouch.setBank(key, keys[key][0]);
+        image.oneTouch.setPosition(key, keys[key][1]);
+    }
+    image.dtmf.setMemory(1, QStringLiteral("5551234"));
+    image.dtmf.setMemory(2, QStringLiteral("*73#"));
+    image.dtmf.setMemory(3, QStringLiteral("0123456789ABCD"));
+
+    for (int bank : {0, 1})
+        image.bankLinks.setLinked(0, bank, true);
+    for (int bank : {2, 3, 4})
+        image.bankLinks.setLinked(1, bank, true);
+    for (int bank : {0, 5, 6})
+        image.bankLinks.setLinked(10, bank, true);
+}
+
+class Shooter
+{
+public:
+    explicit Shooter(const QDir &out) : out(out) {}
+
+    // A window with a plain title bar of its caption (the offscreen screen draws no frames), as a palette
+    // image: a window shot needs far fewer than 256 colours, and the guide stays small.
+    void save(QWidget &widget, const QString &name)
+    {
+        settle();
+        const QImage content = widget.grab().toImage();
+        QImage framed = content;
+        if (widget.isWindow() && !widget.windowTitle().isEmpty()) {
+            QFont font = widget.font();
+            font.setBold(true);
+            const int bar = QFontMetrics(font).height() + 10;
+            framed = QImage(content.width() + 2, content.height() + bar + 1, QImage::Format_RGB32);
+            framed.fill(QColor(0x44, 0x4a, 0x55));
+            QPainter painter(&framed);
+            painter.setFont(font);
+            painter.setPen(Qt::white);
+            painter.drawText(QRect(10, 0, framed.width() - 20, bar), Qt::AlignVCenter | Qt::AlignLeft,
+                             widget.windowTitle().trimmed());
+            painter.drawImage(1, bar, content);
+        }
+        const QImage image = framed.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
+        const QString path = out.filePath(name + QStringLiteral(".png"));
+        if (!image.save(path, "PNG", 0)) { // 0: the smallest file
+            std::fprintf(stderr, "hvn35-docshots: could not write %s\n", qPrintable(path));
+            failed = true;
+            return;
+        }
+        std::printf("%s %dx%d\n", qPrintable(path), image.width(), image.height());
+    }
+
+    // A menu dropped down from the menu bar, as the user sees it.
+    void saveMenu(MainWindow &window, const char *objectName, const QString &name)
+    {
+        auto *menu = window.findChild<QMenu *>(QString::fromLatin1(objectName));
+        if (!menu) {
+            std::fprintf(stderr, "hvn35-docshots: the window has no menu %s\n", objectName);
+            failed = true;
+            return;
+        }
+        menu->popup(window.mapToGlobal(QPoint(0, window.menuBar()->height())));
+        save(*menu, name);
+        menu->hide();
+    }
+
+    // A message box as ShowMessage and AskYesNo make it, with the details open.
+    void saveMessage(QWidget *parent, const CapturedMessage &message, const QString &name)
+    {
+        QMessageBox box(parent);
+        box.setIcon(QMessageBox::NoIcon);
+        box.setWindowTitle(message.title);
+        box.setTextFormat(Qt::PlainText);
+        box.setText(message.text);
+        if (!message.detail.isEmpty())
+            box.setDetailedText(message.detail);
+        box.setStandardButtons(message.question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok);
+        box.show();
+        settle();
+        for (QAbstractButton *button : box.buttons()) {
+            if (box.buttonRole(button) == QMessageBox::ActionRole)
+                button->click(); // "Show Details..."
+        }
+        save(box, name);
+    }
+
+    bool failed = false;
+
+private:
+    static void settle()
+    {
+        // Layouts settle over a few rounds of events after a page switch, a resize or a show.
+        for (int i = 0; i < 3; ++i)
+            QCoreApplication::processEvents();
+    }
+
+    QDir out;
+};
+
+// The size the window takes on a large screen (the offscreen screen is smaller): the drawn size, widened
+// for the set-mode page's four columns.
+void ShowAtNaturalSize(MainWindow &window)
+{
+    const auto *setMode = window.findChild<SetModePage *>();
+    window.resize(std::max(twips(13650), setMode->preferredWidth() + twips(1200)), twips(8610));
+    window.show();
+}
+
+std::unique_ptr<MainWindow> NewWindow(const QTemporaryDir &folder, const QString &name,
+                                      const n35emu::EmulatorSession &radio, int port)
+{
+    auto window = std::make_unique<MainWindow>(nullptr, folder.filePath(name + QStringLiteral(".INI")));
+    window->portResolver().setLinkDirectory(radio.linkDirectory());
+    window->portResolver().setSystemDevices({});
+    window->setBackupBeforeWriting(false);
+    window->MenuSetCom_Click(port);
+    return window;
+}
+
+// The one message a transfer ended with, or a failure of the tool when it was not the expected one.
+bool Expect(const MessageCapture &capture, const QString &text)
+{
+    if (capture.messages.size() == 1 && capture.messages.first().text == text)
+        return true;
+    std::fprintf(stderr, "hvn35-docshots: expected \"%s\", got:\n", qPrintable(text));
+    for (const CapturedMessage &message : capture.messages)
+        std::fprintf(stderr, "  %s | %s | %s\n", qPrintable(message.title), qPrintable(message.text),
+                     qPrintable(message.detail));
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("HVN35Writer"));
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: hvn35-docshots OUTDIR\n");
+        return 2;
+    }
+    const QDir out(QString::fromLocal8Bit(argv[1]));
+    if (!QDir().mkpath(out.path())) {
+        std::fprintf(stderr, "hvn35-docshots: cannot make %s\n", argv[1]);
+        return 1;
+    }
+    QTemporaryDir folder;
+    Shooter shooter(out);
+
+    n35emu::EmulatorSession radio({}, 1);
+    QString error;
+    if (!radio.start(&error)) {
+        std::fprintf(stderr, "hvn35-docshots: the emulator did not start: %s\n", qPrintable(error));
+        return 1;
+    }
+
+    // Into the radio through one window, back out through another.
+    auto writer = NewWindow(folder, QStringLiteral("writer"), radio, 1);
+    FillGuideImage(writer->cloneImage());
+    {
+        MessageCapture capture;
+        writer->ALL_WRITE_Click();
+        if (!Expect(capture, QStringLiteral("ALL write successed.")))
+            return 1;
+    }
+    auto window = NewWindow(folder, QStringLiteral("reader"), radio, 1);
+    MessageCapture reading;
+    window->ALL_READ_Click();
+    if (!Expect(reading, QStringLiteral("ALL read successed.")))
+        return 1;
+    if (const auto differences = CompareImages(writer->cloneImage(), window->cloneImage());
+        !differences.empty()) {
+        std::fprintf(stderr, "hvn35-docshots: the radio gave back something else, first: %s\n",
+                     qPrintable(differences.front().describe()));
+        return 1;
+    }
+    writer.reset();
+
+    MainWindow &w = *window;
+    ShowAtNaturalSize(w);
+    shooter.saveMessage(&w, reading.messages.first(), QStringLiteral("message-read-done"));
+
+    w.switchPage(1);
+    shooter.save(w, QStringLiteral("memory-page"));
+    w.switchPage(2);
+    shooter.save(w, QStringLiteral("bank-page"));
+    {
+        BankLinkWindow links(w, &w);
+        links.show();
+        shooter.save(links, QStringLiteral("bank-links"));
+    }
+    for (const auto &[channel, name] :
+         {std::pair{12, "channel-editor"}, std::pair{601, "channel-editor-dual"}}) {
+        ChannelEditor editor(w.cloneImage().channels, channel, &w, &w.cloneImage().glyphs);
+        editor.show();
+        shooter.save(editor, QString::fromLatin1(name));
+    }
+    {
+        FontWindow font(w);
+        font.show();
+        shooter.save(font, QStringLiteral("glyph-editor"));
+    }
+    SetModeSettings &options = w.cloneImage().settings;
+    for (const Language language : {Language::English, Language::Japanese}) {
+        options.setIndex(SetModeSettings::LanguageOption, static_cast<int>(language));
+        const QString suffix = language == Language::English ? QStringLiteral("") : QStringLiteral("-ja");
+        w.switchPage(3);
+        shooter.save(w, QStringLiteral("common-page") + suffix);
+        w.switchPage(4);
+        // Tall enough for the whole page, which otherwise scrolls.
+        const QSize size = w.size();
+        const auto *scroll = w.findChild<SetModePage *>()->findChild<QScrollArea *>();
+        QCoreApplication::processEvents();
+        w.resize(size.width(), size.height() + std::max(0, scroll->widget()->sizeHint().height() -
+                                                               scroll->viewport()->height()));
+        shooter.save(w, QStringLiteral("setmode-page") + suffix);
+        w.resize(size);
+    }
+    options.setIndex(SetModeSettings::LanguageOption, static_cast<int>(Language::English));
+    w.switchPage(1);
+
+    shooter.saveMenu(w, "File", QStringLiteral("menu-file"));
+    shooter.saveMenu(w, "MenuEdit", QStringLiteral("menu-edit"));
+    shooter.saveMenu(w, "Tusin_Botton", QStringLiteral("menu-communication"));
+    {
+        // What a machine with one USB cable, one built-in port and one bound link shows.
+        QTemporaryDir links;
+        QFile::link(QStringLiteral("/dev/serial/by-id/usb-USB_Serial_Cable_0001-if00-port0"),
+                    links.filePath(QStringLiteral("com5")));
+        w.portResolver().setLinkDirectory(links.path());
+        w.portResolver().setSystemDevices({QStringLiteral("/dev/ttyUSB0"), QStringLiteral("/dev/ttyS0")});
+        shooter.saveMenu(w, "MenuComPort", QStringLiteral("menu-comport"));
+        w.portResolver().setLinkDirectory(radio.linkDirectory());
+        w.portResolver().setSystemDevices({});
+    }
+    {
+        VersionDialog version(&w);
+        version.show();
+        shooter.save(version, QStringLiteral("version"));
+        SplashWindow splash;
+        splash.show();
+        shooter.save(splash, QStringLiteral("splash"));
+    }
+
+    // The messages the guide explains most: a port with nothing behind it, a radio that does not
+    // answer, and leaving the bank page with a partition that is not 500.
+    {
+        MessageCapture capture;
+        w.MenuSetCom_Click(2);
+        w.ALL_READ_Click();
+        w.MenuSetCom_Click(1);
+        if (capture.messages.size() == 1)
+            shooter.saveMessage(&w, capture.messages.first(), QStringLiteral("message-port-error"));
+    }
+    radio.stop();
+    n35emu::EmulatorSession silent({QStringLiteral("--fault"), QStringLiteral("silent")}, 1);
+    if (silent.start(&error)) {
+        w.portResolver().setLinkDirectory(silent.linkDirectory());
+        MessageCapture capture;
+        w.ALL_READ_Click();
+        if (capture.messages.size() == 1)
+            shooter.saveMessage(&w, capture.messages.first(), QStringLiteral("message-negotiation-error"));
+    }
+    {
+        MessageCapture capture;
+        capture.answer = false;
+        w.switchPage(2);
+        w.cloneImage().banks.setCount(0, 30);
+        w.switchPage(1);
+        if (capture.messages.size() == 1)
+            shooter.saveMessage(&w, capture.messages.first(), QStringLiteral("message-bank-total"));
+    }
+    return shooter.failed ? 1 : 0;
+}
