@@ -6,6 +6,7 @@
 //   exchanges/s   unpaced, the program's own overhead per command
 
 #include "emulator/emulatorsession.h"
+#include "files/chirpcsv.h"
 #include "files/csvfile.h"
 #include "files/imagefile.h"
 #include "files/rowclipboard.h"
@@ -248,6 +249,8 @@ void editFigures()
     const QString text = RowsAsText(image.channels, 1, ChannelCount);
     ChannelTable target;
     best("paste 952 rows", 5, [&] { PasteRows(text, 1, target); });
+    const QByteArray list = ChannelListContent(image.channels);
+    best("import a 950-channel list", 5, [&] { ImportChannelListContent(list, target, 1); });
 
     CloneImage big;
     ImageHistory steps(big);
