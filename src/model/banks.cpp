@@ -154,6 +154,16 @@ const QStringList &FixedRowLabels()
 
 void LabelChannelRows(const BankPartition &banks, ChannelTable &channels)
 {
+    // The labels of the last complete partition, kept: the same partition is labelled again after every
+    // file load, radio read and undo, and its labels are shared rather than built anew. (The model lives
+    // in the GUI thread only.)
+    static BankPartition::Counts lastCounts{};
+    static QStringList lastLabels;
+    const bool complete = banks.total() == BankChannelTotal;
+    if (complete && !lastLabels.isEmpty() && banks.counts() == lastCounts) {
+        channels.setLabels(lastLabels);
+        return;
+    }
     QStringList labels;
     labels.reserve(ChannelCount);
     for (int channel = 1; channel < FirstPrgChannel; ++channel)
@@ -166,6 +176,10 @@ void LabelChannelRows(const BankPartition &banks, ChannelTable &channels)
     }
     labels << FixedRowLabels();
     channels.setLabels(labels);
+    if (complete) {
+        lastCounts = banks.counts();
+        lastLabels = labels;
+    }
 }
 
 void StepBankCount(BankPartition &banks, int currentBank, int step)

@@ -52,9 +52,12 @@ void ClearChannelRows(ChannelTable &table, int first, int last)
 ChannelTable::ChannelTable(QObject *parent)
     : QObject(parent), ChannelUsed(ChannelCount, 0), rows(ChannelCount)
 {
-    for (int channel = 1; channel <= ChannelCount; ++channel)
-        labels << QString();
-    resetToStartup();
+    labels.resize(ChannelCount);
+    // Every other row is empty already.
+    rows.at(Call222Channel - 1) = CallChannelDefaults(QStringLiteral("222.00000MHz"));
+    rows.at(Call900Channel - 1) = CallChannelDefaults(QStringLiteral("902.00000MHz"));
+    setUsed(Call222Channel, true);
+    setUsed(Call900Channel, true);
 }
 
 const QString &ChannelTable::cell(int channel, int column) const
@@ -83,8 +86,12 @@ void ChannelTable::clearRow(int channel)
 
 void ChannelTable::setLabels(const QStringList &rowLabels)
 {
-    for (int i = 0; i < ChannelCount && i < rowLabels.size(); ++i)
-        labels[i] = rowLabels.at(i);
+    if (rowLabels.size() == ChannelCount) {
+        labels = rowLabels; // shared, not copied
+    } else {
+        for (qsizetype i = 0; i < ChannelCount && i < rowLabels.size(); ++i)
+            labels[i] = rowLabels.at(i);
+    }
     emit changed(1, ChannelCount);
 }
 

@@ -15,7 +15,9 @@ CloneImage::CloneImage()
         settings.setBankEntries(banks);
         oneTouch.followPartition(banks);
     });
-    reset();
+    // The regions start in their start-up state; only what follows the partition is left to make.
+    LabelChannelRows(banks, channels);
+    settings.setBankEntries(banks);
 }
 
 void CloneImage::reset()
