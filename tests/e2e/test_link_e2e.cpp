@@ -1,7 +1,16 @@
-// The radio link through the real serial path: QSerialPort on the emulator's pty, bound as COM1 by a link.
+// The radio link through the real serial path: QSerialPort on the emulator's pty, bound as COM1 by a link;
+// where channel records land in the radio's memory and the pass-channel index the radio walks, the 1000 ms
+// time-out, and a COM number bound to nothing. Block commands at any address and an empty channel's status
+// byte are test_radiocore's and test_channeltransfer's; writes and reads through the pty, the port closed
+// and opened again between them, a whole read-back and a radio that stops mid-read are test_window_e2e's
+// and test_faultmatrix's.
 
 #include "emulator/emulatorsession.h"
+#include "link/channeltransfer.h"
 #include "link/porterror.h"
+#include "link/progress.h"
+#include "model/channeltable.h"
+#include "support/channelfixtures.h"
 
 #include <QElapsedTimer>
 #include <QtTest>
@@ -9,100 +18,104 @@
 using namespace n35;
 using n35emu::EmulatorSession;
 
+namespace
+{
+
+quint32 word32(const QByteArray &memory, int address)
+{
+    quint32 value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = (value << 8) | quint8(memory.at(address + i));
+    return value;
+}
+
+quint32 hzOf(const ChannelTable &table, int channel)
+{
+    const QString text = table.cell(channel, ColFrequency);
+    const QStringList parts = text.chopped(3).split(QLatin1Char('.'));
+    return parts.at(0).toUInt() * 1000000u + parts.at(1).toUInt() * 10u;
+}
+
+} // namespace
+
 class LinkEndToEndTest : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void identifiesWritesAndReadsBack();
-    void readsFromAnyByteAddress();
-    void silentRadioGivesNothingAfterTheTimeout();
-    void closedPortReopensForTheNextTransfer();
-    void unboundPortIsAPortErrorThatSaysWhy();
-};
+    void selectionAcrossDualAndPassChannels()
+    {
+        EmulatorSession radio;
+        QString error;
+        QVERIFY2(radio.start(&error), qPrintable(error));
+        ChannelTable table;
+        testing::FillVariedChannels(table, 790, 870);
+        NoProgress progress;
+        QVERIFY(WriteChannels(radio.link(), table, 790, 870, progress).ok);
+        const QByteArray memory = radio.stopAndReadMemory();
+        QCOMPARE(memory.size(), 65536);
 
-static void startOrFail(EmulatorSession &session)
-{
-    QString error;
-    QVERIFY2(session.start(&error), qPrintable(error));
-}
+        // Dual pair k keeps its Main channel in slot 600 + k and its Sub channel in slot 700 + k.
+        for (int channel = 790; channel <= 800; ++channel) {
+            const int pair = (channel - 601) / 2;
+            const int slot = channel % 2 ? 600 + pair : 700 + pair;
+            const int address = 0x0B00 + 64 * slot;
+            QCOMPARE(quint8(memory.at(address)), quint8(0x02));
+            QCOMPARE(word32(memory, address + 1), hzOf(table, channel));
+        }
+        QCOMPARE(quint8(memory.at(0x0B00 + 64 * 801 - 64)), quint8(0x02)); // PRIO 0 right after the Sub slots
 
-void LinkEndToEndTest::identifiesWritesAndReadsBack()
-{
-    EmulatorSession radio;
-    startOrFail(radio);
-    RadioLink &link = radio.link();
-    QVERIFY(link.Identify());
-
-    QString block;
-    for (int i = 0; i < 64; ++i)
-        block += QStringLiteral("%1").arg((i * 37 + 5) & 0xFF, 2, 16, QLatin1Char('0')).toUpper();
-    QVERIFY(link.WriteBlock(QStringLiteral("0D300"), block));
-    QCOMPARE(link.ReadBlock(QStringLiteral("0D300")), block);
-
-    // An empty channel is written as its status byte alone; the rest of the record stays.
-    QVERIFY(link.WriteBlock(QStringLiteral("0D300"), QStringLiteral("00")));
-    QCOMPARE(link.ReadBlock(QStringLiteral("0D300")), QStringLiteral("00") + block.mid(2));
-    link.close();
-
-    const QByteArray memory = radio.stopAndReadMemory();
-    QCOMPARE(memory.size(), 65536);
-    QCOMPARE(quint8(memory.at(0xD300)), quint8(0x00));
-    QCOMPARE(quint8(memory.at(0xD301)), quint8((1 * 37 + 5) & 0xFF));
-}
-
-void LinkEndToEndTest::readsFromAnyByteAddress()
-{
-    EmulatorSession radio;
-    startOrFail(radio);
-    RadioLink &link = radio.link();
-    QString bytes;
-    for (int i = 0; i < 128; ++i)
-        bytes += QStringLiteral("%1").arg(i, 2, 16, QLatin1Char('0')).toUpper();
-    QVERIFY(link.WriteBlock(QStringLiteral("00A00"), bytes.left(128)));
-    QVERIFY(link.WriteBlock(QStringLiteral("00A40"), bytes.mid(128)));
-    // 0x00A33 is byte 0x33 of what was written: 64 bytes from there, not from a block boundary.
-    QCOMPARE(link.ReadBlock(QStringLiteral("00A33")), bytes.mid(0x33 * 2, 128));
-}
-
-void LinkEndToEndTest::silentRadioGivesNothingAfterTheTimeout()
-{
-    EmulatorSession radio({QStringLiteral("--fault"), QStringLiteral("silent")});
-    startOrFail(radio);
-    QElapsedTimer clock;
-    clock.start();
-    QCOMPARE(radio.link().ExchangeCommand(QStringLiteral("ZQ~HV-N35")), QString());
-    QVERIFY(clock.elapsed() >= 990);
-    QVERIFY(!radio.link().Identify());
-}
-
-void LinkEndToEndTest::closedPortReopensForTheNextTransfer()
-{
-    EmulatorSession radio;
-    startOrFail(radio);
-    RadioLink &link = radio.link();
-    QVERIFY(link.Identify());
-    QVERIFY(link.WriteBlock(QStringLiteral("00B00"), QStringLiteral("0280733B0D")));
-    link.close();
-    QVERIFY(!link.port().isOpen());
-    QVERIFY(link.Identify());
-    QCOMPARE(link.ReadBlock(QStringLiteral("00B00")).left(10), QStringLiteral("0280733B0D"));
-    link.close();
-    QVERIFY(link.Identify());
-}
-
-void LinkEndToEndTest::unboundPortIsAPortErrorThatSaysWhy()
-{
-    EmulatorSession radio;
-    startOrFail(radio);
-    radio.link().setPortNumber(9); // nothing is bound to COM9 and the session lists no system devices
-    try {
-        radio.link().Identify();
-        QFAIL("no PortError");
-    } catch (const PortError &e) {
-        QVERIFY2(e.detail().contains(QLatin1String("COM9")), qPrintable(e.detail()));
+        // The radio walks the index from the head (slot 100) along "next": every pass channel written, once,
+        // in ascending frequency, each pointing back to the one before.
+        const int head = 0x0500 + 8 * 100;
+        QCOMPARE(word32(memory, head), 0xFFFFFFFFu);
+        QCOMPARE(memory.at(head + 4), memory.at(head + 5));
+        int node = quint8(memory.at(head + 5));
+        int previous = 100;
+        quint32 lastHz = 0;
+        QSet<int> visited;
+        while (node != 0xFF) {
+            QVERIFY(node < 100 && !visited.contains(node));
+            visited.insert(node);
+            const int slot = 0x0500 + 8 * node;
+            const quint32 hz = word32(memory, slot);
+            QCOMPARE(hz, hzOf(table, 853 + node));
+            QVERIFY(hz > lastHz);
+            QCOMPARE(quint8(memory.at(slot + 4)), quint8(0xFF));
+            QCOMPARE(int(quint8(memory.at(slot + 6))), previous);
+            lastHz = hz;
+            previous = node;
+            node = quint8(memory.at(slot + 5));
+        }
+        QCOMPARE(visited.size(), 870 - 853 + 1);
+        for (int unused = 18; unused < 100; ++unused)
+            QCOMPARE(memory.mid(0x0500 + 8 * unused, 8), QByteArray(8, char(0xFF)));
     }
-}
+
+    void silentRadioGivesNothingAfterTheTimeout()
+    {
+        EmulatorSession radio({QStringLiteral("--fault"), QStringLiteral("silent")});
+        QString error;
+        QVERIFY2(radio.start(&error), qPrintable(error));
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(radio.link().ExchangeCommand(QStringLiteral("ZQ~HV-N35")), QString());
+        QVERIFY(clock.elapsed() >= 990); // the radio's 1000 ms
+        QVERIFY(!radio.link().Identify());
+    }
+
+    void unboundPortIsAPortErrorThatSaysWhy()
+    {
+        EmulatorSession radio;
+        radio.link().setPortNumber(9); // nothing is bound to COM9 and the session lists no system devices
+        try {
+            radio.link().Identify();
+            QFAIL("no PortError");
+        } catch (const PortError &e) {
+            QVERIFY2(e.detail().contains(QLatin1String("COM9")), qPrintable(e.detail()));
+        }
+    }
+};
 
 QTEST_GUILESS_MAIN(LinkEndToEndTest)
 #include "test_link_e2e.moc"

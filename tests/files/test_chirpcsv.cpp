@@ -19,18 +19,8 @@ ChannelCells Row(const char *frequency, const char *mode, const char *step, cons
                  const char *tones, const char *shift, const char *offset, const char *skip, const char *name)
 {
     const QStringList t = QString::fromLatin1(tones).split(QLatin1Char(' '));
-    return {QString::fromLatin1(frequency),
-            mode,
-            step,
-            type,
-            t[0],
-            t[1],
-            t[2],
-            t[3],
-            shift,
-            offset,
-            QString::fromLatin1(skip),
-            QString::fromUtf8(name)};
+    const QString name8 = QString::fromUtf8(name);
+    return {frequency, mode, step, type, t[0], t[1], t[2], t[3], shift, offset, skip, name8};
 }
 
 QStringList Notes(const std::vector<ChannelListNote> &notes)

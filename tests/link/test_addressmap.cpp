@@ -12,95 +12,68 @@ class AddressMapTest : public QObject
     Q_OBJECT
 
 private slots:
-    void addresses_data();
-    void addresses();
-    void everyChannelHasItsOwnSlot();
-    void hexToBitString_data();
-    void hexToBitString();
-    void littleEndianHex();
-};
-
-void AddressMapTest::addresses_data()
-{
-    QTest::addColumn<QString>("address");
-    QTest::addColumn<QString>("expected");
-    const std::pair<int, const char *> channels[] = {
-        {1, "00B00"},   {600, "0A0C0"}, {601, "0A100"}, {602, "0BA00"}, {603, "0A140"}, {604, "0BA40"},
-        {799, "0B9C0"}, {800, "0D2C0"}, {801, "0D300"}, {853, "0E000"}, {952, "0F8C0"},
-    };
-    for (const auto &[channel, text] : channels)
-        QTest::addRow("channel %d", channel) << ChannelBlockAddress(channel) << QString::fromLatin1(text);
-    QTest::newRow("bank 0") << BankBlockAddress(0) << "00200";
-    QTest::newRow("bank 1") << BankBlockAddress(1) << "00240";
-    QTest::newRow("settings 0") << SettingsBlockAddress(0) << "00000";
-    QTest::newRow("settings 1") << SettingsBlockAddress(1) << "00040";
-    QTest::newRow("settings 2") << SettingsBlockAddress(2) << "00080";
-    QTest::newRow("settings 7") << SettingsBlockAddress(7) << "00080";
-    QTest::newRow("glyph 0") << GetFontAdr(0) << "00900";
-    QTest::newRow("glyph 7") << GetFontAdr(7) << "009E0";
-    QTest::newRow("pass index 0") << PassIndexBlockAddress(0) << "00500";
-    QTest::newRow("pass index 12") << PassIndexBlockAddress(12) << "00800";
-    QTest::newRow("write protect") << AddressText(0xFE01) << "0FE01";
-}
-
-void AddressMapTest::addresses()
-{
-    QFETCH(QString, address);
-    QFETCH(QString, expected);
-    QCOMPARE(address, expected);
-}
-
-void AddressMapTest::everyChannelHasItsOwnSlot()
-{
-    // The interleaved Dual pairs must still cover 0x00B00..0x0F8FF exactly once.
-    QSet<QString> seen;
-    for (int channel = 1; channel <= 952; ++channel) {
-        const QString address = ChannelBlockAddress(channel);
-        QVERIFY2(!seen.contains(address), qPrintable(address));
-        seen.insert(address);
-        const int value = address.toInt(nullptr, 16);
-        QVERIFY(value >= 0x00B00 && value <= 0x0F8C0 && (value - 0x00B00) % 64 == 0);
+    void addresses_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("expected");
+        const std::pair<int, const char *> channels[] = {
+            {1, "00B00"},   {600, "0A0C0"}, {601, "0A100"}, {602, "0BA00"}, {603, "0A140"}, {604, "0BA40"},
+            {799, "0B9C0"}, {800, "0D2C0"}, {801, "0D300"}, {853, "0E000"}, {952, "0F8C0"},
+        };
+        for (const auto &[channel, text] : channels)
+            QTest::addRow("channel %d", channel) << ChannelBlockAddress(channel) << QString::fromLatin1(text);
+        QTest::newRow("bank 0") << BankBlockAddress(0) << "00200";
+        QTest::newRow("bank 1") << BankBlockAddress(1) << "00240";
+        QTest::newRow("settings 0") << SettingsBlockAddress(0) << "00000";
+        QTest::newRow("settings 1") << SettingsBlockAddress(1) << "00040";
+        QTest::newRow("settings 2") << SettingsBlockAddress(2) << "00080";
+        QTest::newRow("settings 7") << SettingsBlockAddress(7) << "00080";
+        QTest::newRow("glyph 0") << GetFontAdr(0) << "00900";
+        QTest::newRow("glyph 7") << GetFontAdr(7) << "009E0";
+        QTest::newRow("pass index 0") << PassIndexBlockAddress(0) << "00500";
+        QTest::newRow("pass index 12") << PassIndexBlockAddress(12) << "00800";
+        QTest::newRow("write protect") << AddressText(0xFE01) << "0FE01";
     }
-}
+    void addresses()
+    {
+        QFETCH(QString, address);
+        QFETCH(QString, expected);
+        QCOMPARE(address, expected);
+    }
 
-void AddressMapTest::hexToBitString_data()
-{
-    QTest::addColumn<QString>("digit");
-    QTest::addColumn<QString>("bits");
-    QTest::newRow("0") << "0"
-                       << "0000";
-    QTest::newRow("5") << "5"
-                       << "0101";
-    QTest::newRow("A") << "A"
-                       << "1010";
-    QTest::newRow("F") << "F"
-                       << "1111";
-    QTest::newRow("lower case") << "a"
-                                << "";
-    QTest::newRow("G") << "G"
-                       << "";
-    QTest::newRow("two digits") << "1F"
-                                << "";
-    QTest::newRow("empty") << ""
-                           << "";
-}
+    void everyChannelHasItsOwnSlot()
+    {
+        // The interleaved Dual pairs must still cover 0x00B00..0x0F8FF exactly once.
+        QSet<QString> seen;
+        for (int channel = 1; channel <= 952; ++channel) {
+            const QString address = ChannelBlockAddress(channel);
+            QVERIFY2(!seen.contains(address), qPrintable(address));
+            seen.insert(address);
+            const int value = address.toInt(nullptr, 16);
+            QVERIFY(value >= 0x00B00 && value <= 0x0F8C0 && (value - 0x00B00) % 64 == 0);
+        }
+    }
 
-void AddressMapTest::hexToBitString()
-{
-    QFETCH(QString, digit);
-    QFETCH(QString, bits);
-    QCOMPARE(HexToBitString(digit), bits);
-}
+    // One hex digit as four bits; anything else gives nothing.
+    void hexToBitString()
+    {
+        const std::pair<const char *, const char *> rows[] = {{"0", "0000"}, {"5", "0101"}, {"A", "1010"},
+                                                              {"F", "1111"}, {"a", ""},     {"G", ""},
+                                                              {"1F", ""},    {"", ""}};
+        for (const auto &[digit, bits] : rows)
+            QVERIFY2(HexToBitString(QLatin1String(digit)) == QLatin1String(bits), digit);
+    }
 
-void AddressMapTest::littleEndianHex()
-{
-    QCOMPARE(Word32Hex(222000000), QStringLiteral("80733B0D"));
-    QCOMPARE(Word16Hex(500), QStringLiteral("F401"));
-    QCOMPARE(ByteHex(10), QStringLiteral("0A"));
-    QCOMPARE(HexWord32At(QStringLiteral("0280733b0d"), 1), qint64(222000000));
-    QCOMPARE(HexByteAt(QStringLiteral("0G"), 0), -1);
-    QCOMPARE(HexByteAt(QStringLiteral("0"), 0), -1);
-}
+    void littleEndianHex()
+    {
+        QCOMPARE(Word32Hex(222000000), QStringLiteral("80733B0D"));
+        QCOMPARE(Word16Hex(500), QStringLiteral("F401"));
+        QCOMPARE(ByteHex(10), QStringLiteral("0A"));
+        QCOMPARE(HexWord32At(QStringLiteral("0280733b0d"), 1), qint64(222000000));
+        QCOMPARE(HexByteAt(QStringLiteral("0G"), 0), -1);
+        QCOMPARE(HexByteAt(QStringLiteral("0"), 0), -1);
+    }
+};
 
 QTEST_GUILESS_MAIN(AddressMapTest)
 #include "test_addressmap.moc"

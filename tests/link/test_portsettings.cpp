@@ -15,116 +15,101 @@ class PortSettingsTest : public QObject
     Q_OBJECT
 
 private slots:
-    void comportLine_data();
-    void comportLine();
-    void missingFileGivesPortOne();
-    void resolverPrefersLinksThenSystemDevices();
-    void usbCablesComeFirst();
-    void openFailureSaysWhatToDo();
-};
+    void comportLine_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("port");
+        QTest::addColumn<bool>("fromFile");
+        QTest::newRow("07") << QByteArray("Save Date and Time x\r\nCOMPORT:07\r\nFile End\r\n") << 7 << true;
+        QTest::newRow("16, LF only") << QByteArray("COMPORT:16\n") << 16 << true;
+        QTest::newRow("01 last line without end") << QByteArray("x\r\nCOMPORT:01") << 1 << true;
+        QTest::newRow("one digit") << QByteArray("COMPORT:7\r\n") << 1 << false;
+        QTest::newRow("00") << QByteArray("COMPORT:00\r\n") << 1 << false;
+        QTest::newRow("xx") << QByteArray("COMPORT:xx\r\n") << 1 << false;
+        QTest::newRow("17 names no menu item") << QByteArray("COMPORT:17\r\n") << 1 << false;
+        QTest::newRow("three digits") << QByteArray("COMPORT:012\r\n") << 1 << false;
+        QTest::newRow("no COMPORT line") << QByteArray("CH0850:02\r\nFile End\r\n") << 1 << false;
+        QTest::newRow("empty file") << QByteArray("") << 1 << false;
+        QTest::newRow("first COMPORT line counts") << QByteArray("COMPORT:05\r\nCOMPORT:09\r\n") << 5 << true;
+        QTest::newRow("lower-case key") << QByteArray("comport:05\r\n") << 1 << false;
+        QTest::newRow("no file") << QByteArray() << 1 << false; // null: not written
+    }
+    void comportLine()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(int, port);
+        QFETCH(bool, fromFile);
+        QTemporaryDir dir;
+        QFile file(dir.filePath(QStringLiteral("HVN35Writer.INI")));
+        QVERIFY(content.isNull() ||
+                (file.open(QIODevice::WriteOnly) && file.write(content) == content.size()));
+        file.close();
+        const PortSetting setting = ReadPortSetting(file.fileName());
+        QCOMPARE(setting.port, port);
+        QCOMPARE(setting.fromFile, fromFile);
+    }
 
-void PortSettingsTest::comportLine_data()
-{
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<int>("port");
-    QTest::addColumn<bool>("fromFile");
-    QTest::newRow("07") << QByteArray("Save Date and Time x\r\nCOMPORT:07\r\nFile End\r\n") << 7 << true;
-    QTest::newRow("16, LF only") << QByteArray("COMPORT:16\n") << 16 << true;
-    QTest::newRow("01 last line without end") << QByteArray("x\r\nCOMPORT:01") << 1 << true;
-    QTest::newRow("one digit") << QByteArray("COMPORT:7\r\n") << 1 << false;
-    QTest::newRow("00") << QByteArray("COMPORT:00\r\n") << 1 << false;
-    QTest::newRow("xx") << QByteArray("COMPORT:xx\r\n") << 1 << false;
-    QTest::newRow("17 names no menu item") << QByteArray("COMPORT:17\r\n") << 1 << false;
-    QTest::newRow("three digits") << QByteArray("COMPORT:012\r\n") << 1 << false;
-    QTest::newRow("no COMPORT line") << QByteArray("CH0850:02\r\nFile End\r\n") << 1 << false;
-    QTest::newRow("empty file") << QByteArray() << 1 << false;
-    QTest::newRow("first COMPORT line counts") << QByteArray("COMPORT:05\r\nCOMPORT:09\r\n") << 5 << true;
-    QTest::newRow("lower-case key") << QByteArray("comport:05\r\n") << 1 << false;
-}
-
-void PortSettingsTest::comportLine()
-{
-    QFETCH(QByteArray, content);
-    QFETCH(int, port);
-    QFETCH(bool, fromFile);
-    QTemporaryDir dir;
-    QFile file(dir.filePath(QStringLiteral("HVN35Writer.INI")));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-    file.close();
-    const PortSetting setting = ReadPortSetting(file.fileName());
-    QCOMPARE(setting.port, port);
-    QCOMPARE(setting.fromFile, fromFile);
-}
-
-void PortSettingsTest::missingFileGivesPortOne()
-{
-    QTemporaryDir dir;
-    const PortSetting setting = ReadPortSetting(dir.filePath(QStringLiteral("none.INI")));
-    QCOMPARE(setting.port, 1);
-    QVERIFY(!setting.fromFile);
-}
-
-void PortSettingsTest::resolverPrefersLinksThenSystemDevices()
-{
+    void resolverPrefersLinksThenSystemDevices()
+    {
 #ifdef Q_OS_WIN
-    QSKIP("COMn is the system's own name on Windows");
+        QSKIP("COMn is the system's own name on Windows");
 #else
-    QTemporaryDir dir;
-    PortResolver resolver;
-    resolver.setLinkDirectory(dir.path());
-    resolver.setSystemDevices({QStringLiteral("/dev/ttyUSB0"), QStringLiteral("/dev/ttyS0")});
-    QVERIFY(QFile::link(QStringLiteral("/dev/pts/9"), dir.filePath(QStringLiteral("com5"))));
-    QVERIFY(QFile::link(QStringLiteral("/dev/ttyS0"), dir.filePath(QStringLiteral("com2"))));
+        QTemporaryDir dir;
+        PortResolver resolver;
+        resolver.setLinkDirectory(dir.path());
+        resolver.setSystemDevices({QStringLiteral("/dev/ttyUSB0"), QStringLiteral("/dev/ttyS0")});
+        QVERIFY(QFile::link(QStringLiteral("/dev/pts/9"), dir.filePath(QStringLiteral("com5"))));
+        QVERIFY(QFile::link(QStringLiteral("/dev/ttyS0"), dir.filePath(QStringLiteral("com2"))));
 
-    // com2 takes ttyS0 by its link, so the unlinked COM1 gets the USB cable and COM3 nothing.
-    QCOMPARE(resolver.deviceFor(5), QStringLiteral("/dev/pts/9"));
-    QCOMPARE(resolver.deviceFor(2), QStringLiteral("/dev/ttyS0"));
-    QCOMPARE(resolver.deviceFor(1), QStringLiteral("/dev/ttyUSB0"));
-    QCOMPARE(resolver.deviceFor(3), QString());
-    QCOMPARE(resolver.describe(3), QStringLiteral("not connected"));
-    QCOMPARE(resolver.deviceFor(0), QString());
-    QCOMPARE(resolver.deviceFor(17), QString());
+        // com2 takes ttyS0 by its link, so the unlinked COM1 gets the USB cable and COM3 nothing.
+        QCOMPARE(resolver.deviceFor(5), QStringLiteral("/dev/pts/9"));
+        QCOMPARE(resolver.deviceFor(2), QStringLiteral("/dev/ttyS0"));
+        QCOMPARE(resolver.deviceFor(1), QStringLiteral("/dev/ttyUSB0"));
+        QCOMPARE(resolver.deviceFor(3), QString());
+        QCOMPARE(resolver.describe(3), QStringLiteral("not connected"));
+        QCOMPARE(resolver.deviceFor(0), QString());
+        QCOMPARE(resolver.deviceFor(17), QString());
 
-    // A cable linked through its by-id name is not offered again under its kernel name.
-    const QString cable = dir.filePath(QStringLiteral("ttyUSB7"));
-    const QString byId = dir.filePath(QStringLiteral("usb-cable-if00"));
-    QVERIFY(QFile(cable).open(QIODevice::WriteOnly));
-    QVERIFY(QFile::link(cable, byId));
-    QVERIFY(QFile::link(byId, dir.filePath(QStringLiteral("com4"))));
-    resolver.setSystemDevices({cable, QStringLiteral("/dev/ttyUSB0")});
-    const QStringList described = resolver.describeAll();
-    QCOMPARE(described.filter(QLatin1String("ttyUSB7")).size() +
-                 described.filter(QLatin1String("-if00")).size(),
-             1);
-    QCOMPARE(resolver.deviceFor(1), QStringLiteral("/dev/ttyUSB0"));
+        // A cable linked through its by-id name is not offered again under its kernel name.
+        const QString cable = dir.filePath(QStringLiteral("ttyUSB7"));
+        const QString byId = dir.filePath(QStringLiteral("usb-cable-if00"));
+        QVERIFY(QFile(cable).open(QIODevice::WriteOnly));
+        QVERIFY(QFile::link(cable, byId));
+        QVERIFY(QFile::link(byId, dir.filePath(QStringLiteral("com4"))));
+        resolver.setSystemDevices({cable, QStringLiteral("/dev/ttyUSB0")});
+        const QStringList described = resolver.describeAll();
+        QCOMPARE(described.filter(QLatin1String("ttyUSB7")).size() +
+                     described.filter(QLatin1String("-if00")).size(),
+                 1);
+        QCOMPARE(resolver.deviceFor(1), QStringLiteral("/dev/ttyUSB0"));
 #endif
-}
+    }
 
-void PortSettingsTest::usbCablesComeFirst()
-{
-    const QStringList sorted = SortSerialDevices(
-        {QStringLiteral("/dev/ttyS1"), QStringLiteral("/dev/ttyUSB10"), QStringLiteral("/dev/ttyACM0"),
-         QStringLiteral("/dev/ttyUSB2"), QStringLiteral("/dev/ttyS0")});
-    QCOMPARE(sorted, (QStringList{QStringLiteral("/dev/ttyACM0"), QStringLiteral("/dev/ttyUSB2"),
-                                  QStringLiteral("/dev/ttyUSB10"), QStringLiteral("/dev/ttyS0"),
-                                  QStringLiteral("/dev/ttyS1")}));
-}
+    void usbCablesComeFirst()
+    {
+        const QStringList sorted = SortSerialDevices(
+            {QStringLiteral("/dev/ttyS1"), QStringLiteral("/dev/ttyUSB10"), QStringLiteral("/dev/ttyACM0"),
+             QStringLiteral("/dev/ttyUSB2"), QStringLiteral("/dev/ttyS0")});
+        QCOMPARE(sorted, (QStringList{QStringLiteral("/dev/ttyACM0"), QStringLiteral("/dev/ttyUSB2"),
+                                      QStringLiteral("/dev/ttyUSB10"), QStringLiteral("/dev/ttyS0"),
+                                      QStringLiteral("/dev/ttyS1")}));
+    }
 
-void PortSettingsTest::openFailureSaysWhatToDo()
-{
-    const QString unbound = DescribeOpenFailure(4, QString(), QSerialPort::DeviceNotFoundError, {});
-    QVERIFY(unbound.contains(QLatin1String("COM4")));
-    QVERIFY(unbound.contains(QLatin1String("not connected")));
-    const QString missing =
-        DescribeOpenFailure(2, QStringLiteral("/dev/ttyUSB0"), QSerialPort::DeviceNotFoundError, {});
-    QVERIFY(missing.contains(QLatin1String("/dev/ttyUSB0")));
+    void openFailureSaysWhatToDo()
+    {
+        const QString unbound = DescribeOpenFailure(4, QString(), QSerialPort::DeviceNotFoundError, {});
+        QVERIFY(unbound.contains(QLatin1String("COM4")));
+        QVERIFY(unbound.contains(QLatin1String("not connected")));
+        const QString missing =
+            DescribeOpenFailure(2, QStringLiteral("/dev/ttyUSB0"), QSerialPort::DeviceNotFoundError, {});
+        QVERIFY(missing.contains(QLatin1String("/dev/ttyUSB0")));
 #ifndef Q_OS_WIN
-    const QString denied =
-        DescribeOpenFailure(1, QStringLiteral("/dev/ttyUSB0"), QSerialPort::PermissionError, {});
-    QVERIFY(denied.contains(QLatin1String("dialout")));
+        const QString denied =
+            DescribeOpenFailure(1, QStringLiteral("/dev/ttyUSB0"), QSerialPort::PermissionError, {});
+        QVERIFY(denied.contains(QLatin1String("dialout")));
 #endif
-}
+    }
+};
 
 QTEST_GUILESS_MAIN(PortSettingsTest)
 #include "test_portsettings.moc"

@@ -6,21 +6,6 @@
 
 using namespace n35;
 
-class TestHistory : public QObject
-{
-    Q_OBJECT
-private slots:
-    void clearAllThenUndoAndRedoAreExact();
-    void undoBringsBackThePartitionWithItsLabelsAndKeys();
-    void editsOfOneKindMergeOnlyWhileQuick();
-    void historyKeepsItsLimitAndNewStepsDropRedo();
-    void oddCellsSurviveTheRoundTrip();
-    void moveKeepsRowsInTheirGroup_data();
-    void moveKeepsRowsInTheirGroup();
-    void bulkSetChecksLikeTheEditor_data();
-    void bulkSetChecksLikeTheEditor();
-};
-
 namespace
 {
 
@@ -41,202 +26,203 @@ Rows Snapshot(const ChannelTable &table)
 
 } // namespace
 
-void TestHistory::clearAllThenUndoAndRedoAreExact()
+class TestHistory : public QObject
 {
-    CloneImage image;
-    testing::VaryImage(image);
-    ImageHistory history(image);
-    const Rows before = Snapshot(image.channels);
-    QVERIFY(std::count(before.used.begin(), before.used.end(), 1) > 100);
+    Q_OBJECT
+private slots:
+    void clearAllThenUndoAndRedoAreExact()
+    {
+        CloneImage image;
+        testing::VaryImage(image);
+        ImageHistory history(image);
+        const Rows before = Snapshot(image.channels);
+        QVERIFY(std::count(before.used.begin(), before.used.end(), 1) > 100);
 
-    ClearChannelRows(image.channels, 1, ChannelCount);
-    QVERIFY(history.record(QStringLiteral("Clear all memory")));
-    const Rows cleared = Snapshot(image.channels);
-    QCOMPARE(history.undoName(), QStringLiteral("Clear all memory"));
+        ClearChannelRows(image.channels, 1, ChannelCount);
+        QVERIFY(history.record(QStringLiteral("Clear all memory")));
+        const Rows cleared = Snapshot(image.channels);
+        QCOMPARE(history.undoName(), QStringLiteral("Clear all memory"));
 
-    QVERIFY(history.undo());
-    QVERIFY(Snapshot(image.channels) == before);
-    QCOMPARE(history.redoName(), QStringLiteral("Clear all memory"));
-    QVERIFY(history.redo());
-    QVERIFY(Snapshot(image.channels) == cleared);
-    QVERIFY(!history.canRedo());
-    // Nothing changed: no step.
-    QVERIFY(!history.record(QStringLiteral("Write All Data")));
-    QCOMPARE(history.undoCount(), 1);
-}
-
-void TestHistory::undoBringsBackThePartitionWithItsLabelsAndKeys()
-{
-    CloneImage image;
-    BankPartition::Counts counts{};
-    counts[0] = 200;
-    counts[7] = 300;
-    image.banks.setCounts(counts);
-    image.oneTouch.setDisabled(2, false);
-    image.oneTouch.setBank(2, 7);
-    image.oneTouch.setPosition(2, 250);
-    ImageHistory history(image);
-    const QString label = image.channels.label(450);
-    const OneTouchKeys::State keys = image.oneTouch.state();
-    const QStringList bankEntries = image.settings.texts(SetModeSettings::BankMainOption);
-    QCOMPARE(label, QStringLiteral("Bank07-249"));
-
-    image.banks.reset();
-    QVERIFY(history.record(QStringLiteral("Bank Read")));
-    QVERIFY(image.channels.label(450) != label);
-    QVERIFY(image.oneTouch.state() != keys);
-
-    QVERIFY(history.undo());
-    QCOMPARE(image.banks.counts(), counts);
-    QCOMPARE(image.channels.label(450), label);
-    QVERIFY(image.oneTouch.state() == keys);
-    QCOMPARE(image.settings.texts(SetModeSettings::BankMainOption), bankEntries);
-}
-
-void TestHistory::editsOfOneKindMergeOnlyWhileQuick()
-{
-    CloneImage image;
-    ImageHistory history(image);
-    const QString key = QStringLiteral("title edit");
-    image.title.setText(QStringLiteral("A"));
-    history.record(key, key, 1000);
-    image.title.setText(QStringLiteral("AB"));
-    history.record(key, key, 1000 + ImageHistory::MergeMs - 1);
-    QCOMPARE(history.undoCount(), 1);
-    image.title.setText(QStringLiteral("ABC"));
-    history.record(key, key, 1000 + 3 * ImageHistory::MergeMs);
-    QCOMPARE(history.undoCount(), 2);
-    image.dtmf.setMemory(0, QStringLiteral("123"));
-    history.record(QStringLiteral("DTMF edit"), QStringLiteral("DTMF edit"),
-                   1000 + 3 * ImageHistory::MergeMs);
-    QCOMPARE(history.undoCount(), 3);
-
-    history.undo();
-    history.undo();
-    QCOMPARE(image.title.state().text, QStringLiteral("AB"));
-    QVERIFY(image.dtmf.memory(0).isEmpty());
-    history.undo();
-    QVERIFY(image.title.state().text.isEmpty());
-}
-
-void TestHistory::historyKeepsItsLimitAndNewStepsDropRedo()
-{
-    CloneImage image;
-    ImageHistory history(image, 3);
-    for (int i = 1; i <= 5; ++i) {
-        image.title.setText(QString::number(i));
-        history.record(QStringLiteral("step %1").arg(i));
+        QVERIFY(history.undo());
+        QVERIFY(Snapshot(image.channels) == before);
+        QCOMPARE(history.redoName(), QStringLiteral("Clear all memory"));
+        QVERIFY(history.redo());
+        QVERIFY(Snapshot(image.channels) == cleared);
+        QVERIFY(!history.canRedo());
+        // Nothing changed: no step.
+        QVERIFY(!history.record(QStringLiteral("Write All Data")));
+        QCOMPARE(history.undoCount(), 1);
     }
-    QCOMPARE(history.undoCount(), 3);
-    while (history.undo()) {
+
+    void undoBringsBackThePartitionWithItsLabelsAndKeys()
+    {
+        CloneImage image;
+        BankPartition::Counts counts{};
+        counts[0] = 200;
+        counts[7] = 300;
+        image.banks.setCounts(counts);
+        image.oneTouch.setDisabled(2, false);
+        image.oneTouch.setBank(2, 7);
+        image.oneTouch.setPosition(2, 250);
+        ImageHistory history(image);
+        const QString label = image.channels.label(450);
+        const OneTouchKeys::State keys = image.oneTouch.state();
+        const QStringList bankEntries = image.settings.texts(SetModeSettings::BankMainOption);
+        QCOMPARE(label, QStringLiteral("Bank07-249"));
+
+        image.banks.reset();
+        QVERIFY(history.record(QStringLiteral("Bank Read")));
+        QVERIFY(image.channels.label(450) != label);
+        QVERIFY(image.oneTouch.state() != keys);
+
+        QVERIFY(history.undo());
+        QCOMPARE(image.banks.counts(), counts);
+        QCOMPARE(image.channels.label(450), label);
+        QVERIFY(image.oneTouch.state() == keys);
+        QCOMPARE(image.settings.texts(SetModeSettings::BankMainOption), bankEntries);
     }
-    QCOMPARE(image.title.state().text, QStringLiteral("2"));
-    QVERIFY(history.canRedo());
-    image.title.setText(QStringLiteral("other"));
-    history.record(QStringLiteral("other"));
-    QVERIFY(!history.canRedo());
-}
 
-void TestHistory::oddCellsSurviveTheRoundTrip()
-{
-    CloneImage image;
-    ImageHistory history(image);
-    const QString huge(70000, QLatin1Char('x'));
-    image.channels.setCell(5, ColName, huge);
-    image.channels.setCell(6, ColName, QStringLiteral("\u30a2\x0001\uFFFF"));
-    image.channels.setUsed(6, true);
-    const Rows edited = Snapshot(image.channels);
-    history.record(QStringLiteral("edit"));
-    ClearChannelRows(image.channels, 1, ChannelCount);
-    history.record(QStringLiteral("clear"));
-    history.undo();
-    QVERIFY(Snapshot(image.channels) == edited);
-}
+    void editsOfOneKindMergeOnlyWhileQuick()
+    {
+        CloneImage image;
+        ImageHistory history(image);
+        const QString key = QStringLiteral("title edit");
+        image.title.setText(QStringLiteral("A"));
+        history.record(key, key, 1000);
+        image.title.setText(QStringLiteral("AB"));
+        history.record(key, key, 1000 + ImageHistory::MergeMs - 1);
+        QCOMPARE(history.undoCount(), 1);
+        image.title.setText(QStringLiteral("ABC"));
+        history.record(key, key, 1000 + 3 * ImageHistory::MergeMs);
+        QCOMPARE(history.undoCount(), 2);
+        image.dtmf.setMemory(0, QStringLiteral("123"));
+        history.record(QStringLiteral("DTMF edit"), QStringLiteral("DTMF edit"),
+                       1000 + 3 * ImageHistory::MergeMs);
+        QCOMPARE(history.undoCount(), 3);
 
-void TestHistory::moveKeepsRowsInTheirGroup_data()
-{
-    QTest::addColumn<int>("first");
-    QTest::addColumn<int>("last");
-    QTest::addColumn<int>("step");
-    QTest::addColumn<bool>("moved");
-    QTest::addColumn<QList<int>>("order"); // rows 'first-2..last+2' afterwards, by original row number
-    // Banks of 10 channels each: rows 1..10 bank 0, 11..20 bank 1, ...
-    QTest::newRow("bank row down") << 3 << 3 << 1 << true << QList<int>{1, 2, 4, 3, 5};
-    QTest::newRow("block up") << 3 << 4 << -1 << true << QList<int>{1, 3, 4, 2, 5, 6};
-    QTest::newRow("not out of its bank") << 10 << 10 << 1 << false << QList<int>{8, 9, 10, 11, 12};
-    QTest::newRow("not above the first") << 11 << 12 << -1 << false << QList<int>{9, 10, 11, 12, 13, 14};
-    QTest::newRow("dual pair as a pair") << 604 << 604 << -1 << true << QList<int>{604, 601, 602, 605, 606};
-    QTest::newRow("prg pair") << 501 << 501 << 1 << true << QList<int>{499, 500, 503, 504, 501};
-    QTest::newRow("prio row") << 849 << 849 << 1 << true << QList<int>{847, 848, 850, 849, 851};
-    QTest::newRow("CALL never") << 851 << 851 << -1 << false << QList<int>{849, 850, 851, 852, 853};
-    QTest::newRow("PASS not onto CALL") << 853 << 853 << -1 << false << QList<int>{851, 852, 853, 854, 855};
-    QTest::newRow("last PASS not past 952") << 952 << 952 << 1 << false << QList<int>{950, 951, 952};
-}
-
-void TestHistory::moveKeepsRowsInTheirGroup()
-{
-    QFETCH(int, first);
-    QFETCH(int, last);
-    QFETCH(int, step);
-    QFETCH(bool, moved);
-    QFETCH(QList<int>, order);
-    CloneImage image;
-    BankPartition::Counts counts{};
-    counts.fill(10);
-    image.banks.setCounts(counts);
-    // Each row's name is its own row number, so where a row went shows.
-    for (int row = 1; row <= ChannelCount; ++row) {
-        if (!IsCallChannel(row))
-            image.channels.setCell(row, ColName, QString::number(row));
+        history.undo();
+        history.undo();
+        QCOMPARE(image.title.state().text, QStringLiteral("AB"));
+        QVERIFY(image.dtmf.memory(0).isEmpty());
+        history.undo();
+        QVERIFY(image.title.state().text.isEmpty());
     }
-    const MovedRows result = MoveRows(image.channels, image.banks, first, last, step);
-    QCOMPARE(result.moved, moved);
-    const int from = std::max(first - 2, 1);
-    QList<int> seen;
-    for (int row = from; row < from + order.size(); ++row)
-        seen << (IsCallChannel(row) ? row : image.channels.cell(row, ColName).toInt());
-    QCOMPARE(seen, order);
-}
 
-void TestHistory::bulkSetChecksLikeTheEditor_data()
-{
-    QTest::addColumn<int>("column");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("stored"); // empty when refused
-    QTest::newRow("step") << int(ColStep) << "12.5KHz"
-                          << "12.5KHz";
-    QTest::newRow("tone type") << int(ColSubtone) << "D/D"
-                               << "D/D";
-    QTest::newRow("offset in MHz") << int(ColShiftFreq) << "1.6"
-                                   << "1.60000MHz";
-    QTest::newRow("offset too large") << int(ColShiftFreq) << "1000"
-                                      << "";
-    QTest::newRow("mode AM") << int(ColMode) << "AM"
-                             << "";
-    QTest::newRow("unknown tone") << int(ColTxTone) << "66.0Hz"
-                                  << "";
-    QTest::newRow("not the frequency") << int(ColFrequency) << "223.50000MHz"
-                                       << "";
-}
-
-void TestHistory::bulkSetChecksLikeTheEditor()
-{
-    QFETCH(int, column);
-    QFETCH(QString, text);
-    QFETCH(QString, stored);
-    ChannelTable table;
-    testing::FillVariedChannels(table, 1, 20);
-    table.clearRow(5);
-    const std::vector<ChannelCells> before = table.allRows();
-    const QString refused = SetColumnOfRows(table, 1, 20, column, text);
-    QCOMPARE(refused.isEmpty(), !stored.isEmpty());
-    for (int row = 1; row <= 20; ++row) {
-        if (stored.isEmpty() || row == 5)
-            QVERIFY(table.cells(row) == before[static_cast<std::size_t>(row - 1)]);
-        else
-            QCOMPARE(table.cell(row, column), stored);
+    void historyKeepsItsLimitAndNewStepsDropRedo()
+    {
+        CloneImage image;
+        ImageHistory history(image, 3);
+        for (int i = 1; i <= 5; ++i) {
+            image.title.setText(QString::number(i));
+            history.record(QStringLiteral("step %1").arg(i));
+        }
+        QCOMPARE(history.undoCount(), 3);
+        while (history.undo()) {
+        }
+        QCOMPARE(image.title.state().text, QStringLiteral("2"));
+        QVERIFY(history.canRedo());
+        image.title.setText(QStringLiteral("other"));
+        history.record(QStringLiteral("other"));
+        QVERIFY(!history.canRedo());
     }
-}
+
+    void oddCellsSurviveTheRoundTrip()
+    {
+        CloneImage image;
+        ImageHistory history(image);
+        const QString huge(70000, QLatin1Char('x'));
+        image.channels.setCell(5, ColName, huge);
+        image.channels.setCell(6, ColName, QStringLiteral("\u30a2\x0001\uFFFF"));
+        image.channels.setUsed(6, true);
+        const Rows edited = Snapshot(image.channels);
+        history.record(QStringLiteral("edit"));
+        ClearChannelRows(image.channels, 1, ChannelCount);
+        history.record(QStringLiteral("clear"));
+        history.undo();
+        QVERIFY(Snapshot(image.channels) == edited);
+    }
+
+    void moveKeepsRowsInTheirGroup_data()
+    {
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("last");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<bool>("moved");
+        QTest::addColumn<QList<int>>("order"); // rows 'first-2..last+2' afterwards, by original row number
+        // Banks of 10 channels each: rows 1..10 bank 0, 11..20 bank 1, ...
+        QTest::newRow("bank row down") << 3 << 3 << 1 << true << QList<int>{1, 2, 4, 3, 5};
+        QTest::newRow("block up") << 3 << 4 << -1 << true << QList<int>{1, 3, 4, 2, 5, 6};
+        QTest::newRow("not out of its bank") << 10 << 10 << 1 << false << QList<int>{8, 9, 10, 11, 12};
+        QTest::newRow("not above the first") << 11 << 12 << -1 << false << QList<int>{9, 10, 11, 12, 13, 14};
+        QTest::newRow("dual pair as a pair")
+            << 604 << 604 << -1 << true << QList<int>{604, 601, 602, 605, 606};
+        QTest::newRow("prg pair") << 501 << 501 << 1 << true << QList<int>{499, 500, 503, 504, 501};
+        QTest::newRow("prio row") << 849 << 849 << 1 << true << QList<int>{847, 848, 850, 849, 851};
+        QTest::newRow("CALL never") << 851 << 851 << -1 << false << QList<int>{849, 850, 851, 852, 853};
+        QTest::newRow("PASS not onto CALL")
+            << 853 << 853 << -1 << false << QList<int>{851, 852, 853, 854, 855};
+        QTest::newRow("last PASS not past 952") << 952 << 952 << 1 << false << QList<int>{950, 951, 952};
+    }
+    void moveKeepsRowsInTheirGroup()
+    {
+        QFETCH(int, first);
+        QFETCH(int, last);
+        QFETCH(int, step);
+        QFETCH(bool, moved);
+        QFETCH(QList<int>, order);
+        CloneImage image;
+        BankPartition::Counts counts{};
+        counts.fill(10);
+        image.banks.setCounts(counts);
+        // Each row's name is its own row number, so where a row went shows.
+        for (int row = 1; row <= ChannelCount; ++row) {
+            if (!IsCallChannel(row))
+                image.channels.setCell(row, ColName, QString::number(row));
+        }
+        const MovedRows result = MoveRows(image.channels, image.banks, first, last, step);
+        QCOMPARE(result.moved, moved);
+        const int from = std::max(first - 2, 1);
+        QList<int> seen;
+        for (int row = from; row < from + order.size(); ++row)
+            seen << (IsCallChannel(row) ? row : image.channels.cell(row, ColName).toInt());
+        QCOMPARE(seen, order);
+    }
+
+    void bulkSetChecksLikeTheEditor_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("stored"); // empty when refused
+        const std::tuple<const char *, int, const char *, const char *> rows[] = {
+            {"step", ColStep, "12.5KHz", "12.5KHz"},
+            {"tone type", ColSubtone, "D/D", "D/D"},
+            {"offset in MHz", ColShiftFreq, "1.6", "1.60000MHz"},
+            {"offset too large", ColShiftFreq, "1000", ""},
+            {"mode AM", ColMode, "AM", ""},
+            {"unknown tone", ColTxTone, "66.0Hz", ""},
+            {"not the frequency", ColFrequency, "223.50000MHz", ""}};
+        for (const auto &[tag, column, text, stored] : rows)
+            QTest::newRow(tag) << column << QString::fromLatin1(text) << QString::fromLatin1(stored);
+    }
+    void bulkSetChecksLikeTheEditor()
+    {
+        QFETCH(int, column);
+        QFETCH(QString, text);
+        QFETCH(QString, stored);
+        ChannelTable table;
+        testing::FillVariedChannels(table, 1, 20);
+        table.clearRow(5);
+        const std::vector<ChannelCells> before = table.allRows();
+        const QString refused = SetColumnOfRows(table, 1, 20, column, text);
+        QCOMPARE(refused.isEmpty(), !stored.isEmpty());
+        for (int row = 1; row <= 20; ++row) {
+            if (stored.isEmpty() || row == 5)
+                QVERIFY(table.cells(row) == before[static_cast<std::size_t>(row - 1)]);
+            else
+                QCOMPARE(table.cell(row, column), stored);
+        }
+    }
+};
 
 QTEST_GUILESS_MAIN(TestHistory)
 #include "test_history.moc"
