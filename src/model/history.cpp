@@ -129,24 +129,22 @@ bool ImageHistory::record(const QString &name, const QString &mergeKey, qint64 n
 
 bool ImageHistory::undo()
 {
-    if (undoSteps.empty())
-        return false;
-    Step step = std::move(undoSteps.back());
-    undoSteps.pop_back();
-    RestoreImage(image, step.state);
-    redoSteps.push_back(Step{step.name, QString(), 0, std::move(current)});
-    current = std::move(step.state);
-    return true;
+    return travel(undoSteps, redoSteps);
 }
 
 bool ImageHistory::redo()
 {
-    if (redoSteps.empty())
+    return travel(redoSteps, undoSteps);
+}
+
+bool ImageHistory::travel(std::deque<Step> &from, std::deque<Step> &to)
+{
+    if (from.empty())
         return false;
-    Step step = std::move(redoSteps.back());
-    redoSteps.pop_back();
+    Step step = std::move(from.back());
+    from.pop_back();
     RestoreImage(image, step.state);
-    undoSteps.push_back(Step{step.name, QString(), 0, std::move(current)});
+    to.push_back(Step{step.name, QString(), 0, std::move(current)});
     current = std::move(step.state);
     return true;
 }

@@ -71,6 +71,9 @@ private:
         ImageState state;
     };
 
+    // Puts back the state of `from`'s last step; the state it replaces becomes `to`'s last step.
+    bool travel(std::deque<Step> &from, std::deque<Step> &to);
+
     CloneImage &image;
     int limit;
     ImageState current;

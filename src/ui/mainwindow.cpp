@@ -536,22 +536,22 @@ void MainWindow::recordPendingEdit()
 
 void MainWindow::EditUndo_Click()
 {
-    recordPendingEdit();
-    if (locked)
-        return;
-    restoring = true;
-    history.undo();
-    restoring = false;
-    refreshEditItems();
+    travel(&ImageHistory::undo);
 }
 
 void MainWindow::EditRedo_Click()
 {
+    travel(&ImageHistory::redo);
+}
+
+void MainWindow::travel(bool (ImageHistory::*move)())
+{
     recordPendingEdit();
     if (locked)
         return;
+    // What the pages do while the image is put back is part of the undo, not a new edit.
     restoring = true;
-    history.redo();
+    (history.*move)();
     restoring = false;
     refreshEditItems();
 }

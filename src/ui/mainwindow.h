@@ -127,6 +127,7 @@ private:
     void noteEdit(const QString &region);
     void recordPendingEdit();
     void refreshEditItems();
+    void travel(bool (ImageHistory::*move)());
     // Reads the radio into a new backup file; false (the user told why) when it could not.
     bool backUpRadio(QString &path);
 
