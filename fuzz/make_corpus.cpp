@@ -26,7 +26,6 @@ constexpr int DecoderCount = 10;
 constexpr int ChannelChoices[][2] = {{0, 1}, {4, 501}, {6, 601}, {12, 851}, {13, 852}, {14, 853}};
 
 const QDateTime When(QDate(2024, 5, 6), QTime(7, 8, 9));
-const int Banks[] = {0, 7, 49};
 
 bool Write(const QString &path, const QByteArray &content)
 {
@@ -65,28 +64,7 @@ void FillVaried(CloneImage &image)
             channel, ColFrequency,
             FrequencyText((band900 ? 902'000'000U : 216'000'000U) + quint32(channel) * 12'500U));
     }
-    for (int i = 0; i < OneTouchKeys::KeyCount; ++i) {
-        image.oneTouch.setDisabled(i, i == 0);
-        image.oneTouch.setBank(i, Banks[i % 3]);
-        image.oneTouch.setPosition(i, i * 5);
-    }
-    for (int m = 0; m < DtmfMemories::MemoryCount; ++m)
-        image.dtmf.setMemory(m, QStringLiteral("0123456789ABCD*#-").mid(m, 4 + m));
-    image.dtmf.setWait(3), image.dtmf.setHead(7), image.dtmf.setBurst(9), image.dtmf.setPause(11);
-    image.dtmf.setDialChannel(4);
-    image.title.setText(QStringLiteral("AB\\1CD"));
-    image.title.setMotion(1);
-    for (int g = 0; g < BankLinks::GroupCount; ++g)
-        image.bankLinks.setLinked(g, Banks[g % 3], true);
-    int n = 0;
-    for (const SetModeOption &option : SetModeOptions()) {
-        if (const int size = static_cast<int>(image.settings.texts(option.id).size()); size > 1)
-            image.settings.setIndex(option.id, (++n * 7) % size);
-    }
-    image.settings.setIndex(SetModeSettings::LanguageOption, static_cast<int>(Language::Japanese));
-    image.settings.setIndex(SetModeSettings::WriteProtectOption, 2);
-    for (int g = 0; g < FontGlyphs::GlyphCount; ++g)
-        image.glyphs.setRectangle(g, g, 0, 15 - g, g * 2, true);
+    testing::VaryRegions(image);
 }
 
 bool ImageSeeds(const QDir &dir, const CloneImage &varied, const CloneImage &startUp)

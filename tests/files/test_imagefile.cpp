@@ -15,7 +15,6 @@ namespace
 {
 
 const QDateTime When(QDate(2024, 5, 6), QTime(7, 8, 9));
-const int Banks[] = {0, 7, 49};
 
 // Every region away from its start-up state.
 void FillEverything(CloneImage &image)
@@ -24,29 +23,8 @@ void FillEverything(CloneImage &image)
     counts[0] = 250, counts[7] = 200, counts[49] = 50;
     image.banks.setCounts(counts);
     testing::FillVariedChannels(image.channels, 1, ChannelCount);
-    for (int i = 0; i < OneTouchKeys::KeyCount; ++i) {
-        image.oneTouch.setDisabled(i, i == 0); // a disabled key reads back on the first bank, position 0
-        image.oneTouch.setBank(i, Banks[i % 3]);
-        image.oneTouch.setPosition(i, i * 5);
-    }
-    for (int m = 0; m < DtmfMemories::MemoryCount; ++m)
-        image.dtmf.setMemory(m, QStringLiteral("0123456789ABCD*#-").mid(m, 4 + m));
-    image.dtmf.setWait(3), image.dtmf.setHead(7), image.dtmf.setBurst(9), image.dtmf.setPause(11);
-    image.dtmf.setDialChannel(4);
-    image.title.setText(QStringLiteral("AB\\1CD"));
-    image.title.setMotion(1);
-    for (int g = 0; g < BankLinks::GroupCount; ++g)
-        image.bankLinks.setLinked(g, Banks[g % 3], true);
-    int n = 0;
-    for (const SetModeOption &option : SetModeOptions()) {
-        if (const int size = static_cast<int>(image.settings.texts(option.id).size()); size > 1)
-            image.settings.setIndex(option.id, (++n * 7) % size);
-    }
-    image.settings.setIndex(SetModeSettings::LanguageOption, static_cast<int>(Language::Japanese));
-    image.settings.setIndex(SetModeSettings::WriteProtectOption, 2);
+    testing::VaryRegions(image);
     QVERIFY(image.settings.StoreSettingsBytes(QStringLiteral("A59C"), 0).ok()); // byte 1 is kept as read
-    for (int g = 0; g < FontGlyphs::GlyphCount; ++g)
-        image.glyphs.setRectangle(g, g, 0, 15 - g, g * 2, true);
 }
 
 QString Record()

@@ -88,4 +88,31 @@ void VaryImage(CloneImage &image)
     image.bankLinks.setLinked(0, 9, true);
 }
 
+void VaryRegions(CloneImage &image)
+{
+    const int Banks[] = {0, 7, 49};
+    for (int i = 0; i < OneTouchKeys::KeyCount; ++i) {
+        image.oneTouch.setDisabled(i, i == 0); // a disabled key reads back on the first bank, position 0
+        image.oneTouch.setBank(i, Banks[i % 3]);
+        image.oneTouch.setPosition(i, i * 5);
+    }
+    for (int m = 0; m < DtmfMemories::MemoryCount; ++m)
+        image.dtmf.setMemory(m, QStringLiteral("0123456789ABCD*#-").mid(m, 4 + m));
+    image.dtmf.setWait(3), image.dtmf.setHead(7), image.dtmf.setBurst(9), image.dtmf.setPause(11);
+    image.dtmf.setDialChannel(4);
+    image.title.setText(QStringLiteral("AB\\1CD"));
+    image.title.setMotion(1);
+    for (int g = 0; g < BankLinks::GroupCount; ++g)
+        image.bankLinks.setLinked(g, Banks[g % 3], true);
+    int n = 0;
+    for (const SetModeOption &option : SetModeOptions()) {
+        if (const int size = static_cast<int>(image.settings.texts(option.id).size()); size > 1)
+            image.settings.setIndex(option.id, (++n * 7) % size);
+    }
+    image.settings.setIndex(SetModeSettings::LanguageOption, static_cast<int>(Language::Japanese));
+    image.settings.setIndex(SetModeSettings::WriteProtectOption, 2);
+    for (int g = 0; g < FontGlyphs::GlyphCount; ++g)
+        image.glyphs.setRectangle(g, g, 0, 15 - g, g * 2, true);
+}
+
 } // namespace n35::testing

@@ -32,6 +32,10 @@ void PrimeSettings(n35emu::RadioCore &radio);
 // Japanese settings with write protection, all eight glyphs and two bank links.
 void VaryImage(CloneImage &image);
 
+// Every region but the channels and the partition away from its start-up state: one-touch keys on banks
+// 0, 7 and 49 (which the partition must hold), DTMF, title, bank links, every set-mode option, glyphs.
+void VaryRegions(CloneImage &image);
+
 // The answer of an in-process radio to what the program wrote, for FakeRadioPort.
 QByteArray Answer(n35emu::RadioCore &radio, const QByteArray &written);
 
