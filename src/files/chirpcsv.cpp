@@ -1,5 +1,7 @@
 #include "files/chirpcsv.h"
 
+#include "files/savefile.h"
+
 #include "files/channelrows.h"
 #include "files/csvtext.h"
 #include "model/channelcells.h"
@@ -8,7 +10,6 @@
 #include "model/valuetables.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringList>
 #include <array>
 #include <cmath>
@@ -510,9 +511,7 @@ ChannelListExport ExportChannelList(const QString &path, const ChannelTable &tab
 {
     ChannelListExport result;
     const QByteArray content = ChannelListContent(table, &result.warnings, &result.written, progress);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit())
-        result.status = FileProblem(path, file.errorString());
+    result.status = SaveFileAtomically(path, content);
     return result;
 }
 

@@ -1,11 +1,11 @@
 #include "files/csvfile.h"
 
+#include "files/savefile.h"
 #include "model/channelcells.h"
 #include "model/channelcodec.h"
 #include "model/textcodec.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringList>
 
 namespace n35
@@ -166,10 +166,7 @@ Status ExportCsv(const QString &path, const ChannelTable &table, const CsvProgre
             return line;
     }
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit())
-        return FileProblem(path, file.errorString());
-    return {};
+    return SaveFileAtomically(path, content);
 }
 
 CsvImportResult ImportCsv(const QString &path, ChannelTable &table, const CsvProgress &progress)

@@ -1,11 +1,11 @@
 #include "files/imagefile.h"
 
+#include "files/savefile.h"
 #include "model/channelcodec.h"
 #include "model/cloneimage.h"
 #include "model/hex.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringList>
 #include <algorithm>
 #include <numeric>
@@ -240,11 +240,8 @@ bool SaveImageFile(const QString &path, const CloneImage &image, int portNumber,
     if (!made)
         return fail(made.problem().describe());
     const QByteArray &content = *made;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(QStringLiteral("%1: %2").arg(path, file.errorString()));
-    if (file.write(content) != content.size() || !file.commit())
-        return fail(QStringLiteral("%1: %2").arg(path, file.errorString()));
+    if (const Status saved = SaveFileAtomically(path, content); !saved)
+        return fail(saved.problem().describe());
     return true;
 }
 
