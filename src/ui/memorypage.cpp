@@ -165,14 +165,18 @@ void MemoryPage::deleteSelection()
         return;
     // The CALL rows inside the selection stay too: the radio always holds both CALL channels, and an
     // empty one would go to it as an erased record.
-    const auto [first, last] = selectedChannels();
+    // Plain copies, not structured bindings, wherever a lambda captures them: clang 14 refuses to capture
+    // a binding.
+    const int first = selectedChannels().first;
+    const int last = selectedChannels().second;
     window.runStep(QStringLiteral("Delete"),
                    [&] { ClearChannelRows(window.cloneImage().channels, first, last); });
 }
 
 void MemoryPage::CopyRows()
 {
-    const auto [first, last] = selectedChannels();
+    const int first = selectedChannels().first;
+    const int last = selectedChannels().second;
     QGuiApplication::clipboard()->setText(RowsAsText(window.cloneImage().channels, first, last));
 }
 
@@ -180,7 +184,8 @@ void MemoryPage::CutRows()
 {
     if (window.isLocked())
         return;
-    const auto [first, last] = selectedChannels();
+    const int first = selectedChannels().first;
+    const int last = selectedChannels().second;
     QGuiApplication::clipboard()->setText(RowsAsText(window.cloneImage().channels, first, last));
     window.runStep(QStringLiteral("Cut"),
                    [&] { ClearChannelRows(window.cloneImage().channels, first, last); });
@@ -209,7 +214,8 @@ void MemoryPage::MoveRows(int step)
 {
     if (window.isLocked())
         return;
-    const auto [first, last] = selectedChannels();
+    const int first = selectedChannels().first;
+    const int last = selectedChannels().second;
     MovedRows moved;
     window.runStep(step < 0 ? QStringLiteral("Move Up") : QStringLiteral("Move Down"), [&] {
         moved = n35::MoveRows(window.cloneImage().channels, window.cloneImage().banks, first, last, step);
@@ -222,7 +228,8 @@ void MemoryPage::SetColumn(int column, const QString &text)
 {
     if (window.isLocked())
         return;
-    const auto [first, last] = selectedChannels();
+    const int first = selectedChannels().first;
+    const int last = selectedChannels().second;
     QString refused;
     window.runStep(QStringLiteral("Set ") + ChannelHeaderTexts().at(column), [&] {
         refused = SetColumnOfRows(window.cloneImage().channels, first, last, column, text);
@@ -326,13 +333,15 @@ void MemoryPage::selectChannels(int from, int to)
 
 void MemoryPage::MEM_ONE_READ_Click()
 {
-    const auto [first, last] = selectedChannels();
+    const int first = selectedChannels().first;
+    const int last = selectedChannels().second;
     readRange(first, last, QStringLiteral("Memory data read successed."));
 }
 
 void MemoryPage::MEM_ONE_WRITE_Click()
 {
-    const auto [first, last] = selectedChannels();
+    const int first = selectedChannels().first;
+    const int last = selectedChannels().second;
     writeRange(first, last, QStringLiteral("Memory data write successed."));
 }
 
@@ -353,7 +362,8 @@ void MemoryPage::ALL_Reset_Click()
 
 void MemoryPage::Clear_Botton_Click()
 {
-    const auto [first, last] = selectedChannels();
+    const int first = selectedChannels().first;
+    const int last = selectedChannels().second;
     window.runStep(QStringLiteral("Clear selected memory"), [&] { clearRange(Clear_Botton, first, last); });
 }
 
