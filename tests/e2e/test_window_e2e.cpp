@@ -13,6 +13,7 @@
 #include "model/title.h"
 #include "support/channelfixtures.h"
 #include "support/emulatorwindow.h"
+#include "ui/backupcommands.h"
 #include "ui/filecommands.h"
 #include "ui/fontwindow.h"
 #include "ui/mainwindow.h"
@@ -74,6 +75,7 @@ private slots:
             window->portResolver().setLinkDirectory(radio.linkDirectory());
             window->portResolver().setSystemDevices({});
             window->MenuSetCom_Click(9);
+            window->setBackupFolder(dir.filePath(QStringLiteral("backups")));
             return window;
         };
         auto snapshot = [&](MainWindow &window) {
@@ -83,11 +85,21 @@ private slots:
             window.findChild<QAction *>(QLatin1String(action))->trigger();
         };
 
+        // An erased radio is backed up too, though no page can show it: its backup says where.
         auto writer = openWindow();
-        writer->setBackupBeforeWriting(false); // an erased radio cannot be read whole, so not backed up
+        QVERIFY(writer->backupBeforeWriting());
         testing::VaryImage(writer->cloneImage());
         trigger(*writer, "ALL_WRITE");
+        QCOMPARE(capture.messages.last().text, QStringLiteral("ALL write successed."));
+        const QString erasedBackup = capture.messages.takeLast().informative.section(QStringLiteral(": "), 1);
         const QByteArray written = snapshot(*writer);
+        OpenImageCommand(*writer, erasedBackup);
+        QCOMPARE(capture.messages.last().text,
+                 QStringLiteral(
+                     "This backup cannot be shown: part of it does not decode. It can still be restored."));
+        QVERIFY2(capture.messages.takeLast().detail.contains(QStringLiteral("settings byte")),
+                 qPrintable(capture.messages.last().detail));
+        QCOMPARE(snapshot(*writer), written);
         auto reader = openWindow();
         trigger(*reader, "ALL_READ");
         QCOMPARE(capture.messages.size(), 2);
@@ -119,12 +131,22 @@ private slots:
         QVERIFY(reader->backupBeforeWriting());
         trigger(*reader, "ALL_WRITE");
         QCOMPARE(capture.messages.last().text, QStringLiteral("ALL write successed."));
-        const QString backup = capture.messages.last().detail.section(QStringLiteral(": "), 1);
+        const QString backup = capture.messages.last().informative.section(QStringLiteral(": "), 1);
         QVERIFY2(QFile::exists(backup), qPrintable(backup));
         auto restored = openWindow();
         OpenImageCommand(*restored, backup);
-        QFile::remove(backup);
+        QCOMPARE(capture.messages.last().text, QStringLiteral("Read File"));
         QCOMPARE(snapshot(*restored), written);
+
+        // "Restore Backup..." puts the radio back as it was before that write; then the erased one's.
+        capture.messages.clear();
+        RestoreBackupCommand(*restored, backup);
+        QCOMPARE(capture.messages.last().text, QStringLiteral("The backup was restored."));
+        trigger(*restored, "Verify");
+        QCOMPARE(capture.messages.last().text, QStringLiteral("Radio matches."));
+        RestoreBackupCommand(*restored, erasedBackup);
+        QCOMPARE(capture.messages.last().text, QStringLiteral("The backup was restored."));
+        QVERIFY(radio.stopAndReadMemory() == QByteArray(0x10000, '\xFF'));
     }
 
     // The reset goes out unanswered and tells nothing; the radio serves the next transfer as before, a
