@@ -165,9 +165,10 @@ int RunWrite(const Invocation &invocation)
         PrintOut(QStringLiteral("backup: %1").arg(QDir::toNativeSeparators(report.backupPath)));
     if (!Report(outcome))
         return ExitFailed;
-    PrintOut(QStringLiteral("wrote %1 to the radio (%2 blocks sent, %3 the radio already held)")
+    PrintOut(QStringLiteral("wrote %1 to the radio (%2 %3 sent, %4 the radio already held)")
                  .arg(file)
                  .arg(report.blocksWritten)
+                 .arg(report.blocksWritten == 1 ? QStringLiteral("block") : QStringLiteral("blocks"))
                  .arg(report.blocksSkipped));
     if (!invocation.has(QStringLiteral("verify")))
         return ExitDone;

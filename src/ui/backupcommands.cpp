@@ -29,6 +29,7 @@ void ShowNotices(MainWindow &window, const QList<Notice> &notices)
 
 void AddBackupItems(MainWindow &window, QMenu *menu)
 {
+    menu->addSeparator();
     QAction *restore = menu->addAction(QStringLiteral("Restore Backup..."));
     restore->setObjectName(QStringLiteral("RestoreBackup"));
     QObject::connect(restore, &QAction::triggered, &window, [&window] { RestoreBackup_Click(window); });
