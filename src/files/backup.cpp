@@ -130,7 +130,7 @@ Result<RadioBackup> LoadBackupFile(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return Problem{QString(), path, file.errorString()};
-    const Result<RadioBackup> backup = DecodeBackup(file.readAll());
+    Result<RadioBackup> backup = DecodeBackup(file.readAll());
     if (!backup)
         return Problem{QString(), path, backup.problem().why};
     return backup;

@@ -22,7 +22,7 @@ namespace n35
 namespace
 {
 
-constexpr int BlockBytes = 64;
+constexpr qsizetype BlockBytes = 64;
 constexpr const char *ProgramName = "HVN35Writer " N35_VERSION;
 
 QString Where(int address)
@@ -106,7 +106,7 @@ TransferOutcome ReadRadioBackup(RadioLink &link, Progress &progress, const QStri
         const QString reply = link.ReadBlock(AddressText(address));
         if (!IsHexBlock(reply))
             return TransferOutcome::failure(
-                QStringLiteral("Error"), QStringLiteral(" Error"),
+                QStringLiteral("Read Error."), QStringLiteral(" NG"),
                 Problem{QString(), Where(address),
                         QStringLiteral("the radio sent no block of 128 hex characters")});
         read.blocks.append({address, QByteArray::fromHex(reply.toLatin1())});
