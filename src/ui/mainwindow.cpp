@@ -373,8 +373,11 @@ void MainWindow::ALL_WRITE_Click()
         image.banks.reset();
     }
     runRadioCommand([this] {
-        const WriteRequest request{backupBeforeWriting(), fullWrite(), backups,
-                                   QStringLiteral("COM%1").arg(link.portNumber())};
+        // The backup's header names the line as the COMPort menu does.
+        const QString device = resolver.deviceFor(link.portNumber());
+        const QString port = QStringLiteral("COM%1").arg(link.portNumber()) +
+                             (device.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(device));
+        const WriteRequest request{backupBeforeWriting(), fullWrite(), backups, port};
         ShowWriteReport(*this, WriteImage(link, image, barProgress, request));
     });
 }
