@@ -63,7 +63,6 @@ QString HexToBitString(const QString &digit)
     return bits;
 }
 
-
 namespace
 {
 
