@@ -78,12 +78,12 @@ fuzz)
     # Recording every allocation's stack costs a third of the run; a finding's input run again alone
     # (with ASAN_OPTIONS unset) gives the full report.
     export ASAN_OPTIONS="${ASAN_OPTIONS:-malloc_context_size=0}"
-    for target in imagefile csvfile channellist portsettings decoders; do
+    for target in imagefile csvfile channellist portsettings decoders backupfile; do
         # A whole 952-channel image file is 130 KB, a radio reply 330 characters. CSV inputs stop at 4 KB:
         # every row rule sees a line of 60 bytes, 953 empty lines already run past the last row, and a
         # whole 57 KB file only makes each input fifteen times slower.
         case $target in
-        imagefile | portsettings) max_len=200000 ;;
+        imagefile | portsettings | backupfile) max_len=200000 ;;
         csvfile | channellist) max_len=4096 ;;
         *) max_len=4096 ;;
         esac

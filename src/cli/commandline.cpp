@@ -28,6 +28,15 @@ CommandOption FormatOption()
                            "frequencies in MHz)")};
 }
 
+CommandOption BackupDirOption(const QString &what)
+{
+    return {QStringLiteral("backup-dir"),
+            {},
+            QStringLiteral("DIR"),
+            what + QStringLiteral(" (default: the user's data folder, ~/.local/share/HVN35Writer/backups on "
+                                  "Linux; the newest 100 backups are kept)")};
+}
+
 CommandOption HelpOption()
 {
     return {QStringLiteral("help"), QStringLiteral("h"), {}, QStringLiteral("show this help")};
@@ -54,20 +63,32 @@ std::vector<Command> MakeCommands()
            {},
            {},
            QStringLiteral("do not read the radio into a backup file first")},
-          {QStringLiteral("backup-dir"),
+          BackupDirOption(QStringLiteral("where the backup goes")),
+          {QStringLiteral("full"),
            {},
-           QStringLiteral("DIR"),
-           QStringLiteral("where the backup goes (default: the window's backup folder)")},
+           {},
+           QStringLiteral("send every block; without it, a write after a backup sends only what differs "
+                          "from the radio's backup")},
           {QStringLiteral("verify"), {}, {}, QStringLiteral("read the radio back and list what differs")}}},
+        {QStringLiteral("restore"),
+         QStringLiteral("write a backup's bytes back to the radio exactly, then read the radio and compare"),
+         {QStringLiteral("BACKUP")},
+         QStringLiteral("the backup file (.n35bak), as \"hvn35 backups\" lists them"),
+         {PortOption()}},
+        {QStringLiteral("backups"),
+         QStringLiteral("list the backups, newest first, with date, port and size"),
+         {},
+         {},
+         {BackupDirOption(QStringLiteral("the folder to list"))}},
         {QStringLiteral("verify"),
          QStringLiteral("read the radio and list every difference from a clone image file"),
          {file},
          QStringLiteral("the clone image file (.N35) the radio should hold"),
          {PortOption()}},
         {QStringLiteral("export"),
-         QStringLiteral("write the channels of a clone image file as a CSV file"),
+         QStringLiteral("write the channels of a clone image file or a backup as a CSV file"),
          {file},
-         QStringLiteral("the clone image file (.N35)"),
+         QStringLiteral("the clone image file (.N35) or backup (.n35bak)"),
          {{QStringLiteral("output"), QStringLiteral("o"), QStringLiteral("CSV"),
            QStringLiteral("the CSV file to write (.csv)"), true},
           FormatOption()}},
@@ -89,9 +110,9 @@ std::vector<Command> MakeCommands()
            QStringLiteral("with --format chirp: the first row the list fills, 1..952 (default 1); each "
                           "channel takes the next row, passing over the two CALL channels")}}},
         {QStringLiteral("show"),
-         QStringLiteral("summarise a clone image file"),
+         QStringLiteral("summarise a clone image file or a backup"),
          {file},
-         QStringLiteral("the clone image file (.N35)"),
+         QStringLiteral("the clone image file (.N35) or backup (.n35bak)"),
          {}},
     };
     for (Command &command : commands)

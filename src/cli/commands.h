@@ -30,17 +30,16 @@ int RunVerify(const Invocation &invocation);
 int RunExport(const Invocation &invocation);
 int RunImport(const Invocation &invocation);
 int RunShow(const Invocation &invocation);
+int RunRestore(const Invocation &invocation);
+int RunBackups(const Invocation &invocation);
 
-// Shared by the commands: a clone image file loaded, or false after telling the user why.
+// Shared by the commands: a clone image file (or a backup, decoded) loaded, or false after telling the
+// user why.
 bool LoadImage(const QString &path, CloneImage &image);
 // A clone image file saved, or false after telling the user why.
 bool SaveImage(const QString &path, const CloneImage &image, int portNumber);
 // The names the file commands insist on, so that the window and hvn35 can open what hvn35 writes.
 bool HasImageExtension(const QString &path);
 bool HasCsvExtension(const QString &path);
-
-// A backup path in `folder` no earlier backup has taken: the time stamp, and "-2", "-3", ... when two
-// writes fall into the same second.
-QString UniqueBackupPath(const QString &folder, const QDateTime &when = QDateTime::currentDateTime());
 
 } // namespace n35::cli

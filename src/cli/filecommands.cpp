@@ -5,18 +5,34 @@
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/summary.h"
-#include "files/backup.h"
 #include "files/chirpcsv.h"
 #include "files/csvfile.h"
 #include "files/imagefile.h"
 #include "link/portsettings.h"
 #include "model/cloneimage.h"
+#include "session/radiobackups.h"
 
 #include <QFileInfo>
 #include <optional>
 
 namespace n35::cli
 {
+
+namespace
+{
+
+// A backup shown where it decodes; where it does not, the first place that does not.
+bool LoadBackup(const QString &path, CloneImage &image)
+{
+    const TransferOutcome opened = OpenBackupFile(path, image);
+    for (const Notice &notice : opened.notices)
+        PrintNote(OneLine(path + QStringLiteral(": ") + notice.text, notice.detail));
+    if (!opened.ok)
+        PrintError(OneLine(path + QStringLiteral(": ") + opened.message.text, opened.message.detail));
+    return opened.ok;
+}
+
+} // namespace
 
 bool HasImageExtension(const QString &path)
 {
@@ -30,6 +46,8 @@ bool HasCsvExtension(const QString &path)
 
 bool LoadImage(const QString &path, CloneImage &image)
 {
+    if (IsBackupFile(path))
+        return LoadBackup(path, image);
     const LoadOutcome loaded = LoadImageFile(path, image);
     for (const Notice &notice : loaded.notices)
         PrintNote(OneLine(path + QStringLiteral(": ") + notice.text, notice.detail));
@@ -57,15 +75,6 @@ bool SaveImage(const QString &path, const CloneImage &image, int portNumber)
         return true;
     PrintError(OneLine(QStringLiteral("%1 could not be saved").arg(path), error));
     return false;
-}
-
-QString UniqueBackupPath(const QString &folder, const QDateTime &when)
-{
-    const QString first = BackupFilePath(folder, when);
-    QString path = first;
-    for (int n = 2; QFileInfo::exists(path); ++n)
-        path = first.chopped(4) + QStringLiteral("-%1").arg(n) + first.right(4);
-    return path;
 }
 
 namespace

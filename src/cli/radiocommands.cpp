@@ -9,6 +9,7 @@
 #include "link/wholeradio.h"
 #include "model/cloneimage.h"
 #include "model/imagediff.h"
+#include "session/radiobackups.h"
 
 #include <QDir>
 #include <functional>
@@ -82,6 +83,12 @@ int ReportDifferences(const CloneImage &expected, const CloneImage &radio, const
     return ExitFailed;
 }
 
+// The line as a backup's header names it.
+QString PortText(const PortTarget &target)
+{
+    return target.isPath() ? target.device : QStringLiteral("COM%1").arg(target.number);
+}
+
 Work ReadInto(CloneImage &image)
 {
     return [&image](RadioLink &link, Progress &progress) { return ReadAllData(link, image, progress); };
@@ -133,35 +140,36 @@ int RunWrite(const Invocation &invocation)
     CloneImage image;
     if (!LoadImage(file, image))
         return ExitFailed;
-    // An image the radio cannot take fails here, before a backup is read for nothing.
+    // An image the radio cannot take fails here, before the port is opened.
     if (!Report(CheckImageWritable(image), file + QStringLiteral(": ")))
         return ExitFailed;
 
+    const WriteRequest request{!invocation.has(QStringLiteral("no-backup")),
+                               invocation.has(QStringLiteral("full")),
+                               invocation.value(QStringLiteral("backup-dir")), PortText(*target)};
     RadioConnection connection(*target);
-    if (!invocation.has(QStringLiteral("no-backup"))) {
-        CloneImage before;
-        const QString nothing = QStringLiteral("nothing was written, the backup failed: ");
-        if (!Transfer(connection, QStringLiteral("backing up"), ReadInto(before), nothing))
-            return ExitFailed;
-        const QString folder = invocation.has(QStringLiteral("backup-dir"))
-                                   ? invocation.value(QStringLiteral("backup-dir"))
-                                   : BackupFolder();
-        if (!QDir().mkpath(folder)) {
-            PrintError(nothing + QStringLiteral("the folder %1 could not be made").arg(folder));
-            return ExitFailed;
-        }
-        const QString backup = UniqueBackupPath(folder);
-        if (!SaveImage(backup, before, connection.fileNumber()))
-            return ExitFailed;
-        PrintOut(QStringLiteral("backup: %1").arg(backup));
+    WriteReport report;
+    const QStringList phases = request.backUp ? QStringList{QStringLiteral("backing up"),
+                                                            QStringLiteral("writing banks and settings"),
+                                                            QStringLiteral("writing channels")}
+                                              : Phases(QStringLiteral("writing"));
+    TransferOutcome outcome;
+    {
+        const std::unique_ptr<Progress> progress = ProgressOnStandardError(phases);
+        outcome = connection.run([&](RadioLink &link) {
+            report = WriteImage(link, image, *progress, request);
+            return report.outcome;
+        });
     }
-
-    const Work write = [&image](RadioLink &link, Progress &progress) {
-        return WriteAllData(link, image, progress);
-    };
-    if (!Transfer(connection, QStringLiteral("writing"), write))
+    if (!report.backupPath.isEmpty())
+        PrintOut(QStringLiteral("backup: %1").arg(QDir::toNativeSeparators(report.backupPath)));
+    if (!Report(outcome))
         return ExitFailed;
-    PrintOut(QStringLiteral("wrote %1 to the radio").arg(file));
+    PrintOut(QStringLiteral("wrote %1 to the radio (%2 %3 sent, %4 the radio already held)")
+                 .arg(file)
+                 .arg(report.blocksWritten)
+                 .arg(report.blocksWritten == 1 ? QStringLiteral("block") : QStringLiteral("blocks"))
+                 .arg(report.blocksSkipped));
     if (!invocation.has(QStringLiteral("verify")))
         return ExitDone;
 
@@ -170,6 +178,61 @@ int RunWrite(const Invocation &invocation)
                   QStringLiteral("the write is done, but reading it back failed: ")))
         return ExitFailed;
     return ReportDifferences(image, radio, file);
+}
+
+int RunRestore(const Invocation &invocation)
+{
+    const QString file = invocation.arguments.at(0);
+    const Result<PortTarget> target = TargetOf(invocation);
+    if (!target)
+        return UsageProblem(target.problem());
+    const Result<RadioBackup> backup = LoadBackupFile(file);
+    if (!backup) {
+        PrintError(OneLine(QStringLiteral("%1 cannot be restored").arg(file), backup.problem().why));
+        return ExitFailed;
+    }
+    RadioConnection connection(*target);
+    RestoreReport report;
+    TransferOutcome outcome;
+    {
+        const std::unique_ptr<Progress> progress =
+            ProgressOnStandardError({QStringLiteral("restoring"), QStringLiteral("reading back")});
+        outcome = connection.run([&](RadioLink &link) {
+            report = RestoreBackup(link, *backup, *progress);
+            return report.outcome;
+        });
+    }
+    if (!Report(outcome))
+        return ExitFailed;
+    if (!report.differences.isEmpty()) {
+        for (const QString &line : report.differences)
+            PrintOut(line);
+        PrintError(
+            QStringLiteral("the radio differs from %1 in %2 %3 after the restore")
+                .arg(file)
+                .arg(report.differences.size())
+                .arg(report.differences.size() == 1 ? QStringLiteral("place") : QStringLiteral("places")));
+        return ExitFailed;
+    }
+    PrintOut(QStringLiteral("restored %1").arg(file));
+    return ExitDone;
+}
+
+int RunBackups(const Invocation &invocation)
+{
+    const QString folder = BackupFolder(invocation.value(QStringLiteral("backup-dir")));
+    const QList<BackupEntry> entries = ListBackups(folder);
+    if (entries.isEmpty()) {
+        PrintNote(QStringLiteral("no backups in %1").arg(QDir::toNativeSeparators(folder)));
+        return ExitDone;
+    }
+    for (const BackupEntry &entry : entries)
+        PrintOut(QStringLiteral("%1  %2  %3 KiB  %4")
+                     .arg(entry.taken.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+                          entry.port.isEmpty() ? QStringLiteral("?") : entry.port)
+                     .arg((entry.size + 1023) / 1024)
+                     .arg(QDir::toNativeSeparators(entry.path)));
+    return ExitDone;
 }
 
 int RunVerify(const Invocation &invocation)
@@ -191,8 +254,9 @@ int RunVerify(const Invocation &invocation)
 int RunInvocation(const Invocation &invocation)
 {
     static const std::pair<const char *, int (*)(const Invocation &)> runners[] = {
-        {"ports", RunPorts},   {"read", RunRead},     {"write", RunWrite}, {"verify", RunVerify},
-        {"export", RunExport}, {"import", RunImport}, {"show", RunShow},
+        {"ports", RunPorts},   {"read", RunRead},       {"write", RunWrite},
+        {"verify", RunVerify}, {"export", RunExport},   {"import", RunImport},
+        {"show", RunShow},     {"restore", RunRestore}, {"backups", RunBackups},
     };
     for (const auto &[name, run] : runners) {
         if (invocation.command && invocation.command->name == QLatin1String(name))

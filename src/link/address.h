@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 namespace n35
@@ -24,5 +25,24 @@ constexpr int PassIndexBlockCount = 13;
 
 // One upper-case hex digit to four "0"/"1" characters, most significant first; anything else gives "".
 QString HexToBitString(const QString &digit);
+
+// Where a stretch of radio memory belongs, for messages ("channel 12", "the title").
+QString RegionAt(int address);
+
+// A stretch of the radio's memory that "Write All Data" writes, in its order. The identification goes
+// before the first stretch and again before the first channel record (identifyFirst).
+struct WriteStretch {
+    int address;
+    int length;
+    bool identifyFirst = false;
+};
+
+// Every block the whole-radio read fetches, in its order (64 bytes each), then the 13 blocks of the
+// pass-channel index, which the whole-radio write rewrites from the channels: together they hold every
+// byte a write may change, so a backup of them can put the radio back as it was.
+const QList<int> &BackupBlockAddresses();
+// Every byte "Write All Data" may write: the used extent of each region block, the whole 64-byte record
+// of every channel, the write-protect byte and the pass-channel index, in the write's order.
+const QList<WriteStretch> &WholeRadioWriteStretches();
 
 } // namespace n35

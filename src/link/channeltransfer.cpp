@@ -79,7 +79,7 @@ TransferOutcome WriteChannels(RadioLink &link, const ChannelTable &table, int fi
 
     const PassIndex index = BuildPassIndex(table);
     for (int block = 0; block < PassIndexBlockCount; ++block) {
-        if (link.ExchangeCommand(MakePassIndexBlock(index, block)) != QLatin1String("OK")) {
+        if (!link.WriteBlock(PassIndexBlockAddress(block), PassIndexBlockHex(index, block))) {
             return TransferOutcome::failure(QStringLiteral("Node data write failed.(%1)").arg(block),
                                             QStringLiteral(" Error"));
         }

@@ -1,6 +1,7 @@
 #include "link/radiolink.h"
 
 #include "link/porterror.h"
+#include "link/radiomemory.h"
 #include "link/radioport.h"
 
 #include <QEventLoop>
@@ -123,6 +124,10 @@ void RadioLink::SendReset()
 
 QString RadioLink::ReadBlock(const QString &address)
 {
+    if (mirror) {
+        if (const std::optional<QByteArray> known = mirror->bytes(address.toInt(nullptr, 16), 64))
+            return QString::fromLatin1(known->toHex().toUpper());
+    }
     QString reply = ExchangeCommand(QStringLiteral("ZQ~F") + address + QLatin1Char('R'));
     if (reply.size() != 128)
         return {};
@@ -131,7 +136,18 @@ QString RadioLink::ReadBlock(const QString &address)
 
 bool RadioLink::WriteBlock(const QString &address, const QString &hex)
 {
-    return ExchangeCommand(QStringLiteral("ZQ~F") + address + QLatin1Char('W') + hex) == QLatin1String("OK");
+    const int at = address.toInt(nullptr, 16);
+    const QByteArray bytes = QByteArray::fromHex(hex.toLatin1());
+    if (mirror && mirror->bytes(at, static_cast<int>(bytes.size())) == bytes) {
+        ++counters.blocksSkipped;
+        return true;
+    }
+    ++counters.blocksWritten;
+    const bool taken =
+        ExchangeCommand(QStringLiteral("ZQ~F") + address + QLatin1Char('W') + hex) == QLatin1String("OK");
+    if (mirror && taken)
+        mirror->store(at, bytes);
+    return taken;
 }
 
 } // namespace n35

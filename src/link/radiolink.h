@@ -6,6 +6,7 @@
 namespace n35
 {
 
+class RadioMemory;
 class RadioPort;
 
 // The command exchange with the radio. Every command goes out as its text and a CR; the radio answers
@@ -53,6 +54,11 @@ public:
 
     void close();
 
+    // While a mirror is set (a backup just read), a block read it holds is answered from it without
+    // asking the radio, and a block write that would not change what it holds is not sent (and counts as
+    // done); a write the radio takes updates it. nullptr stops that. The caller keeps it alive.
+    void setMirror(RadioMemory *memory) { mirror = memory; }
+
     // True while an exchange waits for its reply.
     bool isBusy() const { return busy; }
 
@@ -61,6 +67,8 @@ public:
         qint64 commands = 0;
         qint64 bytesSent = 0;
         qint64 bytesReceived = 0;
+        qint64 blocksWritten = 0; // block writes sent (the radio changed, or may have)
+        qint64 blocksSkipped = 0; // block writes the mirror showed were already in the radio
     };
     const Traffic &traffic() const { return counters; }
 
@@ -73,6 +81,7 @@ private:
     int timeoutMs = DefaultTimeoutMs;
     bool busy = false;
     Traffic counters;
+    RadioMemory *mirror = nullptr;
 };
 
 } // namespace n35

@@ -4,6 +4,8 @@
 #include "files/csvfile.h"
 #include "files/imagefile.h"
 #include "link/progress.h"
+#include "session/radiobackups.h"
+#include "ui/backupcommands.h"
 #include "ui/mainwindow.h"
 #include "ui/messages.h"
 
@@ -17,7 +19,8 @@ namespace n35
 namespace
 {
 
-const QString ImageFilter = QStringLiteral("HVN35ファイル (*.N35 *.n35);;すべてのファイル (*)");
+const QString ImageFilter =
+    QStringLiteral("HVN35ファイル (*.N35 *.n35);;Backups (*.n35bak);;すべてのファイル (*)");
 const QString CsvFilter = QStringLiteral("CSVファイル (*.CSV *.csv);;すべてのファイル (*)");
 constexpr int RefusalsShown = 40;
 
@@ -62,6 +65,10 @@ void SaveImageCommand(MainWindow &window, const QString &path)
 
 void OpenImageCommand(MainWindow &window, const QString &path)
 {
+    if (IsBackupFile(path)) {
+        OpenBackupCommand(window, path);
+        return;
+    }
     const LoadOutcome loaded = LoadImageFile(path, window.cloneImage());
     switch (loaded.failure) {
     case LoadFailure::None:

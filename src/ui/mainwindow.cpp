@@ -6,6 +6,8 @@
 #include "link/settingstransfer.h"
 #include "link/wholeradio.h"
 #include "model/imagediff.h"
+#include "session/radiobackups.h"
+#include "ui/backupcommands.h"
 #include "ui/bankpage.h"
 #include "ui/commonpage.h"
 #include "ui/filecommands.h"
@@ -64,7 +66,8 @@ void BarProgress::show(int newValue)
 }
 
 MainWindow::MainWindow(RadioPort *port, const QString &settingsPath, QWidget *parent)
-    : QMainWindow(parent), settingsPath(settingsPath), link(port ? *port : serialPort)
+    : QMainWindow(parent), settingsPath(settingsPath), backups(BackupFolder()),
+      link(port ? *port : serialPort)
 {
     setObjectName(QStringLiteral("Form1"));
     buildMenus();
@@ -156,6 +159,9 @@ void MainWindow::buildMenus()
     BackupBeforeWrite = addItem(Tusin_Botton, "Back up the radio before writing", "BackupBeforeWrite");
     BackupBeforeWrite->setCheckable(true);
     BackupBeforeWrite->setChecked(ReadBackupSetting(settingsPath));
+    FullWrite = addItem(Tusin_Botton, "Write every block, not only the changed ones", "FullWrite");
+    FullWrite->setCheckable(true);
+    AddBackupItems(*this, Tusin_Botton);
     connect(Verify, &QAction::triggered, this, &MainWindow::Verify_Click);
     connect(BackupBeforeWrite, &QAction::toggled, this, [this] { saveSettingsFile(); });
 
@@ -320,6 +326,11 @@ void MainWindow::saveSettingsFile()
                     error);
 }
 
+bool MainWindow::fullWrite() const
+{
+    return FullWrite->isChecked();
+}
+
 bool MainWindow::backupBeforeWriting() const
 {
     return BackupBeforeWrite->isChecked();
@@ -362,46 +373,13 @@ void MainWindow::ALL_WRITE_Click()
         image.banks.reset();
     }
     runRadioCommand([this] {
-        if (const TransferOutcome checked = CheckImageWritable(image); !checked.ok) {
-            report(checked, QString());
-            return;
-        }
-        QString backup;
-        if (backupBeforeWriting() && !backUpRadio(backup))
-            return;
-        const TransferOutcome written = WriteAllData(link, image, barProgress);
-        for (const Notice &notice : written.notices)
-            ShowMessage(this, notice.text, notice.title, notice.detail);
-        if (written.ok)
-            ShowMessage(this, QStringLiteral("ALL write successed."), QStringLiteral(" Finish"),
-                        QStringLiteral("The radio's former contents: ") + backup);
-        else if (!written.message.text.isEmpty())
-            ShowMessage(this, written.message.text, written.message.title, written.message.detail);
+        // The backup's header names the line as the COMPort menu does.
+        const QString device = resolver.deviceFor(link.portNumber());
+        const QString port = QStringLiteral("COM%1").arg(link.portNumber()) +
+                             (device.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(device));
+        const WriteRequest request{backupBeforeWriting(), fullWrite(), backups, port};
+        ShowWriteReport(*this, WriteImage(link, image, barProgress, request));
     });
-}
-
-bool MainWindow::backUpRadio(QString &path)
-{
-    // What the radio holds now, so that a write the user regrets can be taken back.
-    CloneImage before;
-    const TransferOutcome read = ReadAllData(link, before, barProgress);
-    QString error;
-    if (!read.ok) {
-        error = read.message.text + QLatin1Char('\n') + read.message.detail;
-    } else {
-        path = BackupFilePath(BackupFolder(settingsPath));
-        if (!QDir().mkpath(BackupFolder(settingsPath)))
-            error = BackupFolder(settingsPath) + QStringLiteral(": the folder cannot be made.");
-        else
-            SaveImageFile(path, before, link.portNumber(), &error);
-    }
-    if (error.isEmpty())
-        return true;
-    ShowMessage(this, QStringLiteral("The radio could not be backed up. Nothing was written."),
-                QStringLiteral(" Error"),
-                error + QStringLiteral("\nTo write without a backup, turn off \"Back up the radio before "
-                                       "writing\" in the Communication menu."));
-    return false;
 }
 
 void MainWindow::Verify_Click()

@@ -108,6 +108,11 @@ public:
     // Whether "Write All Data" first reads the radio into a backup file (kept in the settings file).
     bool backupBeforeWriting() const;
     void setBackupBeforeWriting(bool on);
+    // Whether a write after a backup sends every block, not only those the radio does not hold yet.
+    bool fullWrite() const;
+    // Where backups go and the restore looks first: the user's data folder unless set.
+    QString backupFolder() const { return backups; }
+    void setBackupFolder(const QString &folder) { backups = folder; }
 
     void MenuSetCom_Click(int index);
     void MenuVersion_Click();
@@ -128,10 +133,9 @@ private:
     void recordPendingEdit();
     void refreshEditItems();
     void travel(bool (ImageHistory::*move)());
-    // Reads the radio into a new backup file; false (the user told why) when it could not.
-    bool backUpRadio(QString &path);
 
     QString settingsPath;
+    QString backups;
     CloneImage image;
     PortResolver resolver;
     SerialRadioPort serialPort{resolver};
@@ -164,6 +168,7 @@ private:
     QAction *ALL_READ = nullptr;
     QAction *Verify = nullptr;
     QAction *BackupBeforeWrite = nullptr;
+    QAction *FullWrite = nullptr;
     QMenu *MenuHelp = nullptr;
     QAction *MenuVersion = nullptr;
 

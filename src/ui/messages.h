@@ -11,6 +11,10 @@ namespace n35
 // Every message box of the program goes through these two, so that tests can read what the user would
 // have been told instead of clicking boxes away.
 void ShowMessage(QWidget *parent, const QString &text, const QString &title, const QString &detail = {});
+// The same with an informative text under the fixed one, readable without opening the details (where a
+// backup went).
+void ShowMessage(QWidget *parent, const QString &text, const QString &title, const QString &detail,
+                 const QString &informative);
 bool AskYesNo(QWidget *parent, const QString &text, const QString &title);
 
 struct CapturedMessage {
@@ -18,6 +22,7 @@ struct CapturedMessage {
     QString title;
     QString detail;
     bool question = false;
+    QString informative;
 };
 
 // While one exists, messages are recorded here instead of shown; AskYesNo returns `answer`.

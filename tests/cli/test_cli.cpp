@@ -3,9 +3,11 @@
 
 #include "emulator/emulatorprocess.h"
 #include "files/imagefile.h"
+#include "link/address.h"
 #include "model/channelcells.h"
 #include "model/cloneimage.h"
 #include "model/imagediff.h"
+#include "session/radiobackups.h"
 #include "support/channelfixtures.h"
 
 #include <QDir>
@@ -53,6 +55,7 @@ Run Hvn35(const QStringList &arguments)
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), ConfigHome().path());
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), ConfigHome().filePath(QStringLiteral("data")));
     process.setProcessEnvironment(environment);
     QElapsedTimer clock;
     clock.start();
@@ -111,6 +114,20 @@ QStringList Differences(const QString &expectedPath, const QString &actualPath)
     return lines;
 }
 
+// The differences between an image file and a backup read as an image, or what kept one from loading.
+QStringList BackupDifferences(const QString &expectedPath, const QString &backupPath)
+{
+    CloneImage expected;
+    CloneImage actual;
+    const TransferOutcome opened = OpenBackupFile(backupPath, actual);
+    if (!LoadImageFile(expectedPath, expected) || !opened.ok)
+        return {QStringLiteral("cannot load ") + expectedPath + QStringLiteral(" or ") + backupPath};
+    QStringList lines;
+    for (const ImageDifference &difference : CompareImages(expected, actual))
+        lines << difference.describe();
+    return lines;
+}
+
 // Replaces field `field` (0 = row label) of CSV row `row`; fields are quoted and never hold '","'.
 bool EditCsv(const QString &path, int row, int field, const QByteArray &text)
 {
@@ -143,6 +160,7 @@ class CliTest : public QObject
 
     QTemporaryDir work;
     QString defaultImage;
+    QString backupOfDefault; // a whole backup of a radio of 0xFF bytes
 
 private slots:
     void initTestCase()
@@ -151,6 +169,12 @@ private slots:
         QVERIFY(ConfigHome().isValid() && work.isValid());
         defaultImage = work.filePath(QStringLiteral("default.n35"));
         QVERIFY(SaveImageFile(defaultImage, CloneImage(), 1));
+        backupOfDefault = work.filePath(QStringLiteral("erased.n35bak"));
+        RadioBackup erased{
+            QStringLiteral("HVN35Writer"), QDateTime::currentDateTime(), QStringLiteral("COM1"), {}};
+        for (const int address : BackupBlockAddresses())
+            erased.blocks.append({address, QByteArray(64, '\xFF')});
+        QVERIFY(SaveBackupFile(backupOfDefault, erased));
     }
 
     void usageErrors_data()
@@ -213,7 +237,11 @@ private slots:
         QTest::newRow("read") << QStringList{"read", "-h"} << "Usage: hvn35 read [--port PORT] -o FILE";
         QTest::newRow("write")
             << QStringList{"write", "--help"}
-            << "Usage: hvn35 write [--port PORT] [--no-backup] [--backup-dir DIR] [--verify] FILE";
+            << "Usage: hvn35 write [--port PORT] [--no-backup] [--backup-dir DIR] [--full] [--verify] FILE";
+        QTest::newRow("restore") << QStringList{"restore", "--help"}
+                                 << "Usage: hvn35 restore [--port PORT] BACKUP";
+        QTest::newRow("backups") << QStringList{"backups", "--help"}
+                                 << "Usage: hvn35 backups [--backup-dir DIR]";
         QTest::newRow("verify") << QStringList{"verify", "--help"}
                                 << "Usage: hvn35 verify [--port PORT] FILE";
         QTest::newRow("export") << QStringList{"export", "--help"}
@@ -399,8 +427,11 @@ private slots:
         QVERIFY(SaveVaried(file("varied.N35")));
         Run run = Hvn35({"write", "--port", device, "--no-backup", file("varied.N35")});
         QVERIFY_RUN(run, 0);
+        // Without a backup there is nothing to compare with: every block goes out.
         QCOMPARE(run.outLines(),
-                 QStringList{QStringLiteral("wrote %1 to the radio").arg(file("varied.N35"))});
+                 QStringList{QStringLiteral("wrote %1 to the radio (986 blocks sent, 0 the radio "
+                                            "already held)")
+                                 .arg(file("varied.N35"))});
 
         // Read through a COM number, as the window would.
         QVERIFY(LinkPort(7, device));
@@ -428,7 +459,7 @@ private slots:
             run.err,
             QStringLiteral("hvn35: error: the radio differs from %1 in 1 place\n").arg(file("edited.n35")));
 
-        // Written with the backup in its default folder, and checked.
+        // Written with the backup in the user's data folder, only the changed channel sent, and checked.
         run = Hvn35({"write", "--port", device, file("edited.n35"), "--verify"});
         QVERIFY_RUN(run, 0);
         const QStringList said = run.outLines();
@@ -436,12 +467,18 @@ private slots:
         QVERIFY(said.at(0).startsWith(QStringLiteral("backup: ")));
         const QString backup = said.at(0).mid(8);
         QCOMPARE(QFileInfo(backup).absolutePath(),
-                 QFileInfo(Program).absoluteDir().filePath(QStringLiteral("backups")));
-        QCOMPARE(said.mid(1), (QStringList{QStringLiteral("wrote %1 to the radio").arg(file("edited.n35")),
-                                           QStringLiteral("no differences")}));
-        const QStringList backedUp = Differences(file("read.n35"), backup);
+                 ConfigHome().filePath(QStringLiteral("data/HVN35Writer/backups")));
+        QCOMPARE(said.mid(1),
+                 (QStringList{QStringLiteral("wrote %1 to the radio (1 block sent, 985 the radio "
+                                             "already held)")
+                                  .arg(file("edited.n35")),
+                              QStringLiteral("no differences")}));
+        // The backup reads as the radio was; "show" takes it like an image file.
+        QCOMPARE(BackupDifferences(file("read.n35"), backup), QStringList());
+        run = Hvn35({"show", backup});
+        QVERIFY_RUN(run, 0);
+        QCOMPARE(run.out, Hvn35({"show", file("read.n35")}).out);
         QFile::remove(backup);
-        QCOMPARE(backedUp, QStringList());
 
         // The radio now holds the edit: the old file differs by that channel only, the new one not at all.
         run = Hvn35({"verify", "--port", device, file("read.n35")});
@@ -453,14 +490,45 @@ private slots:
         QVERIFY_RUN(run, 0);
         QCOMPARE(run.out, QStringLiteral("no differences\n"));
 
-        // A second backup in the same folder never replaces the first.
+        // A second backup in the same folder never replaces the first; "backups" lists them newest first,
+        // and the newest puts the radio back as it was before the last write.
         const QString backups = file("backups");
         QVERIFY_RUN(Hvn35({"write", "--port", device, file("edited.n35"), "--backup-dir", backups}), 0);
         QVERIFY_RUN(Hvn35({"write", "--port", device, file("read.n35"), "--backup-dir", backups}), 0);
-        const QStringList kept = QDir(backups).entryList({QStringLiteral("hvn35-backup-*.N35")}, QDir::Files);
+        const QStringList kept =
+            QDir(backups).entryList({QStringLiteral("hvn35-backup-*.n35bak")}, QDir::Files);
         QCOMPARE(kept.size(), 2);
         for (const QString &name : kept)
-            QCOMPARE(Differences(file("edited.n35"), QDir(backups).filePath(name)), QStringList());
+            QCOMPARE(BackupDifferences(file("edited.n35"), QDir(backups).filePath(name)), QStringList());
+        run = Hvn35({"backups", "--backup-dir", backups});
+        QVERIFY_RUN(run, 0);
+        QCOMPARE(run.outLines().size(), 2);
+        const QString newest = run.outLines().at(0).section(QStringLiteral("  "), 3);
+        QVERIFY2(run.outLines().at(0).contains(QStringLiteral("  %1  ").arg(device)), qPrintable(run.out));
+        QVERIFY(kept.contains(QFileInfo(newest).fileName()));
+        run = Hvn35({"restore", "--port", device, newest});
+        QVERIFY_RUN(run, 0);
+        QCOMPARE(run.out, QStringLiteral("restored %1\n").arg(newest));
+        QVERIFY_RUN(Hvn35({"verify", "--port", device, file("edited.n35")}), 0);
+
+        // A backup with one byte changed is refused by restore, show and export alike; nothing is sent.
+        QFile damaged(newest);
+        QVERIFY(damaged.open(QIODevice::ReadWrite));
+        QByteArray bytes = damaged.readAll();
+        bytes[bytes.size() / 2] = bytes[bytes.size() / 2] == '0' ? '1' : '0';
+        QVERIFY(damaged.seek(0) && damaged.write(bytes) == bytes.size());
+        damaged.close();
+        const QString refusal =
+            QStringLiteral("the backup is damaged: its checksum does not match its content");
+        for (const QStringList &arguments :
+             {QStringList{"restore", "--port", device, newest}, QStringList{"show", newest},
+              QStringList{"export", newest, "-o", file("damaged.csv")}}) {
+            run = Hvn35(arguments);
+            QVERIFY2(run.status == 1 && run.out.isEmpty() && run.err.contains(refusal),
+                     qPrintable(run.what()));
+        }
+        QVERIFY(!QFileInfo::exists(file("damaged.csv")));
+        QVERIFY_RUN(Hvn35({"verify", "--port", device, file("edited.n35")}), 0);
     }
 
     void silentRadio_data()
@@ -475,7 +543,12 @@ private slots:
             << QStringList{"write", "--no-backup", defaultImage} << negotiation;
         QTest::newRow("write") << QStringList{"write", "--backup-dir",
                                               work.filePath(QStringLiteral("silent")), defaultImage}
-                               << QStringLiteral("nothing was written, the backup failed: ") + negotiation;
+                               << QStringLiteral("The radio could not be backed up. Nothing was written: ") +
+                                      negotiation;
+        QTest::newRow("restore") << QStringList{"restore", backupOfDefault}
+                                 << QStringLiteral(
+                                        "The backup was not restored: The radio did not answer the "
+                                        "identification. Nothing was written.");
     }
     void silentRadio()
     {

@@ -1,5 +1,5 @@
 // The pieces of hvn35 without a process: the command table and its parser, the progress bar, the port
-// argument, backup names, one-line messages and the summary of "show".
+// argument, one-line messages and the summary of "show".
 
 #include "cli/commandline.h"
 #include "cli/commands.h"
@@ -7,7 +7,6 @@
 #include "cli/progressbar.h"
 #include "cli/radioconnection.h"
 #include "cli/summary.h"
-#include "files/backup.h"
 #include "model/channelcells.h"
 #include "model/cloneimage.h"
 
@@ -135,7 +134,8 @@ private slots:
             for (const QString &line : help.split(QLatin1Char('\n')))
                 QVERIFY2(line.size() <= 100, qPrintable(line));
         }
-        QCOMPARE(names, (QStringList{"ports", "read", "write", "verify", "export", "import", "show"}));
+        QCOMPARE(names, (QStringList{"ports", "read", "write", "restore", "backups", "verify", "export",
+                                     "import", "show"}));
     }
 
     void helpOfThreeLinesKeepsItsColumn()
@@ -338,29 +338,6 @@ private slots:
         QFETCH(QString, detail);
         QFETCH(QString, line);
         QCOMPARE(OneLine(text, detail), line);
-    }
-
-    void backupPathsNeverCollide()
-    {
-        QTemporaryDir dir;
-        const QDateTime when(QDate(2026, 12, 6), QTime(21, 45, 0));
-        const QString first = UniqueBackupPath(dir.path(), when);
-        QCOMPARE(first, BackupFilePath(dir.path(), when));
-        QCOMPARE(QFileInfo(first).fileName(), QStringLiteral("hvn35-backup-20261206-214500.N35"));
-        QStringList taken{first};
-        for (int n = 2; n <= 4; ++n) {
-            QFile file(taken.last());
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.close();
-            const QString next = UniqueBackupPath(dir.path(), when);
-            QCOMPARE(QFileInfo(next).fileName(),
-                     QStringLiteral("hvn35-backup-20261206-214500-%1.N35").arg(n));
-            QVERIFY(HasImageExtension(next));
-            taken << next;
-        }
-        // Another second starts again without a number.
-        QCOMPARE(QFileInfo(UniqueBackupPath(dir.path(), when.addSecs(1))).fileName(),
-                 QStringLiteral("hvn35-backup-20261206-214501.N35"));
     }
 
     void extensions()

@@ -5,13 +5,17 @@
 #include "emulator/emulatorsession.h"
 #include "emulator/radiocore.h"
 #include "files/imagefile.h"
+#include "link/address.h"
 #include "link/progress.h"
 #include "link/radiolink.h"
+#include "link/radiomemory.h"
 #include "link/wholeradio.h"
 #include "model/imagediff.h"
+#include "session/radiobackups.h"
 #include "support/channelfixtures.h"
 #include "support/emulatorwindow.h"
 #include "support/fakeradioport.h"
+#include "ui/backupcommands.h"
 #include "ui/banklinkwindow.h"
 #include "ui/fontwindow.h"
 #include "ui/mainwindow.h"
@@ -28,6 +32,7 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <random>
 #include <vector>
 
 using namespace n35;
@@ -81,8 +86,8 @@ constexpr const char *FontError = "Error| Error";
 const Command Commands[] = {
     {"ALL_READ", Menu, 0, Read, "ALL read successed.| Finish", Negotiation, WholeRead},
     {"ALL_WRITE", Menu, 0, Write, "ALL write successed.| Finish", Negotiation, WholeWrite},
-    {"ALL_WRITE+backup", Menu, 0, Write, "ALL write successed.| Finish", NoBackup, WholeRead + WholeWrite,
-     true},
+    // Its count is the backup's read and what differs: counted in-process in initTestCase.
+    {"ALL_WRITE+backup", Menu, 0, Write, "ALL write successed.| Finish", NoBackup, -1, true},
     {"Verify", Menu, 0, Compare, nullptr, Negotiation, WholeRead},
     {"MemAllRead", Window, 1, Read, "ALL memory data read successed.| Finish", Negotiation, 1 + ChannelCount},
     {"MemAllWrite", Window, 1, Write, "All memory data write successed.| Finish", Negotiation,
@@ -212,6 +217,7 @@ struct Rig {
         window->MenuSetCom_Click(1);
         window->radioLink().setTimeoutMs(TimeoutMs);
         window->setBackupBeforeWriting(command.backup);
+        window->setBackupFolder(QFileInfo(settingsPath).dir().filePath(u"backups"_s));
         if (command.page != 0)
             window->switchPage(command.page);
         window->memoryPage()->selectChannels(SelectionFirst, SelectionLast);
@@ -284,6 +290,34 @@ private slots:
             qint64(n35emu::RadioCore::memorySize));
         file.close();
 
+        // What the write after a backup sends from a fresh window to this radio: the backup's read, the
+        // identifications and the blocks that differ.
+        {
+            n35emu::RadioCore counted;
+            counted.memory() = core.memory();
+            FakeRadioPort countedPort;
+            countedPort.setResponder(
+                [&](const QByteArray &written) { return testing::Answer(counted, written); });
+            RadioLink countedLink(countedPort);
+            CloneImage fresh;
+            const WriteReport report =
+                WriteImage(countedLink, fresh, progress, {true, false, path(u"counted"_s), {}});
+            QVERIFY(report.outcome.ok);
+            backedUpWriteSent = int(countedLink.traffic().commands);
+            QVERIFY(backedUpWriteSent < WholeRead + 13 + WholeWrite);
+        }
+        // A backup of another radio, for the restores: random bytes in every place.
+        RadioBackup other{u"HVN35Writer"_s, QDateTime::currentDateTime(), u"COM1"_s, {}};
+        std::mt19937 random(20);
+        for (const int address : BackupBlockAddresses()) {
+            QByteArray bytes(64, '\0');
+            for (char &byte : bytes)
+                byte = char(random());
+            other.blocks.append({address, bytes});
+        }
+        otherBackup = path(u"other.n35bak"_s);
+        QVERIFY(SaveBackupFile(otherBackup, other));
+
         // Everything a whole read brings from it: where partial reads must agree with the radio.
         reference(Find(u"ALL_READ"_s));
         radioImage = Load(path(u"reference-ALL_READ.N35"_s));
@@ -319,9 +353,10 @@ private slots:
                 QStringList told = Texts(identifies ? command.done : command.failed);
                 if (identifies && command.kind == Kind::Compare)
                     told = QStringList{differ};
+                const int sent = command.backup ? backedUpWriteSent : command.sent;
                 QTest::addRow("%s/%s", fault, command.row)
                     << QString::fromLatin1(fault) << -1 << QString::fromLatin1(command.row) << told
-                    << (identifies ? command.sent : 1) << int(image) << QStringList{};
+                    << (identifies ? sent : 1) << int(image) << QStringList{};
             }
         }
 
@@ -417,11 +452,11 @@ private slots:
         QCOMPARE(made.size(), backedUp ? 1 : 0);
         if (backedUp) {
             const QString file = backups.filePath(made.first());
-            QVERIFY2(capture.messages.last().detail.endsWith(file),
-                     qPrintable(capture.messages.last().detail));
-            const std::unique_ptr<CloneImage> held = Load(file);
-            QVERIFY(held && QFile::remove(file));
-            QCOMPARE(CompareImages(*radioImage, *held).size(), std::size_t(0));
+            QVERIFY2(capture.messages.last().informative.endsWith(QDir::toNativeSeparators(file)),
+                     qPrintable(capture.messages.last().informative));
+            CloneImage held;
+            QVERIFY(OpenBackupFile(file, held).ok && QFile::remove(file));
+            QCOMPARE(CompareImages(*radioImage, held).size(), std::size_t(0));
         }
 
         const QByteArray after = testing::ImageSnapshot(rig.window->cloneImage(), path(u"after.N35"_s));
@@ -459,6 +494,67 @@ private slots:
         }
         }
     }
+    // "Restore Backup..." after its file dialog, in every fault mode and against radios that fall silent
+    // part-way: what the user is told, the window unlocked and the port closed, the commands sent.
+    void restoreMatrix_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("stopAfter");
+        QTest::addColumn<QString>("told");
+        QTest::addColumn<int>("sent");
+        const int restore = 2 + int(WholeRadioWriteStretches().size());
+        const int readBack = 2 + int(BackupBlockAddresses().size());
+        for (const char *fault : {"none", "silent", "no-echo", "echo-only", "short", "lower-hex"}) {
+            const bool identifies = qstrcmp(fault, "none") == 0 || qstrcmp(fault, "lower-hex") == 0;
+            QTest::addRow("%s", fault) << QString::fromLatin1(fault) << -1
+                                       << (identifies ? u"The backup was restored.| Finish"_s
+                                                      : u"The backup was not restored.| Error"_s)
+                                       << (identifies ? restore + readBack : 1);
+        }
+        QTest::addRow("stop-after-1") << u"none"_s << 1 << u"The backup was not restored.| Error"_s << 2;
+        QTest::addRow("stop-after-%d", restore + 2)
+            << u"none"_s << restore + 2
+            << u"The backup was written, but reading the radio back failed.| Error"_s << restore + 3;
+    }
+    void restoreMatrix()
+    {
+        QFETCH(QString, fault);
+        QFETCH(int, stopAfter);
+        QFETCH(QString, told);
+        QFETCH(int, sent);
+        QStringList arguments{u"--load"_s, radioFile};
+        if (fault != u"none"_s)
+            arguments << u"--fault"_s << fault;
+        if (stopAfter >= 0)
+            arguments << u"--stop-after"_s << QString::number(stopAfter);
+        n35emu::EmulatorSession emulator(arguments, 1);
+        QString error;
+        QVERIFY2(emulator.start(&error), qPrintable(error));
+        MessageCapture capture;
+        const Command &what = Find(u"ALL_WRITE"_s);
+        Rig rig(emulator, path(u"HVN35Writer.INI"_s), what);
+        QElapsedTimer clock;
+        clock.start();
+        RestoreBackupCommand(*rig.window, otherBackup);
+        const qint64 elapsed = clock.elapsed();
+        QCOMPARE(Told(capture).mid(1), QStringList{told}); // after the question
+        QVERIFY(capture.messages.first().question);
+        QVERIFY(!rig.window->isLocked());
+        QVERIFY(!rig.window->radioLink().port().isOpen());
+        QCOMPARE(rig.window->radioLink().traffic().commands, qint64(sent));
+        const qint64 bound = 3LL * TimeoutMs * sent + 300;
+        QVERIFY2(elapsed < bound, qPrintable(QStringLiteral("%1 ms, bound %2 ms").arg(elapsed).arg(bound)));
+        if (told.startsWith(u"The backup was restored."_s)) {
+            const QByteArray memory = emulator.stopAndReadMemory();
+            const Result<RadioBackup> backup = LoadBackupFile(otherBackup);
+            QVERIFY(backup);
+            const RadioMemory expected = BackupMemory(*backup);
+            for (const WriteStretch &stretch : WholeRadioWriteStretches())
+                QVERIFY(memory.mid(stretch.address, stretch.length) ==
+                        *expected.bytes(stretch.address, stretch.length));
+        }
+    }
+
     void cleanupTestCase() { radios.clear(); }
 
 private:
@@ -501,6 +597,8 @@ private:
 
     QTemporaryDir dir;
     QString radioFile;
+    QString otherBackup;
+    int backedUpWriteSent = 0;
     // One emulator per fault and role (see Role): writes do not change what later rows read, whatever
     // order the rows run in. "none" for reads is also the reference radio.
     std::map<QString, std::unique_ptr<n35emu::EmulatorSession>> radios;

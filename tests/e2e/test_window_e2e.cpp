@@ -5,7 +5,9 @@
 // test_faultmatrix.cpp.
 
 #include "emulator/emulatorsession.h"
+#include "files/backup.h"
 #include "files/imagefile.h"
+#include "link/address.h"
 #include "model/banks.h"
 #include "model/dtmf.h"
 #include "model/onetouch.h"
@@ -13,6 +15,7 @@
 #include "model/title.h"
 #include "support/channelfixtures.h"
 #include "support/emulatorwindow.h"
+#include "ui/backupcommands.h"
 #include "ui/filecommands.h"
 #include "ui/fontwindow.h"
 #include "ui/mainwindow.h"
@@ -63,7 +66,14 @@ private slots:
     void writeAllReadAllSaveAndLoad()
     {
         QTemporaryDir dir;
-        n35emu::EmulatorSession radio({}, 9);
+        // A radio with its factory settings and nothing else.
+        QByteArray factory(0x10000, '\xFF');
+        testing::PrimeSettings(factory);
+        const QString start = dir.filePath(QStringLiteral("start.bin"));
+        QFile startFile(start);
+        QVERIFY(startFile.open(QIODevice::WriteOnly) && startFile.write(factory) == factory.size());
+        startFile.close();
+        n35emu::EmulatorSession radio({QStringLiteral("--load"), start}, 9);
         QString error;
         QVERIFY2(radio.start(&error), qPrintable(error));
         MessageCapture capture;
@@ -74,6 +84,7 @@ private slots:
             window->portResolver().setLinkDirectory(radio.linkDirectory());
             window->portResolver().setSystemDevices({});
             window->MenuSetCom_Click(9);
+            window->setBackupFolder(dir.filePath(QStringLiteral("backups")));
             return window;
         };
         auto snapshot = [&](MainWindow &window) {
@@ -83,14 +94,33 @@ private slots:
             window.findChild<QAction *>(QLatin1String(action))->trigger();
         };
 
+        // Written with a backup of the radio as it was.
         auto writer = openWindow();
-        writer->setBackupBeforeWriting(false); // an erased radio cannot be read whole, so not backed up
+        QVERIFY(writer->backupBeforeWriting());
         testing::VaryImage(writer->cloneImage());
         trigger(*writer, "ALL_WRITE");
+        QCOMPARE(capture.messages.last().text, QStringLiteral("ALL write successed."));
+        const QString firstBackup = capture.messages.takeLast().informative.section(QStringLiteral(": "), 1);
         const QByteArray written = snapshot(*writer);
+
+        // An erased radio's backup opens with the place that does not decode; the window keeps its image.
+        RadioBackup erased{
+            QStringLiteral("HVN35Writer"), QDateTime::currentDateTime(), QStringLiteral("COM9"), {}};
+        for (const int address : BackupBlockAddresses())
+            erased.blocks.append({address, QByteArray(64, '\xFF')});
+        const QString erasedBackup = dir.filePath(QStringLiteral("erased.n35bak"));
+        QVERIFY(SaveBackupFile(erasedBackup, erased));
+        OpenImageCommand(*writer, erasedBackup);
+        const CapturedMessage refused = capture.messages.takeLast();
+        QCOMPARE(refused.text,
+                 QStringLiteral(
+                     "This backup cannot be shown: part of it does not decode. It can still be restored."));
+        QVERIFY2(refused.detail.contains(QStringLiteral("settings byte 44"), Qt::CaseInsensitive),
+                 qPrintable(refused.detail));
+        QCOMPARE(snapshot(*writer), written);
         auto reader = openWindow();
         trigger(*reader, "ALL_READ");
-        QCOMPARE(capture.messages.size(), 2);
+        QCOMPARE(capture.messages.size(), 1);
         QCOMPARE(capture.messages.last().text, QStringLiteral("ALL read successed."));
         QCOMPARE(snapshot(*reader), written);
 
@@ -119,12 +149,22 @@ private slots:
         QVERIFY(reader->backupBeforeWriting());
         trigger(*reader, "ALL_WRITE");
         QCOMPARE(capture.messages.last().text, QStringLiteral("ALL write successed."));
-        const QString backup = capture.messages.last().detail.section(QStringLiteral(": "), 1);
+        const QString backup = capture.messages.last().informative.section(QStringLiteral(": "), 1);
         QVERIFY2(QFile::exists(backup), qPrintable(backup));
         auto restored = openWindow();
         OpenImageCommand(*restored, backup);
-        QFile::remove(backup);
+        QCOMPARE(capture.messages.last().text, QStringLiteral("Read File"));
         QCOMPARE(snapshot(*restored), written);
+
+        // "Restore Backup..." puts the radio back as it was before that write, and before the first one.
+        capture.messages.clear();
+        RestoreBackupCommand(*restored, backup);
+        QCOMPARE(capture.messages.last().text, QStringLiteral("The backup was restored."));
+        trigger(*restored, "Verify");
+        QCOMPARE(capture.messages.last().text, QStringLiteral("Radio matches."));
+        RestoreBackupCommand(*restored, firstBackup);
+        QCOMPARE(capture.messages.last().text, QStringLiteral("The backup was restored."));
+        QVERIFY(radio.stopAndReadMemory() == factory);
     }
 
     // The reset goes out unanswered and tells nothing; the radio serves the next transfer as before, a

@@ -36,6 +36,7 @@ struct EmulatorWindow {
         window->portResolver().setLinkDirectory(radio.linkDirectory());
         window->portResolver().setSystemDevices({});
         window->MenuSetCom_Click(port);
+        window->setBackupFolder(dir.filePath(QStringLiteral("backups")));
     }
     void click(QAnyStringView button) const
     {

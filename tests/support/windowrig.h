@@ -34,6 +34,7 @@ struct WindowRig {
         window->portResolver().setLinkDirectory(dir.path());
         window->portResolver().setSystemDevices({});
         window->radioLink().setTimeoutMs(100);
+        window->setBackupFolder(dir.filePath(QStringLiteral("backups")));
     }
 
     template <typename T = QObject> T *find(QAnyStringView name) const

@@ -36,8 +36,8 @@ private slots:
              {"Open(&O)", "Save(&S)", "Import(&I)", "Export(&E)", "", "Import channel list...",
               "Export channel list..."}},
             {rig.find<QMenu>("Tusin_Botton"),
-             {"Write All Data(&A)", "Read All Data(&B)", "Verify(&V)", "",
-              "Back up the radio before writing"}},
+             {"Write All Data(&A)", "Read All Data(&B)", "Verify(&V)", "", "Back up the radio before writing",
+              "Write every block, not only the changed ones", "", "Restore Backup...", "Open Backup Folder"}},
             {rig.find<QMenu>("MenuHelp"), {"Version Infomation(&A)"}}};
         for (const auto &[holder, captions] : menus) {
             QStringList texts;

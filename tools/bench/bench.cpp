@@ -6,6 +6,7 @@
 //   exchanges/s   unpaced, the program's own overhead per command
 
 #include "emulator/emulatorsession.h"
+#include "files/backup.h"
 #include "files/chirpcsv.h"
 #include "files/csvfile.h"
 #include "files/imagefile.h"
@@ -18,6 +19,7 @@
 #include "model/channeltable.h"
 #include "model/cloneimage.h"
 #include "model/history.h"
+#include "session/radiobackups.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -96,6 +98,42 @@ void print(const char *what, const Figures &f)
                 f.wall > 0 ? 100.0 * f.cpu / f.wall : 0.0);
 }
 
+// The write after a backup into a well-filled radio (600 used channels) that differs from the image in 5
+// channels, against one whole read (target <= 1.10); the restore of its backup against its wire time
+// (target <= 1.03).
+void backupRuns(RadioLink &link, const QString &folder, const Figures &readAll)
+{
+    CloneImage image;
+    for (int channel = 1; channel <= 600; ++channel) {
+        image.channels.setCells(channel,
+                                CallChannelDefaults(FrequencyText(144000000u + 12500u * quint32(channel))));
+        image.channels.setUsed(channel, true);
+    }
+    NoProgress progress;
+    if (!WriteAllData(link, image, progress).ok)
+        throw std::runtime_error("the whole-radio write failed");
+    for (int channel = 100; channel < 600; channel += 100)
+        image.channels.setCell(channel, ColFrequency, FrequencyText(430000000u + 12500u * quint32(channel)));
+    WriteReport report;
+    const Figures write = measure(link, [&] {
+        report = WriteImage(link, image, progress, {true, false, folder, QStringLiteral("bench")});
+        if (!report.outcome.ok)
+            throw std::runtime_error("the backed-up write failed");
+    });
+    print("paced backed-up write, 5 changed", write);
+    std::printf("%-34s %lld blocks sent, %lld left out; wall over one Read All Data %.3f (target <= 1.10)\n",
+                "", static_cast<long long>(report.blocksWritten),
+                static_cast<long long>(report.blocksSkipped), write.wall / readAll.wall);
+    const Result<RadioBackup> backup = LoadBackupFile(report.backupPath);
+    if (!backup)
+        throw std::runtime_error("the backup did not load");
+    const Figures restore = measure(link, [&] {
+        if (!RestoreBackup(link, *backup, progress).restored())
+            throw std::runtime_error("the restore failed");
+    });
+    print("paced restore (write and read back)", restore);
+}
+
 // Paced block reads and whole channel transfers against one emulator.
 bool pacedRuns(const QStringList &emulatorArguments, const char *label)
 {
@@ -149,6 +187,7 @@ bool pacedRuns(const QStringList &emulatorArguments, const char *label)
             throw std::runtime_error("the whole-radio read failed");
     });
     print("paced Read All Data", readAll);
+    backupRuns(link, dir.path(), readAll);
     link.close();
 
     // The command line's whole-radio read, the same exchange in a process of its own: its wall time
@@ -203,6 +242,13 @@ void fileFigures()
     time("load full .N35 file", [&] { return LoadImageFile(imagePath, image).ok(); });
     time("export 952-row CSV", [&] { return ExportCsv(csvPath, image.channels).ok(); });
     time("import 952-row CSV", [&] { return ImportCsv(csvPath, image.channels).ok(); });
+    // The backup before a write (target < 20 ms): all of its blocks, saved atomically.
+    RadioBackup backup{QStringLiteral("bench"), QDateTime::currentDateTime(), QStringLiteral("COM1"), {}};
+    for (const int address : BackupBlockAddresses())
+        backup.blocks.append({address, QByteArray(64, char(address))});
+    const QString backupPath = dir.filePath(QStringLiteral("radio.n35bak"));
+    time("save a backup", [&] { return SaveBackupFile(backupPath, backup).ok(); });
+    time("load a backup", [&] { return LoadBackupFile(backupPath).ok(); });
 }
 
 // Resident memory now, in MB, from /proc/self/statm.

@@ -10,6 +10,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QMenu>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -73,5 +75,21 @@ int main(int argc, char **argv)
     window.resize(window.width() * 3 / 2, window.height() * 3 / 2);
     window.switchPage(1);
     save(window, "memory-large");
+
+    // The Communication menu with the backup items, and the end of a backed-up write.
+    if (auto *menu = window.findChild<QMenu *>(QStringLiteral("Tusin_Botton"))) {
+        menu->popup(window.mapToGlobal(QPoint(0, 0)));
+        save(*menu, "menu-communication");
+        menu->hide();
+    }
+    QMessageBox box(&window);
+    box.setIcon(QMessageBox::NoIcon);
+    box.setWindowTitle(QStringLiteral(" Finish"));
+    box.setText(QStringLiteral("ALL write successed."));
+    box.setInformativeText(QStringLiteral("The radio's former contents: /home/user/.local/share/HVN35Writer/"
+                                          "backups/hvn35-backup-20261207-044401.n35bak"));
+    box.setDetailedText(QStringLiteral("5 blocks sent, 981 the radio already held."));
+    box.show();
+    save(box, "message-write-done");
     return 0;
 }
