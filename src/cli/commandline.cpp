@@ -139,6 +139,16 @@ bool IsHelp(const QString &argument)
     return argument == QLatin1String("--help") || argument == QLatin1String("-h");
 }
 
+// An argument that names an option of the command ("-o", "--verify", any "--..."): never a value. A
+// file may still be called "-x.csv".
+bool NamesOption(const Command &command, const QString &argument)
+{
+    if (argument.startsWith(QLatin1String("--")))
+        return true;
+    return argument.size() == 2 && argument.startsWith(QLatin1Char('-')) &&
+           FindOption(command, argument.mid(1), true);
+}
+
 ParsedCommandLine ParseCommand(const Command &command, const QStringList &arguments)
 {
     // A help request wins over any mistake beside it: that is what someone asking for help needs.
@@ -181,7 +191,8 @@ ParsedCommandLine ParseCommand(const Command &command, const QStringList &argume
             if (inlineValue)
                 return Usage(QStringLiteral("--%1 takes no value").arg(option->name), &command);
         } else if (!inlineValue) {
-            if (i + 1 >= arguments.size())
+            // "--port -o x.N35" forgot the port: the next option is no value.
+            if (i + 1 >= arguments.size() || NamesOption(command, arguments.at(i + 1)))
                 return Usage(QStringLiteral("%1 needs a value").arg(Spelled(*option)), &command);
             value = arguments.at(++i);
         }

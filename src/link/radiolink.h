@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/outcome.h"
+
 #include <QString>
 #include <functional>
 
@@ -74,5 +76,9 @@ private:
     bool busy = false;
     Traffic counters;
 };
+
+// "Negotiation Error.": the radio did not identify itself on the link's port. The detail says what to
+// check and which device the port is.
+TransferOutcome NegotiationError(RadioLink &link);
 
 } // namespace n35

@@ -39,10 +39,10 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "could not write %s\n", qPrintable(path));
     };
     ChannelTable &table = window.cloneImage().channels;
-    table.setCells(1, {QStringLiteral("145.00000MHz"), QStringLiteral("FM"), QStringLiteral("12.5KHz"),
+    table.setCells(1, {QStringLiteral("223.50000MHz"), QStringLiteral("FM"), QStringLiteral("12.5KHz"),
                        QStringLiteral("T/R"), QStringLiteral("100.0Hz"), QStringLiteral("100.0Hz"),
                        QStringLiteral("023"), QStringLiteral("023"), QStringLiteral("-"),
-                       QStringLiteral("0.60000MHz"), QStringLiteral("*"), QStringLiteral("REPEATER \\1")});
+                       QStringLiteral("1.60000MHz"), QStringLiteral("*"), QStringLiteral("REPEATER \\1")});
     table.setUsed(1, true);
     // Glyph 1: a small antenna mast; glyph 2 a frame.
     FontGlyphs &glyphs = window.cloneImage().glyphs;
