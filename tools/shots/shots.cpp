@@ -1,5 +1,5 @@
 // Renders the main window's pages offscreen to PNG files, to look at them as a user would:
-//   QT_QPA_PLATFORM=offscreen [N35_FONT_PT=14] hvn35-shots OUTDIR
+//   QT_QPA_PLATFORM=offscreen [N35_FONT_PT=14] [N35_SIZE=1024x700] hvn35-shots OUTDIR
 
 #include "model/glyphs.h"
 #include "model/title.h"
@@ -32,6 +32,9 @@ int main(int argc, char **argv)
     QTemporaryDir settings;
     MainWindow window(nullptr, settings.filePath(QStringLiteral("HVN35Writer.INI")));
     window.show();
+    // N35_SIZE=1024x700: the window at a given size (a small screen), instead of its own.
+    if (const QStringList size = qEnvironmentVariable("N35_SIZE").split(QLatin1Char('x')); size.size() == 2)
+        window.resize(size.at(0).toInt(), size.at(1).toInt());
     auto save = [&](QWidget &widget, const char *name) {
         QCoreApplication::processEvents(); // let layouts settle after a page switch or resize
         const QString path = out.filePath(QString::fromLatin1(name) + QStringLiteral(".png"));
