@@ -106,9 +106,10 @@ MainWindow::MainWindow(RadioPort *port, const QString &settingsPath, QWidget *pa
     }
     switchPage(1);
 
-    // The drawn size, widened so the set-mode page's four columns show side by side where the screen
-    // allows; the pages scroll or the user resizes beyond that.
-    QSize size(twips(13650), twips(8610));
+    // The drawn size, widened so the set-mode page's four columns show side by side and a little taller
+    // so the common page shows whole in Japanese, where the screen allows; the pages scroll or the user
+    // resizes beyond that.
+    QSize size(twips(13650), twips(9150));
     size.setWidth(std::max(size.width(), setMode->preferredWidth() + twips(1200)));
     if (const QScreen *display = screen())
         size = size.boundedTo(display->availableSize());

@@ -129,7 +129,7 @@ private:
 void ShowAtNaturalSize(MainWindow &window)
 {
     const auto *setMode = window.findChild<SetModePage *>();
-    window.resize(std::max(twips(13650), setMode->preferredWidth() + twips(1200)), twips(8610));
+    window.resize(std::max(twips(13650), setMode->preferredWidth() + twips(1200)), twips(9150));
     window.show();
 }
 
