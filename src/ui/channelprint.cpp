@@ -11,6 +11,7 @@
 #include <QBuffer>
 #include <QFont>
 #include <QFontMetrics>
+#include <QImage>
 #include <QLocale>
 #include <QPageLayout>
 #include <QPageSize>
@@ -19,6 +20,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <algorithm>
+#include <functional>
+#include <utility>
 
 namespace n35
 {
@@ -29,19 +32,15 @@ namespace
 constexpr int PointSize = 9;
 constexpr int ColumnGapPoints = 10;
 
-// Distances on the page, in the device's pixels.
-struct Metrics {
-    int rowHeight;
-    int gap;
-    int headerHeight; // the lines above the column headers
-    int footerHeight;
-};
-
+// Lays the list out page by page on a printer, a PDF writer or a picture: `nextPage` starts the next
+// page and says whether to go on.
 class ListingPainter
 {
 public:
-    ListingPainter(QPagedPaintDevice &device, const CloneImage &image, const QDateTime &when)
-        : device(device), image(image), when(when), rows(ListingRows(image.channels))
+    ListingPainter(QPaintDevice &device, QSize pageSize, std::function<bool(QPainter &)> nextPage,
+                   const CloneImage &image, const QDateTime &when)
+        : device(device), pageSize(pageSize), nextPage(std::move(nextPage)), image(image), when(when),
+          rows(ListingRows(image.channels))
     {
     }
 
@@ -55,19 +54,21 @@ public:
         font.setPointSizeF(PointSize);
         painter.setFont(font);
         const int dpi = device.logicalDpiY();
-        const QRect page(QPoint(0, 0), device.pageLayout().paintRectPixels(dpi).size());
+        const QRect page(QPoint(0, 0), pageSize);
         const QFontMetrics metrics = painter.fontMetrics();
         gap = dpi * ColumnGapPoints / 72;
         const int rowHeight = metrics.height() * 5 / 4;
         const int top = rowHeight * 3;    // the heading, the title and date line, a space
         const int bottom = rowHeight * 2; // a space and the page number
         const int perPage = std::max(1, (page.height() - top - bottom) / rowHeight - 1);
-        const std::vector<int> widths = columnWidths(metrics, gap, page.width());
+        QFont bold = font;
+        bold.setBold(true);
+        const std::vector<int> widths = columnWidths(metrics, QFontMetrics(bold, &device), page.width());
         const int pageCount = std::max<int>(1, (static_cast<int>(rows.size()) + perPage - 1) / perPage);
 
         for (int pageIndex = 0; pageIndex < pageCount; ++pageIndex) {
-            if (pageIndex > 0)
-                device.newPage();
+            if (pageIndex > 0 && !nextPage(painter))
+                break;
             std::vector<int> &channels = laidOut.pages.emplace_back();
             paintHeading(painter, page, rowHeight);
             int y = top;
@@ -92,12 +93,13 @@ public:
 private:
     // Each column as wide as its widest text; the name takes what is left, and when even the least is
     // too wide the gaps shrink.
-    std::vector<int> columnWidths(const QFontMetrics &metrics, int &gap, int pageWidth) const
+    std::vector<int> columnWidths(const QFontMetrics &metrics, const QFontMetrics &headerMetrics,
+                                  int pageWidth)
     {
         const QStringList headers = ListingHeaders();
         std::vector<int> widths;
         for (const QString &header : headers)
-            widths.push_back(metrics.horizontalAdvance(header));
+            widths.push_back(headerMetrics.horizontalAdvance(header));
         for (const ListingRow &row : rows) {
             const QStringList texts = ListingTexts(row);
             for (qsizetype column = 0; column + 1 < texts.size(); ++column) {
@@ -109,8 +111,9 @@ private:
         for (std::size_t column = 0; column + 1 < widths.size(); ++column)
             used += widths[column];
         const int columns = static_cast<int>(widths.size());
-        gap = std::clamp((pageWidth - used - metrics.horizontalAdvance(QString(16, QLatin1Char('W')))) /
-                             (columns - 1),
+        // A name of twelve wide letters at least; the gaps give way first.
+        const int leastName = metrics.horizontalAdvance(QString(12, QLatin1Char('W')));
+        gap = std::clamp((pageWidth - used - leastName) / (columns - 1),
                          metrics.horizontalAdvance(QLatin1Char(' ')), gap);
         widths.back() = std::max(0, pageWidth - used - gap * (columns - 1));
         return widths;
@@ -157,7 +160,9 @@ private:
         painter.restore();
     }
 
-    QPagedPaintDevice &device;
+    QPaintDevice &device;
+    QSize pageSize;
+    std::function<bool(QPainter &)> nextPage;
     const CloneImage &image;
     QDateTime when;
     std::vector<ListingRow> rows;
@@ -176,7 +181,33 @@ int PrintedListing::lineCount() const
 
 PrintedListing PaintChannelListing(QPagedPaintDevice &device, const CloneImage &image, const QDateTime &when)
 {
-    return ListingPainter(device, image, when).paint();
+    const QSize page = device.pageLayout().paintRectPixels(device.logicalDpiY()).size();
+    return ListingPainter(
+               device, page, [&device](QPainter &) { return device.newPage(); }, image, when)
+        .paint();
+}
+
+QImage ChannelListingPage(const CloneImage &image, const QDateTime &when, int pageIndex, int dpi)
+{
+    // A4 less margins of 15 mm, as the PDF has it.
+    const QSize page(qRound((210 - 30) / 25.4 * dpi), qRound((297 - 30) / 25.4 * dpi));
+    QImage picture(page, QImage::Format_RGB32);
+    picture.setDotsPerMeterX(qRound(dpi / 0.0254));
+    picture.setDotsPerMeterY(qRound(dpi / 0.0254));
+    picture.fill(Qt::white);
+    int current = 0;
+    ListingPainter(
+        picture, page,
+        [&](QPainter &painter) {
+            if (current == pageIndex)
+                return false;
+            ++current;
+            painter.fillRect(QRect(QPoint(0, 0), page), Qt::white);
+            return true;
+        },
+        image, when)
+        .paint();
+    return picture;
 }
 
 Status ExportChannelListingPdf(const QString &path, const CloneImage &image, const QDateTime &when,

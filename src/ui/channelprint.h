@@ -3,6 +3,7 @@
 #include "model/result.h"
 
 #include <QDateTime>
+#include <QImage>
 #include <QString>
 #include <vector>
 
@@ -26,6 +27,9 @@ struct PrintedListing {
 
 // Lays the list out on a printer or a PDF writer, page by page, in its page size.
 PrintedListing PaintChannelListing(QPagedPaintDevice &device, const CloneImage &image, const QDateTime &when);
+
+// Page `pageIndex` (from 0) of the list as a picture of an A4 page at `dpi`, to look at.
+QImage ChannelListingPage(const CloneImage &image, const QDateTime &when, int pageIndex, int dpi = 100);
 
 // The list as a PDF file (A4), written in one piece: a failure leaves an older file as it was.
 Status ExportChannelListingPdf(const QString &path, const CloneImage &image, const QDateTime &when,

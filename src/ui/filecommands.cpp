@@ -30,8 +30,8 @@ constexpr int RefusalsShown = 40;
 QString AskOpenPath(MainWindow &window, const QString &title, const FileKind &kind)
 {
     const QString key = QString::fromLatin1(kind.folderKey);
-    const QString path = QFileDialog::getOpenFileName(&window, title, window.startFolder(key),
-                                                      QString::fromLatin1(kind.filter));
+    QString path = QFileDialog::getOpenFileName(&window, title, window.startFolder(key),
+                                                QString::fromLatin1(kind.filter));
     if (!path.isEmpty())
         window.rememberFolder(key, path);
     return path;
@@ -208,7 +208,7 @@ void ImportChannelListCommand(MainWindow &window, const QString &path, int first
 
 QString ConfirmedSavePath(QWidget *parent, const QString &chosen, const QString &extension)
 {
-    const QString path = WithExtension(chosen, extension);
+    QString path = WithExtension(chosen, extension);
     // The dialog asked about the name as typed; the name with its extension is another file.
     if (path == chosen || !QFileInfo::exists(path))
         return path;
@@ -228,7 +228,7 @@ QString AskSavePath(MainWindow &window, const QString &title, const char *folder
         const QString chosen = QFileDialog::getSaveFileName(&window, title, start, filter);
         if (chosen.isEmpty())
             return {};
-        if (const QString path = ConfirmedSavePath(&window, chosen, extension); !path.isEmpty()) {
+        if (QString path = ConfirmedSavePath(&window, chosen, extension); !path.isEmpty()) {
             window.rememberFolder(key, path);
             return path;
         }

@@ -83,10 +83,21 @@ private slots:
             window.findChild<QAction *>(QLatin1String(action))->trigger();
         };
 
+        // A new radio holds the default bank partition: it reads whole, without "Bank Total Error.", and
+        // so it can be backed up before the first write.
+        auto fresh = openWindow();
+        trigger(*fresh, "ALL_READ");
+        QCOMPARE(capture.messages.size(), 1);
+        QCOMPARE(capture.messages.first().text, QStringLiteral("ALL read successed."));
+        QVERIFY(fresh->cloneImage().banks.counts() == BankPartition::DefaultCounts());
+        capture.messages.clear();
+
         auto writer = openWindow();
-        writer->setBackupBeforeWriting(false); // an erased radio cannot be read whole, so not backed up
+        QVERIFY(writer->backupBeforeWriting());
         testing::VaryImage(writer->cloneImage());
         trigger(*writer, "ALL_WRITE");
+        QCOMPARE(capture.messages.size(), 1);
+        QCOMPARE(capture.messages.first().text, QStringLiteral("ALL write successed."));
         const QByteArray written = snapshot(*writer);
         auto reader = openWindow();
         trigger(*reader, "ALL_READ");

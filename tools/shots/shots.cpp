@@ -5,6 +5,7 @@
 #include "model/title.h"
 #include "ui/bankpage.h"
 #include "ui/channeleditor.h"
+#include "ui/channelprint.h"
 #include "ui/mainwindow.h"
 #include "ui/memorypage.h"
 
@@ -73,6 +74,14 @@ int main(int argc, char **argv)
     window.switchPage(3);
     save(window, "common-japanese");
     options.setIndex(SetModeSettings::LanguageOption, static_cast<int>(Language::English));
+    // The printed channel list's first page, as Print and Export PDF lay it out.
+    window.cloneImage().title.setText(QStringLiteral("CQ \\1 \\2 DE N35"));
+    table.setCells(2, table.cells(1));
+    table.setCell(2, ColName, QString::fromUtf8("東京 レピータ"));
+    table.setUsed(2, true);
+    if (!ChannelListingPage(window.cloneImage(), QDateTime::currentDateTime(), 0)
+             .save(out.filePath(QStringLiteral("print-page1.png"))))
+        std::fprintf(stderr, "could not write print-page1.png\n");
     window.resize(window.width() * 3 / 2, window.height() * 3 / 2);
     window.switchPage(1);
     save(window, "memory-large");
