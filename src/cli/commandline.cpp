@@ -10,8 +10,9 @@ namespace n35::cli
 namespace
 {
 
-const QString PortHelp = QStringLiteral("COM1..COM16 as the window numbers them, or a device path such as "
-                                        "/dev/ttyUSB0 (default: the port chosen in the window)");
+const QString PortHelp =
+    QStringLiteral("COM1..COM16 (or just 1..16) as the window numbers them, or a device path such as "
+                   "/dev/ttyUSB0 (default: the port chosen in the window)");
 
 CommandOption PortOption()
 {
