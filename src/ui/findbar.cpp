@@ -39,6 +39,7 @@ FindBar::FindBar(const ChannelTable &channels, std::function<int()> current, QWi
     row->setContentsMargins(0, 2, 0, 2);
 
     auto *findLabel = new QLabel(QStringLiteral("Find:"), this);
+    findLabel->setObjectName(QStringLiteral("FindLabel"));
     findText = new QLineEdit(this);
     findText->setObjectName(QStringLiteral("FindText"));
     findText->setAccessibleName(QStringLiteral("Find a frequency or a name"));
@@ -53,6 +54,7 @@ FindBar::FindBar(const ChannelTable &channels, std::function<int()> current, QWi
     row->addSpacing(12);
 
     auto *goToLabel = new QLabel(QStringLiteral("Go to row:"), this);
+    goToLabel->setObjectName(QStringLiteral("GoToLabel"));
     goToText = new QLineEdit(this);
     goToText->setObjectName(QStringLiteral("GoToText"));
     goToText->setAccessibleName(QStringLiteral("Go to a row by its label"));

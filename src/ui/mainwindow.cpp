@@ -84,6 +84,7 @@ MainWindow::MainWindow(RadioPort *port, const QString &settingsPath, QWidget *pa
     for (int i = 0; i < PageCount; ++i) {
         auto *scroll = new QScrollArea(A_FRAME[i]);
         scroll->setObjectName(QStringLiteral("PageScroll_%1").arg(i));
+        scroll->setAccessibleName(A_FRAME[i]->title());
         scroll->setFrameShape(QFrame::NoFrame);
         scroll->setWidgetResizable(true);
         scroll->setWidget(pageWidgets[i]);
