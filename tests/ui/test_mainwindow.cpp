@@ -2,6 +2,7 @@
 
 #include "link/porterror.h"
 #include "support/windowrig.h"
+#include "ui/findbar.h"
 #include "ui/splash.h"
 
 #include <QtTest>
@@ -77,7 +78,9 @@ private slots:
                 }
             }
         }
-        // At 1024 x 700 the memory, bank and common pages show whole in width: only set mode may scroll.
+        // At 1024 x 700 the memory page (with its find bar open), the bank and common pages show whole in
+        // width: only set mode may scroll.
+        rig.page()->findBar()->openFind();
         for (int page = 1; page <= 3; ++page) {
             window.switchPage(page);
             QCoreApplication::processEvents();
