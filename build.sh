@@ -1,11 +1,13 @@
 #!/bin/sh
 # The two commands of README.md:
-#   ./build.sh run     installs what is missing, builds, starts the desktop program
+#   ./build.sh run     installs what is missing, builds the desktop program and starts it
 #   ./build.sh test    installs what is missing, builds (warnings are errors), runs every test
+#   ./build.sh build   builds the programs only (the window, hvn35, the emulator), no tests
 #   ./build.sh bench   builds and runs the serial benchmark against the radio emulator
 #   ./build.sh fuzz [N] builds the fuzz targets with clang (build-fuzz/) and runs each for N inputs
 #   ./build.sh package builds, then makes the Debian package hvn35-writer_<version>_<arch>.deb in build/
 #   ./build.sh docs    builds the screenshot tool and renders the user guide's pictures into docs/images/
+#   ./build.sh sample  makes the sample clone image data/sample.N35 again
 # N35_SANITIZE=ON ./build.sh test builds with AddressSanitizer and UBSan in build-sanitize/ instead.
 set -eu
 cd "$(dirname "$0")"
@@ -49,8 +51,12 @@ build_targets() {
 
 case "${1:-}" in
 run)
-    build
+    build_targets hvn35writer
     exec "./$BUILD/hvn35writer"
+    ;;
+build)
+    build_targets hvn35writer hvn35 hvn35-emulator
+    echo "Programs: $BUILD/hvn35writer $BUILD/hvn35 $BUILD/hvn35-emulator"
     ;;
 test)
     if [ "$SANITIZE" = ON ]; then
@@ -119,13 +125,18 @@ package)
     fi
     echo "Package: $deb"
     ;;
+sample)
+    # The sample clone image data/sample.N35, made again by the program's own code.
+    build_targets hvn35-sample
+    "./$BUILD/hvn35-sample" data/sample.N35
+    ;;
 docs)
     build_targets hvn35-docshots
     mkdir -p docs/images
     QT_QPA_PLATFORM=offscreen "./$BUILD/hvn35-docshots" docs/images
     ;;
 *)
-    echo "usage: $0 run|test|bench|fuzz [inputs]|package|docs" >&2
+    echo "usage: $0 run|test|build|bench|fuzz [inputs]|package|docs|sample" >&2
     exit 2
     ;;
 esac

@@ -20,6 +20,14 @@ install(FILES ${N35_DATA_DIR}/${N35_APP_ID}.metainfo.xml
     DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${N35_DATA_DIR}/60-hvn35-serial.rules
     DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/hvn35-writer)
+# The package's copyright file, the user guide with its pictures (the manual pages point here), and the
+# sample clone image the guide's tour opens.
+install(FILES ${N35_DATA_DIR}/copyright ${PROJECT_SOURCE_DIR}/README.md
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/hvn35-writer)
+file(GLOB N35_GUIDE_PAGES ${PROJECT_SOURCE_DIR}/docs/*.md)
+install(FILES ${N35_GUIDE_PAGES} DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/hvn35-writer)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/images DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/hvn35-writer)
+install(FILES ${N35_DATA_DIR}/sample.N35 DESTINATION ${CMAKE_INSTALL_DATADIR}/hvn35-writer)
 
 # The manual pages made by cmake/manpages.cmake (none when help2man is not there).
 if(N35_MANPAGE_FILES)

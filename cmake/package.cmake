@@ -29,7 +29,8 @@ title, custom glyphs and every set-mode option, in English or Japanese.
 Also in the package: hvn35, a command-line tool for the same transfers and
 for clone image and CSV files; hvn35-emulator, a stand-in radio on a
 pseudo-terminal to try the program without a radio; a desktop entry,
-AppStream metadata and a udev rule sample for the usual USB serial cables.")
+AppStream metadata, a udev rule sample for the usual USB serial cables, the
+user guide and a sample clone image to try.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT) # hvn35-writer_1.0.0_amd64.deb
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
@@ -44,7 +45,7 @@ if(N35_DPKG_SHLIBDEPS)
     set(CPACK_DEBIAN_PACKAGE_DEPENDS "${n35_font_depends}")
 else()
     set(CPACK_DEBIAN_PACKAGE_DEPENDS
-        "libc6 (>= 2.34), libstdc++6 (>= 12), libgcc-s1, libqt6core6 (>= 6.4.0), libqt6gui6 (>= 6.4.0), libqt6widgets6 (>= 6.4.0), libqt6serialport6 (>= 6.4.0), libicu72, ${n35_font_depends}")
+        "libc6 (>= 2.34), libstdc++6 (>= 12), libgcc-s1, libqt6core6 (>= 6.4.0), libqt6gui6 (>= 6.4.0), libqt6widgets6 (>= 6.4.0), libqt6printsupport6 (>= 6.4.0), libqt6serialport6 (>= 6.4.0), libicu72, ${n35_font_depends}")
 endif()
 
 include(CPack)

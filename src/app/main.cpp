@@ -1,4 +1,5 @@
 #include "buildversion.h"
+#include "ui/appicon.h"
 #include "ui/mainwindow.h"
 #include "ui/splash.h"
 
@@ -73,6 +74,10 @@ int main(int argc, char *argv[])
     }
     // The settings file and the port links are found by this name, by the window and by hvn35 alike.
     QApplication::setApplicationName(QStringLiteral("HVN35Writer"));
+    // The dock groups the window under the desktop entry: on Wayland by this name, on X11 by the window
+    // class, which is the application name above (the entry's StartupWMClass).
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.hvn35writer.HVN35Writer"));
+    QApplication::setWindowIcon(n35::ApplicationIcon());
 
     n35::MainWindow window;
     n35::SplashWindow splash;

@@ -10,8 +10,9 @@ namespace n35::cli
 namespace
 {
 
-const QString PortHelp = QStringLiteral("COM1..COM16 as the window numbers them, or a device path such as "
-                                        "/dev/ttyUSB0 (default: the port chosen in the window)");
+const QString PortHelp =
+    QStringLiteral("COM1..COM16 (or just 1..16) as the window numbers them, or a device path such as "
+                   "/dev/ttyUSB0 (default: the port chosen in the window)");
 
 CommandOption PortOption()
 {
@@ -160,6 +161,16 @@ bool IsHelp(const QString &argument)
     return argument == QLatin1String("--help") || argument == QLatin1String("-h");
 }
 
+// An argument that names an option of the command ("-o", "--verify", any "--..."): never a value. A
+// file may still be called "-x.csv".
+bool NamesOption(const Command &command, const QString &argument)
+{
+    if (argument.startsWith(QLatin1String("--")))
+        return true;
+    return argument.size() == 2 && argument.startsWith(QLatin1Char('-')) &&
+           FindOption(command, argument.mid(1), true);
+}
+
 ParsedCommandLine ParseCommand(const Command &command, const QStringList &arguments)
 {
     // A help request wins over any mistake beside it: that is what someone asking for help needs.
@@ -202,7 +213,8 @@ ParsedCommandLine ParseCommand(const Command &command, const QStringList &argume
             if (inlineValue)
                 return Usage(QStringLiteral("--%1 takes no value").arg(option->name), &command);
         } else if (!inlineValue) {
-            if (i + 1 >= arguments.size())
+            // "--port -o x.N35" forgot the port: the next option is no value.
+            if (i + 1 >= arguments.size() || NamesOption(command, arguments.at(i + 1)))
                 return Usage(QStringLiteral("%1 needs a value").arg(Spelled(*option)), &command);
             value = arguments.at(++i);
         }

@@ -157,10 +157,8 @@ bool ImportOwnCsv(const QString &csv, CloneImage &image)
     }
     // The window's rules: a refused row is emptied or keeps what it held, and the rest is imported.
     for (const CsvRefusal &refusal : result.refused) {
-        PrintWarning(QStringLiteral("%1: row %2, %3 \"%4\": %5 (%6)")
-                         .arg(csv)
-                         .arg(refusal.row)
-                         .arg(refusal.column, refusal.text, refusal.reason,
+        PrintWarning(QStringLiteral("%1: %2 (%3)")
+                         .arg(csv, DescribeRefusal(refusal),
                               refusal.kept ? QStringLiteral("the row kept what it held")
                                            : QStringLiteral("the row was emptied")));
     }

@@ -17,8 +17,11 @@ Result<PortTarget> ParsePortArgument(const QString &text)
         return Problem{QStringLiteral("--port"), {}, QStringLiteral("no port given")};
     static const QRegularExpression com(QStringLiteral("^COM(\\d+)$"),
                                         QRegularExpression::CaseInsensitiveOption);
-    if (const QRegularExpressionMatch match = com.match(text); match.hasMatch()) {
-        const int number = match.captured(1).toInt();
+    // "5" is COM5, as the window's menu numbers the ports; a device path is never a bare number.
+    static const QRegularExpression bareNumber(QStringLiteral("^\\d+$"));
+    const QRegularExpressionMatch bare = bareNumber.match(text);
+    if (const QRegularExpressionMatch match = bare.hasMatch() ? bare : com.match(text); match.hasMatch()) {
+        const int number = match.captured(bare.hasMatch() ? 0 : 1).toInt();
         if (number < 1 || number > PortResolver::PortCount)
             return Problem{
                 QStringLiteral("--port"),
@@ -67,6 +70,8 @@ TransferOutcome RadioConnection::run(const std::function<TransferOutcome(RadioLi
                                            explain(error.detail()));
     }
     radioLink.close();
+    // A radio that did not answer is named like a port that would not open.
+    outcome.message.detail = explain(outcome.message.detail);
     return outcome;
 }
 

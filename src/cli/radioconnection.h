@@ -21,7 +21,7 @@ struct PortTarget {
     bool isPath() const { return number == 0; }
 };
 
-// "COM5" (any case) or a path; COM numbers outside 1..16 and empty text are refused.
+// "COM5" (any case), "5" or a path; COM numbers outside 1..16 and empty text are refused.
 Result<PortTarget> ParsePortArgument(const QString &text);
 
 // The port the window last chose (its settings file), which --port defaults to.

@@ -75,6 +75,16 @@ std::optional<CsvRefusal> CheckRowCells(int row, ChannelCells &cells)
     return std::nullopt;
 }
 
+QString DescribeRefusal(const CsvRefusal &refusal)
+{
+    const QString where = QStringLiteral("row %1, %2").arg(refusal.row).arg(refusal.column);
+    // Most reasons begin with the refused text ("\"260.00000MHz\" lies outside ..."): it is said once.
+    const QString quoted = QLatin1Char('"') + refusal.text + QLatin1Char('"');
+    if (refusal.reason.startsWith(quoted))
+        return where + QStringLiteral(": ") + refusal.reason;
+    return where + QLatin1Char(' ') + quoted + QStringLiteral(": ") + refusal.reason;
+}
+
 QString ListRefusals(const std::vector<CsvRefusal> &refused, int shown)
 {
     QStringList lines;
@@ -83,11 +93,10 @@ QString ListRefusals(const std::vector<CsvRefusal> &refused, int shown)
             lines << QStringLiteral("... and %1 more.").arg(refused.size() - static_cast<std::size_t>(shown));
             break;
         }
-        lines << QStringLiteral("Row %1, %2 \"%3\": %4%5")
-                     .arg(refusal.row)
-                     .arg(refusal.column, refusal.text, refusal.reason,
-                          refusal.kept ? QStringLiteral(" (the row kept what it held)")
-                                       : QStringLiteral(" (the row was emptied)"));
+        const QString text = DescribeRefusal(refusal);
+        lines << text.left(1).toUpper() + text.mid(1) +
+                     (refusal.kept ? QStringLiteral(" (the row kept what it held)")
+                                   : QStringLiteral(" (the row was emptied)"));
     }
     return lines.join(QLatin1Char('\n'));
 }

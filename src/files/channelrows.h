@@ -36,6 +36,9 @@ QString CellFault(int column, QString &text);
 // CALL row, which must hold one). On success the cells are normalised in place.
 std::optional<CsvRefusal> CheckRowCells(int row, ChannelCells &cells);
 
+// "row 12, the frequency: \"260.00000MHz\" lies outside ...", the refused text named once.
+QString DescribeRefusal(const CsvRefusal &refusal);
+
 // The refusals one per line ("Row 12, the mode "AM": ... (the row was emptied)"), at most `shown` of
 // them and a line saying how many more.
 QString ListRefusals(const std::vector<CsvRefusal> &refused, int shown = 40);

@@ -26,7 +26,7 @@ TransferOutcome Identified(RadioLink &link, Progress &progress)
 {
     progress.start(static_cast<int>(BlockAddress.size()) + 1);
     if (!link.Identify())
-        return NegotiationError();
+        return NegotiationError(link);
     progress.advance();
     return TransferOutcome::success();
 }

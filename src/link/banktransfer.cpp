@@ -71,7 +71,7 @@ TransferOutcome BankRead(RadioLink &link, BankPartition &banks, Progress &progre
 {
     progress.start(BankBlockCount + 1);
     if (!link.Identify())
-        return NegotiationError();
+        return NegotiationError(link);
     progress.advance();
     return ReadBankPartition(link, banks, progress);
 }
@@ -80,7 +80,7 @@ TransferOutcome BankWrite(RadioLink &link, const BankPartition &banks, Progress 
 {
     progress.start(BankBlockCount + 1);
     if (!link.Identify())
-        return NegotiationError();
+        return NegotiationError(link);
     progress.advance();
     return WriteBankPartition(link, banks, progress);
 }

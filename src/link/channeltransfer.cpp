@@ -17,7 +17,7 @@ TransferOutcome ReadChannels(RadioLink &link, ChannelTable &table, int first, in
 {
     progress.start(last - first + 2);
     if (!link.Identify())
-        return NegotiationError();
+        return NegotiationError(link);
     progress.advance();
     for (int channel = first; channel <= last; ++channel) {
         const QString reply = link.ReadBlock(ChannelBlockAddress(channel));
@@ -65,7 +65,7 @@ TransferOutcome WriteChannels(RadioLink &link, const ChannelTable &table, int fi
     const bool withIndex = IsPassChannel(first) || IsPassChannel(last);
     progress.start(last - first + 2 + (withIndex ? PassIndexBlockCount : 0));
     if (!link.Identify())
-        return NegotiationError();
+        return NegotiationError(link);
     progress.advance();
     for (int channel = first; channel <= last; ++channel) {
         if (!link.WriteBlock(ChannelBlockAddress(channel), records.at(channel - first))) {

@@ -28,7 +28,7 @@ TransferOutcome Identified(RadioLink &link, Progress &progress, const std::funct
 {
     progress.start(2);
     if (!link.Identify())
-        return NegotiationError();
+        return NegotiationError(link);
     progress.advance();
     return body();
 }

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QUrl>
 
 namespace n35
 {
@@ -66,6 +67,36 @@ bool ReadBackupSetting(const QString &path)
             return line.mid(qsizetype(qstrlen(BackupKey))) != "0";
     }
     return true;
+}
+
+QMap<QString, QString> ReadFolderSettings(const QString &path)
+{
+    QMap<QString, QString> folders;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return folders;
+    while (!file.atEnd()) {
+        const QByteArray line = file.readLine().trimmed();
+        if (!line.startsWith(FolderKey))
+            continue;
+        const qsizetype colon = line.indexOf(':');
+        const QByteArray kind =
+            line.mid(qsizetype(qstrlen(FolderKey)), colon - qsizetype(qstrlen(FolderKey)));
+        const QString folder = QUrl::fromPercentEncoding(line.mid(colon + 1));
+        if (colon > 0 && !kind.isEmpty() && !folder.isEmpty())
+            folders.insert(QString::fromLatin1(kind), folder);
+    }
+    return folders;
+}
+
+QStringList FolderSettingLines(const QMap<QString, QString> &folders)
+{
+    QStringList lines;
+    for (auto it = folders.cbegin(); it != folders.cend(); ++it) {
+        lines << QString::fromLatin1(FolderKey) + it.key() + QLatin1Char(':') +
+                     QString::fromLatin1(QUrl::toPercentEncoding(it.value(), "/"));
+    }
+    return lines;
 }
 
 } // namespace n35

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QMap>
 #include <QString>
+#include <QStringList>
 
 namespace n35
 {
@@ -26,5 +28,11 @@ PortSetting ReadPortSetting(const QString &path);
 // has none.
 inline constexpr const char *BackupKey = "BACKUP:";
 bool ReadBackupSetting(const QString &path);
+
+// The folder the file dialogs last used for each kind of file ("N35", "CSV", "PDF"): a line "FOLDER_N35:"
+// and the path, percent-encoded so that any folder name survives the file's code page.
+inline constexpr const char *FolderKey = "FOLDER_";
+QMap<QString, QString> ReadFolderSettings(const QString &path);
+QStringList FolderSettingLines(const QMap<QString, QString> &folders);
 
 } // namespace n35

@@ -150,4 +150,19 @@ bool RadioLink::WriteBlock(const QString &address, const QString &hex)
     return taken;
 }
 
+TransferOutcome NegotiationError(RadioLink &link)
+{
+    TransferOutcome outcome = NegotiationError();
+    const QString device = link.port().deviceName();
+    const QString port = device.isEmpty() ? QStringLiteral("COM%1").arg(link.portNumber())
+                                          : QStringLiteral("COM%1 (%2)").arg(link.portNumber()).arg(device);
+    outcome.message.detail =
+        QStringLiteral(
+            "The radio did not answer on %1. Check that the radio is switched on and in clone mode, "
+            "that the programming cable is plugged firmly into the radio and into this port, and "
+            "that no other program is using the port.")
+            .arg(port);
+    return outcome;
+}
+
 } // namespace n35

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/outcome.h"
+
 #include <QString>
 #include <functional>
 
@@ -83,5 +85,9 @@ private:
     Traffic counters;
     RadioMemory *mirror = nullptr;
 };
+
+// "Negotiation Error.": the radio did not identify itself on the link's port. The detail says what to
+// check and which device the port is.
+TransferOutcome NegotiationError(RadioLink &link);
 
 } // namespace n35

@@ -29,6 +29,8 @@ public:
     virtual void discardInput() = 0;
     // Non-empty after the driver reported a failure (device unplugged, I/O error) since the last open.
     virtual QString lastFailure() const = 0;
+    // The device the line was opened on ("/dev/ttyUSB0"), to tell the user; empty where there is none.
+    virtual QString deviceName() const { return {}; }
 
 signals:
     void readyRead();

@@ -23,7 +23,7 @@ QString DescribeOpenFailure(int portNumber, const QString &device, QSerialPort::
     const QString com = QStringLiteral("COM%1").arg(portNumber);
     if (device.isEmpty()) {
         return QStringLiteral("%1 is not connected to any serial device. Plug in the programming cable, or "
-                              "choose another port in the COMPort menu.")
+                              "choose another port.")
             .arg(com);
     }
     switch (error) {

@@ -23,6 +23,7 @@ public:
     bool waitForWritten(int timeoutMs) override;
     void discardInput() override;
     QString lastFailure() const override { return failure; }
+    QString deviceName() const override { return device; }
 
 private:
     void onError(QSerialPort::SerialPortError error);

@@ -119,7 +119,7 @@ TransferOutcome SettingRead(RadioLink &link, SetModeSettings &settings, DtmfMemo
 {
     progress.start(8);
     if (!link.Identify())
-        return NegotiationError();
+        return NegotiationError(link);
     progress.advance();
     return ReadSettings(link, settings, dtmf, progress);
 }
@@ -129,7 +129,7 @@ TransferOutcome SettingWrite(RadioLink &link, SetModeSettings &settings, const D
 {
     progress.start(11);
     if (!link.Identify())
-        return NegotiationError();
+        return NegotiationError(link);
     progress.advance();
     return WriteSettings(link, settings, dtmf, progress);
 }

@@ -34,7 +34,7 @@ TransferOutcome RunSteps(RadioLink &link, Progress &progress, int maximum, const
 {
     progress.start(maximum);
     if (!link.Identify())
-        return NegotiationError();
+        return NegotiationError(link);
     progress.advance();
     QList<Notice> notices;
     for (const Step &step : steps) {

@@ -100,7 +100,7 @@ TransferOutcome ReadRadioBackup(RadioLink &link, Progress &progress, const QStri
         // The channels have an identification of their own, as in the whole-radio read.
         if (read.blocks.isEmpty() || address == firstChannel) {
             if (!link.Identify())
-                return NegotiationError();
+                return NegotiationError(link);
             progress.advance();
         }
         const QString reply = link.ReadBlock(AddressText(address));
@@ -205,7 +205,7 @@ RestoreReport RestoreBackup(RadioLink &link, const RadioBackup &backup, Progress
     for (const WriteStretch &stretch : stretches) {
         if (stretch.identifyFirst) {
             if (!link.Identify())
-                return failed(QStringLiteral("The radio did not answer the identification."));
+                return failed(NegotiationError(link).message.detail);
             progress.advance();
         }
         const QByteArray bytes = *memory.bytes(stretch.address, stretch.length);

@@ -9,8 +9,8 @@
 #include "ui/mainwindow.h"
 #include "ui/messages.h"
 
-#include <QCoreApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace n35
@@ -19,14 +19,27 @@ namespace n35
 namespace
 {
 
-const QString ImageFilter =
-    QStringLiteral("HVN35ファイル (*.N35 *.n35);;Backups (*.n35bak);;すべてのファイル (*)");
-const QString CsvFilter = QStringLiteral("CSVファイル (*.CSV *.csv);;すべてのファイル (*)");
+// The kinds of file the dialogs offer; each remembers the folder it was last used in.
+struct FileKind {
+    const char *folderKey;
+    const char *filter;
+    const char *extension; // what a typed name without it gets
+};
+constexpr FileKind ImageFiles{"N35", "N35 Files (*.N35 *.n35);;All Files (*)", ".N35"};
+// Open also takes a backup of the radio, which shows as an image where it decodes.
+constexpr FileKind ImageOpenFiles{"N35", "N35 Files (*.N35 *.n35);;Backups (*.n35bak);;All Files (*)",
+                                  ".N35"};
+constexpr FileKind CsvFiles{"CSV", "CSV Files (*.CSV *.csv);;All Files (*)", ".csv"};
 constexpr int RefusalsShown = 40;
 
-QString StartFolder()
+QString AskOpenPath(MainWindow &window, const QString &title, const FileKind &kind)
 {
-    return QCoreApplication::applicationDirPath();
+    const QString key = QString::fromLatin1(kind.folderKey);
+    QString path = QFileDialog::getOpenFileName(&window, title, window.startFolder(key),
+                                                QString::fromLatin1(kind.filter));
+    if (!path.isEmpty())
+        window.rememberFolder(key, path);
+    return path;
 }
 
 // What a channel list import or export has to say line by line, for the message's details.
@@ -43,6 +56,24 @@ QString DescribeNotes(QStringList lines, const std::vector<ChannelListNote> &ref
         lines << QStringLiteral("... and %1 more.").arg(total - RefusalsShown);
     }
     return lines.join(QLatin1Char('\n'));
+}
+
+// After an import's "Finish": the lines it refused, where the user sees them without opening the
+// details (the first few; all of them in the details).
+void ShowRefusals(MainWindow &window, const QStringList &refusals)
+{
+    constexpr qsizetype Visible = 8;
+    if (refusals.isEmpty())
+        return;
+    QStringList text{refusals.size() == 1
+                         ? QStringLiteral("1 line was not imported:")
+                         : QStringLiteral("%1 lines were not imported:").arg(refusals.size())};
+    for (const QString &line : refusals.mid(0, Visible))
+        text << line.left(1).toUpper() + line.mid(1);
+    if (refusals.size() > Visible)
+        text << QStringLiteral("... and %1 more (see the details).").arg(refusals.size() - Visible);
+    ShowMessage(&window, text.join(QLatin1Char('\n')), QStringLiteral("Import"),
+                refusals.size() > Visible ? refusals.join(QLatin1Char('\n')) : QString());
 }
 
 } // namespace
@@ -111,10 +142,14 @@ void ImportCsvCommand(MainWindow &window, const QString &path)
     const CsvImportResult result =
         ImportCsv(path, window.cloneImage().channels, [&](int) { progress.advance(); });
     switch (result.kind) {
-    case CsvImportResult::Kind::Ok:
-        ShowMessage(&window, QStringLiteral("Inport CSV File"), QStringLiteral(" Finish"),
-                    ListRefusals(result.refused, RefusalsShown));
+    case CsvImportResult::Kind::Ok: {
+        ShowMessage(&window, QStringLiteral("Inport CSV File"), QStringLiteral(" Finish"));
+        QStringList refusals;
+        for (const CsvRefusal &refusal : result.refused)
+            refusals << ListRefusals({refusal});
+        ShowRefusals(window, refusals);
         break;
+    }
     case CsvImportResult::Kind::NotHeader:
         ShowMessage(&window, QStringLiteral("CSV File Error"), QStringLiteral(" Error"),
                     result.problem.describe());
@@ -161,7 +196,11 @@ void ImportChannelListCommand(MainWindow &window, const QString &path, int first
                                                          .arg(result.rows.front())
                                                          .arg(result.rows.back());
         ShowMessage(&window, QStringLiteral("Import Channel List"), QStringLiteral("Finish"),
-                    DescribeNotes({filled}, result.refused, result.warnings));
+                    DescribeNotes({filled}, {}, result.warnings));
+        QStringList refusals;
+        for (const ChannelListNote &refusal : result.refused)
+            refusals << refusal.describe();
+        ShowRefusals(window, refusals);
         break;
     }
     case ChannelListImport::Kind::NotList:
@@ -176,47 +215,85 @@ void ImportChannelListCommand(MainWindow &window, const QString &path, int first
     progress.start(ChannelCount);
 }
 
+QString ConfirmedSavePath(QWidget *parent, const QString &chosen, const QString &extension)
+{
+    QString path = WithExtension(chosen, extension);
+    // The dialog asked about the name as typed; the name with its extension is another file.
+    if (path == chosen || !QFileInfo::exists(path))
+        return path;
+    const bool replace = AskYesNo(
+        parent,
+        QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(path).fileName()),
+        QStringLiteral("Confirm Save As"));
+    return replace ? path : QString();
+}
+
+QString AskSavePath(MainWindow &window, const QString &title, const char *folderKey, const QString &filter,
+                    const QString &extension)
+{
+    const QString key = QString::fromLatin1(folderKey);
+    QString start = window.startFolder(key);
+    for (;;) {
+        const QString chosen = QFileDialog::getSaveFileName(&window, title, start, filter);
+        if (chosen.isEmpty())
+            return {};
+        if (QString path = ConfirmedSavePath(&window, chosen, extension); !path.isEmpty()) {
+            window.rememberFolder(key, path);
+            return path;
+        }
+        start = chosen; // "No": the dialog again, at the name the user typed
+    }
+}
+
+namespace
+{
+
+QString AskSavePath(MainWindow &window, const QString &title, const FileKind &kind)
+{
+    return AskSavePath(window, title, kind.folderKey, QString::fromLatin1(kind.filter),
+                       QString::fromLatin1(kind.extension));
+}
+
+} // namespace
+
 void ExportChannelList_Click(MainWindow &window)
 {
-    const QString path = WithExtension(
-        QFileDialog::getSaveFileName(&window, QString(), StartFolder(), CsvFilter), QStringLiteral(".csv"));
+    const QString path = AskSavePath(window, QStringLiteral("Export Channel List"), CsvFiles);
     if (!path.isEmpty())
         ExportChannelListCommand(window, path);
 }
 
 void ImportChannelList_Click(MainWindow &window, int firstRow)
 {
-    const QString path = QFileDialog::getOpenFileName(&window, QString(), StartFolder(), CsvFilter);
+    const QString path = AskOpenPath(window, QStringLiteral("Import Channel List"), CsvFiles);
     if (!path.isEmpty())
         ImportChannelListCommand(window, path, firstRow);
 }
 
 void FILE_EXPORT_Click(MainWindow &window)
 {
-    const QString path = WithExtension(
-        QFileDialog::getSaveFileName(&window, QString(), StartFolder(), CsvFilter), QStringLiteral(".csv"));
+    const QString path = AskSavePath(window, QStringLiteral("Export CSV File"), CsvFiles);
     if (!path.isEmpty())
         ExportCsvCommand(window, path);
 }
 
 void FILE_INPORT_Click(MainWindow &window)
 {
-    const QString path = QFileDialog::getOpenFileName(&window, QString(), StartFolder(), CsvFilter);
+    const QString path = AskOpenPath(window, QStringLiteral("Import CSV File"), CsvFiles);
     if (!path.isEmpty())
         ImportCsvCommand(window, path);
 }
 
 void FileSave_Click(MainWindow &window)
 {
-    const QString path = WithExtension(
-        QFileDialog::getSaveFileName(&window, QString(), StartFolder(), ImageFilter), QStringLiteral(".N35"));
+    const QString path = AskSavePath(window, QStringLiteral("Save Clone Image File"), ImageFiles);
     if (!path.isEmpty())
         SaveImageCommand(window, path);
 }
 
 void FileOpen_Click(MainWindow &window)
 {
-    const QString path = QFileDialog::getOpenFileName(&window, QString(), StartFolder(), ImageFilter);
+    const QString path = AskOpenPath(window, QStringLiteral("Open Clone Image File"), ImageOpenFiles);
     if (!path.isEmpty())
         OpenImageCommand(window, path);
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QWidget;
+
 namespace n35
 {
 
@@ -20,6 +22,15 @@ void ImportChannelListCommand(MainWindow &window, const QString &path, int first
 
 // A name typed without the extension gets it, so that a saved file is one "Open" or "Import" takes.
 QString WithExtension(const QString &path, const QString &extension);
+
+// The name a save dialog's choice is saved under: with the extension added where it was left off. When
+// that is another file than the dialog asked about and it exists, the user is asked whether to replace
+// it; empty when the answer is no.
+QString ConfirmedSavePath(QWidget *parent, const QString &chosen, const QString &extension);
+// The save dialog of one kind of file ("N35", "CSV", "PDF" for its folder), asked again after a "No";
+// the final name, or empty when the user cancelled. The folder is remembered for the next dialog.
+QString AskSavePath(MainWindow &window, const QString &title, const char *folderKey, const QString &filter,
+                    const QString &extension);
 
 // The menu items: a dialog, then the command.
 void FileSave_Click(MainWindow &window);

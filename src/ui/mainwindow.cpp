@@ -7,8 +7,10 @@
 #include "link/wholeradio.h"
 #include "model/imagediff.h"
 #include "session/radiobackups.h"
+#include "ui/appicon.h"
 #include "ui/backupcommands.h"
 #include "ui/bankpage.h"
+#include "ui/channelprint.h"
 #include "ui/commonpage.h"
 #include "ui/filecommands.h"
 #include "ui/memorypage.h"
@@ -21,6 +23,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -28,7 +31,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSignalBlocker>
+#include <QStandardPaths>
 #include <QTabBar>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -73,13 +78,24 @@ MainWindow::MainWindow(RadioPort *port, const QString &settingsPath, QWidget *pa
     buildMenus();
     buildControls();
     memory = new MemoryPage(*this, A_FRAME[0]);
-    (new QVBoxLayout(A_FRAME[0]))->addWidget(memory);
     bank = new BankPage(*this, A_FRAME[1]);
-    (new QVBoxLayout(A_FRAME[1]))->addWidget(bank);
     common = new CommonPage(*this, A_FRAME[2]);
-    (new QVBoxLayout(A_FRAME[2]))->addWidget(common);
     setMode = new SetModePage(*this, A_FRAME[3]);
-    (new QVBoxLayout(A_FRAME[3]))->addWidget(setMode);
+    // Each page scrolls within the window when it needs more room than the user gave it: the window
+    // keeps its size on every page and fits a small screen.
+    const std::array<QWidget *, PageCount> pageWidgets{memory, bank, common, setMode};
+    for (int i = 0; i < PageCount; ++i) {
+        auto *scroll = new QScrollArea(A_FRAME[i]);
+        scroll->setObjectName(QStringLiteral("PageScroll_%1").arg(i));
+        scroll->setAccessibleName(A_FRAME[i]->title());
+        scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setWidgetResizable(true);
+        scroll->setWidget(pageWidgets[i]);
+        auto *frameLayout = new QVBoxLayout(A_FRAME[i]);
+        frameLayout->setContentsMargins(2, 2, 2, 2);
+        frameLayout->addWidget(scroll);
+    }
+    folders = ReadFolderSettings(settingsPath);
 
     barProgress.attach(ProgressBar1, ProgressText);
     barProgress.start(100);
@@ -94,14 +110,16 @@ MainWindow::MainWindow(RadioPort *port, const QString &settingsPath, QWidget *pa
     }
     switchPage(1);
 
-    // The drawn size, widened so the set-mode page's four columns show side by side where the screen
-    // allows; the pages scroll or the user resizes beyond that.
-    QSize size(twips(13650), twips(8610));
+    // The drawn size, widened so the set-mode page's four columns show side by side and a little taller
+    // so the common page shows whole in Japanese, where the screen allows; the pages scroll or the user
+    // resizes beyond that.
+    QSize size(twips(13650), twips(9150));
     size.setWidth(std::max(size.width(), setMode->preferredWidth() + twips(1200)));
     if (const QScreen *display = screen())
         size = size.boundedTo(display->availableSize());
     resize(size);
     setWindowTitle(QStringLiteral("HV-N35 Clone Utility Ver.") + QLatin1String(ProgramVersion));
+    setWindowIcon(ApplicationIcon());
     // What the pages did while they were built is the start, not an edit.
     pendingEdit.clear();
     editTimer->stop();
@@ -136,6 +154,12 @@ void MainWindow::buildMenus()
     File->addSeparator();
     ImportChannelList = addItem(File, "Import channel list...", "ImportChannelList");
     ExportChannelList = addItem(File, "Export channel list...", "ExportChannelList");
+    File->addSeparator();
+    FilePrint = addItem(File, "Print...", "FilePrint");
+    FilePrint->setShortcut(QKeySequence::Print);
+    ExportPdf = addItem(File, "Export PDF...", "ExportPdf");
+    connect(FilePrint, &QAction::triggered, this, [this] { FilePrint_Click(*this); });
+    connect(ExportPdf, &QAction::triggered, this, [this] { ExportPdf_Click(*this); });
 
     buildEditMenu();
 
@@ -320,7 +344,9 @@ void MainWindow::MenuSetCom_Click(int index)
 void MainWindow::saveSettingsFile()
 {
     QString error;
-    const QStringList options{QString::fromLatin1(BackupKey) + (backupBeforeWriting() ? u'1' : u'0')};
+    const QStringList options =
+        QStringList{QString::fromLatin1(BackupKey) + (backupBeforeWriting() ? u'1' : u'0')} +
+        FolderSettingLines(folders);
     if (!SaveImageFile(settingsPath, image, link.portNumber(), &error, QDateTime::currentDateTime(), options))
         ShowMessage(this, QStringLiteral("Settings file could not be saved."), QStringLiteral("Error"),
                     error);
@@ -329,6 +355,23 @@ void MainWindow::saveSettingsFile()
 bool MainWindow::fullWrite() const
 {
     return FullWrite->isChecked();
+}
+
+QString MainWindow::startFolder(const QString &kind) const
+{
+    if (const QString folder = folders.value(kind); !folder.isEmpty() && QFileInfo(folder).isDir())
+        return folder;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+void MainWindow::rememberFolder(const QString &kind, const QString &filePath)
+{
+    const QString folder = QFileInfo(filePath).absolutePath();
+    if (folder.isEmpty() || folders.value(kind) == folder)
+        return;
+    folders.insert(kind, folder);
+    saveSettingsFile();
 }
 
 bool MainWindow::backupBeforeWriting() const

@@ -11,6 +11,7 @@
 
 #include <QList>
 #include <QMainWindow>
+#include <QMap>
 #include <QPointer>
 #include <array>
 #include <functional>
@@ -117,6 +118,11 @@ public:
     void MenuSetCom_Click(int index);
     void MenuVersion_Click();
 
+    // Where a file dialog for a kind of file ("N35", "CSV", "PDF") starts: the folder last used for it,
+    // else the user's documents. Remembered in the settings file.
+    QString startFolder(const QString &kind) const;
+    void rememberFolder(const QString &kind, const QString &filePath);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -153,6 +159,8 @@ private:
     QAction *Export = nullptr;
     QAction *ImportChannelList = nullptr;
     QAction *ExportChannelList = nullptr;
+    QAction *FilePrint = nullptr;
+    QAction *ExportPdf = nullptr;
     QMenu *MenuEdit = nullptr;
     QAction *EditUndo = nullptr;
     QAction *EditRedo = nullptr;
@@ -191,6 +199,7 @@ private:
     QPointer<QWidget> grid;
     int pageNumber = 0;
     bool locked = false;
+    QMap<QString, QString> folders; // the file dialogs' last folders by kind of file
 };
 
 } // namespace n35

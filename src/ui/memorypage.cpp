@@ -8,6 +8,7 @@
 #include "model/channeltable.h"
 #include "ui/channeleditor.h"
 #include "ui/channelgridmodel.h"
+#include "ui/findbar.h"
 #include "ui/glyphpreview.h"
 #include "ui/mainwindow.h"
 #include "ui/messages.h"
@@ -22,6 +23,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStyle>
 #include <QTableView>
 #include <algorithm>
@@ -60,6 +62,7 @@ MemoryPage::MemoryPage(MainWindow &mainWindow, QWidget *parent) : QWidget(parent
 {
     setObjectName(QStringLiteral("MemoryPage"));
     buildGrid();
+    buildFindBar();
 
     MemAllRead = addButton("Read all memory", "MemAllRead", &MemoryPage::MemAllRead_Click);
     MemAllWrite = addButton("Write all memory", "MemAllWrite", &MemoryPage::MemAllWrite_Click);
@@ -82,7 +85,23 @@ MemoryPage::MemoryPage(MainWindow &mainWindow, QWidget *parent) : QWidget(parent
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(MSFlexGrid1, 1);
+    layout->addWidget(finder);
     layout->addLayout(buttons);
+}
+
+void MemoryPage::buildFindBar()
+{
+    finder = new FindBar(
+        window.cloneImage().channels, [this] { return currentChannel(); }, this);
+    finder->hide();
+    // It moves the grid's selection: locked with the grid while a transfer runs.
+    window.registerCommandWidget(finder);
+    connect(finder, &FindBar::channelFound, this, [this](int channel) { selectChannels(channel, channel); });
+    connect(finder, &FindBar::closed, MSFlexGrid1, qOverload<>(&QWidget::setFocus));
+    // Only while the page shows: a hidden widget's shortcuts do not fire.
+    connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, finder, &FindBar::openFind);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_G), this), &QShortcut::activated, finder,
+            &FindBar::openGoTo);
 }
 
 void MemoryPage::buildGrid()

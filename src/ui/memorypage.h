@@ -11,6 +11,7 @@ namespace n35
 {
 
 class ChannelGridModel;
+class FindBar;
 class MainWindow;
 struct TransferOutcome;
 
@@ -23,6 +24,8 @@ public:
 
     QTableView *grid() const { return MSFlexGrid1; }
     ChannelGridModel *gridModel() const { return model; }
+    // Ctrl+F and Ctrl+G: find a row by frequency or name, go to a row by its label.
+    FindBar *findBar() const { return finder; }
 
     // Channels 1..952 from the smaller to the larger end of the grid's selection, whichever way it was made.
     std::pair<int, int> selectedChannels() const;
@@ -57,6 +60,7 @@ protected:
 
 private:
     void buildGrid();
+    void buildFindBar();
     void deleteSelection();
     QPushButton *addButton(const char *caption, const char *name, void (MemoryPage::*click)());
     void readRange(int first, int last, const QString &doneText);
@@ -75,6 +79,7 @@ private:
     QPushButton *MemAllRead = nullptr;
     QPushButton *MemAllWrite = nullptr;
     std::array<QPushButton *, 2> LIST_SET{};
+    FindBar *finder = nullptr;
 };
 
 } // namespace n35

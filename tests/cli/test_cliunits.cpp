@@ -52,6 +52,10 @@ private slots:
         row("read, output without value", {"read", "-o"}, Error, "--output FILE needs a value");
         row("read, empty inline value", {"read", "--output="}, Error, "--output FILE needs a value");
         row("read, empty port", {"read", "-o", "a.n35", "--port", ""}, Error, "--port PORT needs a value");
+        row("port forgotten before -o", {"read", "--port", "-o", "a.n35"}, Error,
+            "--port PORT needs a value");
+        row("port forgotten before --verify", {"write", "a.n35", "--port", "--verify"}, Error,
+            "--port PORT needs a value");
         row("read twice", {"read", "-o", "a.n35", "--output", "b.n35"}, Error, "--output is given twice");
         row("read, a stray argument", {"read", "-o", "a.n35", "b.n35"}, Error,
             "unexpected argument \"b.n35\"");
@@ -285,6 +289,10 @@ private slots:
         QTest::newRow("COM1") << "COM1" << 1 << "";
         QTest::newRow("lower case") << "com16" << 16 << "";
         QTest::newRow("leading zero") << "Com05" << 5 << "";
+        QTest::newRow("number alone") << "5" << 5 << "";
+        QTest::newRow("number with a zero") << "016" << 16 << "";
+        QTest::newRow("number too large") << "17" << -1 << "";
+        QTest::newRow("number zero") << "0" << -1 << "";
         QTest::newRow("COM0") << "COM0" << -1 << "";
         QTest::newRow("COM17") << "COM17" << -1 << "";
         QTest::newRow("empty") << "" << -1 << "";

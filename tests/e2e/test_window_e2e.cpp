@@ -5,6 +5,7 @@
 // test_faultmatrix.cpp.
 
 #include "emulator/emulatorsession.h"
+#include "emulator/radiocore.h"
 #include "files/backup.h"
 #include "files/imagefile.h"
 #include "link/address.h"
@@ -66,14 +67,11 @@ private slots:
     void writeAllReadAllSaveAndLoad()
     {
         QTemporaryDir dir;
-        // A radio with its factory settings and nothing else.
-        QByteArray factory(0x10000, '\xFF');
-        testing::PrimeSettings(factory);
-        const QString start = dir.filePath(QStringLiteral("start.bin"));
-        QFile startFile(start);
-        QVERIFY(startFile.open(QIODevice::WriteOnly) && startFile.write(factory) == factory.size());
-        startFile.close();
-        n35emu::EmulatorSession radio({QStringLiteral("--load"), start}, 9);
+        // A new radio, as the emulator makes it: factory settings and the default bank partition.
+        const n35emu::RadioCore newRadio;
+        const QByteArray factory(reinterpret_cast<const char *>(newRadio.memory().data()),
+                                 static_cast<qsizetype>(newRadio.memory().size()));
+        n35emu::EmulatorSession radio({}, 9);
         QString error;
         QVERIFY2(radio.start(&error), qPrintable(error));
         MessageCapture capture;
@@ -93,6 +91,15 @@ private slots:
         auto trigger = [](MainWindow &window, const char *action) {
             window.findChild<QAction *>(QLatin1String(action))->trigger();
         };
+
+        // A new radio holds the default bank partition: it reads whole, without "Bank Total Error.", and
+        // so it can be backed up before the first write.
+        auto fresh = openWindow();
+        trigger(*fresh, "ALL_READ");
+        QCOMPARE(capture.messages.size(), 1);
+        QCOMPARE(capture.messages.first().text, QStringLiteral("ALL read successed."));
+        QVERIFY(fresh->cloneImage().banks.counts() == BankPartition::DefaultCounts());
+        capture.messages.clear();
 
         // Written with a backup of the radio as it was.
         auto writer = openWindow();

@@ -4,6 +4,8 @@
 #include "files/imagefile.h"
 #include "model/channelcodec.h"
 #include "model/cloneimage.h"
+#include "model/imagediff.h"
+#include "sample/sampleimage.h"
 #include "support/channelfixtures.h"
 
 #include <QTemporaryDir>
@@ -215,6 +217,36 @@ private slots:
         QVERIFY(loaded.ok() && loaded.notices.isEmpty());
         QCOMPARE(saved(image), first);
         QVERIFY(image.settings.language() == Language::Japanese);
+    }
+
+    // The shipped sample is exactly what the program's own code makes of it, and it loads whole: a varied
+    // list in both bands, Japanese names, glyphs, a title, banks and one-touch keys.
+    void shippedSampleIsTheGeneratedOne()
+    {
+        CloneImage made;
+        FillSampleImage(made);
+        const Result<QByteArray> content = ImageFileContent(
+            made, 1, QDateTime::fromString(QString::fromLatin1(SampleSaveDate), Qt::ISODate));
+        QVERIFY(content);
+        QFile file(QStringLiteral(N35_SHIPPED_DATA "/sample.N35"));
+        QVERIFY2(file.open(QIODevice::ReadOnly), "data/sample.N35: ./build.sh sample makes it");
+        QVERIFY2(file.readAll() == *content,
+                 "data/sample.N35 is out of date: ./build.sh sample makes it again");
+        CloneImage image;
+        const LoadOutcome loaded = LoadImageFile(file.fileName(), image);
+        QVERIFY(loaded.ok() && loaded.notices.isEmpty());
+        QVERIFY(CompareImages(made, image).empty());
+        int used = 0;
+        bool japanese = false;
+        for (int channel = 1; channel <= ChannelCount; ++channel) {
+            used += image.channels.used(channel);
+            japanese |= image.channels.cell(channel, ColName).contains(QChar(0x6771)); // 東
+        }
+        QVERIFY(used >= 20 && japanese);
+        QVERIFY(image.title.text().contains(QStringLiteral("\\1")));
+        QVERIFY(image.banks.total() == BankChannelTotal &&
+                image.banks.counts() != BankPartition::DefaultCounts());
+        QVERIFY(!image.oneTouch.key(0).disabled);
     }
 
     void failedSaveNamesTheFileAndKeepsTheOld()

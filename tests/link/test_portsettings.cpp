@@ -100,6 +100,8 @@ private slots:
         const QString unbound = DescribeOpenFailure(4, QString(), QSerialPort::DeviceNotFoundError, {});
         QVERIFY(unbound.contains(QLatin1String("COM4")));
         QVERIFY(unbound.contains(QLatin1String("not connected")));
+        // The window and the command line both show it: it names no menu.
+        QVERIFY2(!unbound.contains(QLatin1String("menu"), Qt::CaseInsensitive), qPrintable(unbound));
         const QString missing =
             DescribeOpenFailure(2, QStringLiteral("/dev/ttyUSB0"), QSerialPort::DeviceNotFoundError, {});
         QVERIFY(missing.contains(QLatin1String("/dev/ttyUSB0")));
@@ -108,6 +110,30 @@ private slots:
             DescribeOpenFailure(1, QStringLiteral("/dev/ttyUSB0"), QSerialPort::PermissionError, {});
         QVERIFY(denied.contains(QLatin1String("dialout")));
 #endif
+    }
+
+    // The file dialogs' folders survive the settings file, whatever their names hold.
+    void foldersRoundTrip()
+    {
+        const QMap<QString, QString> folders{{QStringLiteral("N35"), QStringLiteral("/home/ann/無線 files")},
+                                             {QStringLiteral("CSV"), QStringLiteral("/tmp/a:b%20c")},
+                                             {QStringLiteral("PDF"), QStringLiteral("/")}};
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("HVN35Writer.INI"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("Save Date\r\nCOMPORT:03\r\nBACKUP:0\r\n");
+        for (const QString &line : FolderSettingLines(folders)) {
+            QVERIFY2(line.startsWith(QLatin1String("FOLDER_")) &&
+                         QString::fromLatin1(line.toLatin1()) == line,
+                     qPrintable(line));
+            file.write(line.toLatin1() + "\r\n");
+        }
+        file.write("File End\r\n");
+        file.close();
+        QCOMPARE(ReadFolderSettings(path), folders);
+        QCOMPARE(ReadPortSetting(path).port, 3);
+        QCOMPARE(ReadBackupSetting(path), false);
     }
 };
 

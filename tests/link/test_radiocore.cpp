@@ -82,13 +82,18 @@ private slots:
     }
     void factorySettingsCanBeRead()
     {
-        // A new radio holds the program's start-up settings, empty DTMF memories and writing permitted.
+        // A new radio holds the program's start-up settings, empty DTMF memories, the default bank
+        // partition (banks 0 to 4 with 100 channels each) and writing permitted.
         RadioCore core;
+        const std::pair<int, int> banks[] = {{0x200, 100}, {0x201, 0},   {0x208, 100}, {0x20A, 0}, {0x263, 0},
+                                             {0x264, 100}, {0x266, 200}, {0x26C, 100}, {0x26F, 0}};
+        for (const auto &[address, value] : banks)
+            QCOMPARE(core.memory().at(static_cast<std::size_t>(address)), std::uint8_t(value));
         QCOMPARE(core.memory().at(0), std::uint8_t(0xA5));
         QCOMPARE(core.memory().at(62), std::uint8_t(0x00)); // English
         QCOMPARE(core.memory().at(0xA03), std::uint8_t(0x11));
         QCOMPARE(core.memory().at(0xFE01), std::uint8_t(0x00));
-        QCOMPARE(core.memory().at(0x200), std::uint8_t(0xFF)); // the rest erased
+        QCOMPARE(core.memory().at(0xB00), std::uint8_t(0xFF)); // the rest erased
     }
     void protocol()
     {

@@ -107,7 +107,7 @@ void TestEditing::pasteRefusesTheOutOfBandRowAndNamesIt()
     QCOMPARE(rig.table().cell(7, ColName), QStringLiteral("THREE"));
     QCOMPARE(rig.told().size(), 1);
     QVERIFY(rig.capture.messages.constLast().detail.startsWith(
-        QStringLiteral("Row 6, the frequency \"146.52000MHz\"")));
+        QStringLiteral("Row 6, the frequency: \"146.52000MHz\" lies outside")));
     QCOMPARE(rig.find<QAction>("EditUndo")->text(), QStringLiteral("Undo Paste"));
 
     // Copy gives the header line and the rows.
@@ -185,7 +185,12 @@ void TestEditing::channelListImportFillsFromTheCurrentRowAndIsOneStep()
     });
     QCOMPARE(rig.table().cell(100, ColName).trimmed(), QStringLiteral("RPT 222 EAST"));
     QVERIFY(!rig.table().used(99));
-    QVERIFY(rig.told().constLast().endsWith(QStringLiteral("Finish")));
+    // "Finish", then the lines the list held that the radio cannot, in a box of their own.
+    QCOMPARE(rig.told().size(), 2);
+    QCOMPARE(rig.told().constFirst(), QStringLiteral("Import Channel List|Finish"));
+    QVERIFY2(rig.told().constLast().contains(QStringLiteral(" not imported:\nLine ")) &&
+                 rig.told().constLast().endsWith(QStringLiteral("|Import")),
+             qPrintable(rig.told().constLast()));
     QCOMPARE(rig.find<QAction>("EditUndo")->text(), QStringLiteral("Undo Import channel list"));
     Trigger(rig, "EditUndo");
     QVERIFY(!rig.table().used(100));

@@ -2,8 +2,12 @@
 // changes nothing.
 
 #include "files/imagefile.h"
+#include "model/banks.h"
+#include "model/channellisting.h"
+#include "sample/sampleimage.h"
 #include "support/emulatorwindow.h"
 #include "support/windowrig.h"
+#include "ui/channelprint.h"
 #include "ui/filecommands.h"
 
 #include <QtTest>
@@ -91,6 +95,20 @@ private slots:
         QCOMPARE(rig.told(),
                  (QStringList{u"CSV File Error| Error"_s, u"This File couldn't be opened.|Error"_s}));
         QCOMPARE(table.cell(5, ColFrequency), u"223.50000MHz"_s);
+
+        // Refused rows follow the "Finish" in a box of their own, the refused text named once.
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray content = file.readAll().replace("223.50000MHz", "260.00000MHz");
+        file.close();
+        Write(path, content);
+        rig.capture.messages.clear();
+        ImportCsvCommand(*rig.window, path);
+        QCOMPARE(
+            rig.told(),
+            (QStringList{u"Inport CSV File| Finish"_s,
+                         u"1 line was not imported:\nRow 5, the frequency: \"260.00000MHz\" lies outside "
+                         u"216-250 MHz and 902-928 MHz (the row was emptied)|Import"_s}));
     }
 
     // A name typed without its extension is saved with it, so Open and Import take the file later.
@@ -103,6 +121,153 @@ private slots:
                                     {"", ".N35", ""}};
         for (const auto &[typed, extension, saved] : cases)
             QCOMPARE(WithExtension(typed, extension), saved);
+    }
+
+    // The dialog asks about the name as typed; when the extension makes it another file that exists, the
+    // question is asked about that one, and "No" saves nothing.
+    void replacingTheFinalNameIsAsked()
+    {
+        QTemporaryDir dir;
+        for (const char *name : {"radio.N35", "list.csv", "typed"})
+            Write(dir.filePath(QString::fromLatin1(name)), "old");
+        struct Case {
+            const char *typed;
+            const char *extension;
+            bool answer;
+            const char *saved; // empty: nothing saved
+            const char *asked; // empty: no question
+        };
+        const Case cases[] = {
+            {"radio", ".N35", true, "radio.N35", "radio.N35 already exists.\nDo you want to replace it?"},
+            {"radio", ".N35", false, "", "radio.N35 already exists.\nDo you want to replace it?"},
+            {"list", ".csv", false, "", "list.csv already exists.\nDo you want to replace it?"},
+            {"radio.N35", ".N35", false, "radio.N35", ""}, // the dialog itself asked about this name
+            {"new", ".N35", false, "new.N35", ""},
+            {"typed", ".pdf", false, "typed.pdf", ""}, // "typed" exists, "typed.pdf" does not
+        };
+        for (const Case &c : cases) {
+            MessageCapture capture;
+            capture.answer = c.answer;
+            const QString saved = ConfirmedSavePath(nullptr, dir.filePath(QString::fromLatin1(c.typed)),
+                                                    QString::fromLatin1(c.extension));
+            QCOMPARE(saved, *c.saved ? dir.filePath(QString::fromLatin1(c.saved)) : QString());
+            QCOMPARE(capture.messages.size(), *c.asked ? 1 : 0);
+            if (*c.asked) {
+                QCOMPARE(capture.messages.first().text, QString::fromUtf8(c.asked));
+                QVERIFY(capture.messages.first().question);
+            }
+        }
+    }
+
+    // Each kind of file opens where the last one of its kind was, else in the documents folder, never the
+    // program's own folder; the choice outlives the window.
+    void dialogsStartInTheLastFolder()
+    {
+        WindowRig rig;
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        const QString fallback = QFileInfo(documents).isDir() ? documents : QDir::homePath();
+        for (const char *kind : {"N35", "CSV", "PDF"}) {
+            QCOMPARE(rig.window->startFolder(QString::fromLatin1(kind)), fallback);
+            QVERIFY(rig.window->startFolder(QString::fromLatin1(kind)) !=
+                    QCoreApplication::applicationDirPath());
+        }
+        QVERIFY(QDir(rig.dir.path()).mkpath(u"images/二"_s));
+        QVERIFY(QDir(rig.dir.path()).mkpath(u"lists"_s));
+        rig.window->rememberFolder(u"N35"_s, rig.dir.filePath(u"images/二/radio.N35"_s));
+        rig.window->rememberFolder(u"CSV"_s, rig.dir.filePath(u"lists/a.csv"_s));
+        rig.window.reset();
+        MainWindow again(&rig.port, rig.path);
+        QCOMPARE(again.startFolder(u"N35"_s), rig.dir.filePath(u"images/二"_s));
+        QCOMPARE(again.startFolder(u"CSV"_s), rig.dir.filePath(u"lists"_s));
+        QCOMPARE(again.startFolder(u"PDF"_s), fallback);
+        // A remembered folder that has gone is passed over.
+        QVERIFY(QDir(rig.dir.filePath(u"lists"_s)).removeRecursively());
+        QCOMPARE(again.startFolder(u"CSV"_s), fallback);
+    }
+
+    // The printed list and the PDF: one line per used row, in grid order, over as many pages as it takes.
+    void printedListHasOneLinePerUsedRow()
+    {
+        WindowRig rig;
+        CloneImage &image = rig.window->cloneImage();
+        FillSampleImage(image);
+        const QDateTime when(QDate(2026, 12, 1), QTime(12, 0));
+        std::vector<int> used;
+        for (int channel = 1; channel <= ChannelCount; ++channel) {
+            if (image.channels.used(channel))
+                used.push_back(channel);
+        }
+        QVERIFY(used.size() > 20);
+        const QString path = rig.dir.filePath(u"list.pdf"_s);
+        PrintedListing listing;
+        QVERIFY(ExportChannelListingPdf(path, image, when, &listing));
+        QCOMPARE(listing.pages.size(), std::size_t(1));
+        QCOMPARE(listing.pages.front(), used);
+        QFile pdf(path);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QVERIFY(pdf.read(5) == "%PDF-");
+
+        // Every row used: several pages, none overfull, every row once.
+        FillVariedChannels(image.channels, 1, ChannelCount);
+        QVERIFY(ExportChannelListingPdf(path, image, when, &listing));
+        QVERIFY(listing.pages.size() > 10);
+        std::vector<int> printed;
+        for (const std::vector<int> &page : listing.pages) {
+            QVERIFY(!page.empty() && page.size() <= listing.pages.front().size());
+            printed.insert(printed.end(), page.begin(), page.end());
+        }
+        QCOMPARE(int(printed.size()), ChannelCount);
+        QVERIFY(std::is_sorted(printed.begin(), printed.end()));
+
+        // Through the menu's command: told, and a file that cannot be written leaves no file.
+        ExportPdfCommand(*rig.window, rig.dir.filePath(u"out.pdf"_s));
+        ExportPdfCommand(*rig.window, rig.dir.filePath(u"missing/out.pdf"_s));
+        QCOMPARE(rig.told(), (QStringList{u"Save File|Finish"_s, u"The file could not be saved.|Error"_s}));
+        QVERIFY(QFileInfo(rig.dir.filePath(u"out.pdf"_s)).size() > 1000);
+    }
+
+    // What the list says of each row: only the tones and codes the sub-tone mode uses, the offset only
+    // with a shift.
+    void listingColumns()
+    {
+        ChannelTable table;
+        LabelChannelRows(BankPartition(), table);
+        struct Case {
+            const char *type;
+            const char *shift;
+            const char *tones;
+            const char *offset;
+        };
+        const Case cases[] = {
+            {"None", "Off", "", ""},
+            {"T/-", "-", "T/- 88.5Hz/-", "1.60000MHz"},
+            {"T/T", "+", "T/T 88.5Hz/127.3Hz", "1.60000MHz"},
+            {"T/R", "Off", "T/R 88.5Hz/127.3Hz", ""},
+            {"D/D", "-", "D/D 023/754", "1.60000MHz"},
+            {"-/D", "Off", "-/D -/754", ""},
+            {"Train", "Off", "Train", ""},
+        };
+        int channel = 1;
+        for (const Case &c : cases) {
+            table.setCells(channel, {u"223.50000MHz"_s, u"FM"_s, u"20KHz"_s, QString::fromLatin1(c.type),
+                                     u"88.5Hz"_s, u"127.3Hz"_s, u"023"_s, u"754"_s,
+                                     QString::fromLatin1(c.shift), u"1.60000MHz"_s, u"*"_s, u"東京 \\1"_s});
+            table.setUsed(channel, true);
+            channel += 2; // empty rows between are left out
+        }
+        const std::vector<ListingRow> rows = ListingRows(table);
+        QCOMPARE(rows.size(), std::size(cases) + 2); // and the two CALL channels, always there
+        QCOMPARE(rows.back().label, u"CALL-900"_s);
+        QCOMPARE(rows.front().label, u"Bank00-000"_s);
+        QCOMPARE(rows.front().name, u"東京 \\1"_s);
+        for (std::size_t i = 0; i < std::size(cases); ++i) {
+            const ListingRow &row = rows[i];
+            QCOMPARE(row.channel, int(i) * 2 + 1);
+            QCOMPARE(row.label, table.label(row.channel).trimmed());
+            QCOMPARE(row.tones, QString::fromLatin1(cases[i].tones));
+            QCOMPARE(row.offset, QString::fromLatin1(cases[i].offset));
+            QCOMPARE(ListingTexts(row).size(), ListingHeaders().size());
+        }
     }
 };
 

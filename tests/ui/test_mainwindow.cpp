@@ -2,6 +2,7 @@
 
 #include "link/porterror.h"
 #include "support/windowrig.h"
+#include "ui/findbar.h"
 #include "ui/splash.h"
 
 #include <QtTest>
@@ -34,7 +35,7 @@ private slots:
              {"Undo", "Redo", "", "Cut", "Copy", "Paste", "", "Move Up", "Move Down"}},
             {rig.find<QMenu>("File"),
              {"Open(&O)", "Save(&S)", "Import(&I)", "Export(&E)", "", "Import channel list...",
-              "Export channel list..."}},
+              "Export channel list...", "", "Print...", "Export PDF..."}},
             {rig.find<QMenu>("Tusin_Botton"),
              {"Write All Data(&A)", "Read All Data(&B)", "Verify(&V)", "", "Back up the radio before writing",
               "Write every block, not only the changed ones", "", "Restore Backup...", "Open Backup Folder"}},
@@ -50,6 +51,43 @@ private slots:
         for (int tab = 0; tab < tabs->count(); ++tab)
             tabTexts << tabs->tabText(tab);
         QCOMPARE(tabTexts, (QStringList{"Memory", "Bank", "Common Set", "Set Mode"}));
+    }
+
+    // The window keeps the size the user gave it on every page in either language, a page that needs
+    // more room scrolls, and it fits a 1024 x 768 screen.
+    void windowKeepsItsSize()
+    {
+        WindowRig rig;
+        MainWindow &window = *rig.window;
+        QVERIFY(!window.windowIcon().isNull());
+        const QSize smallest = window.minimumSizeHint().expandedTo(window.minimumSize());
+        QVERIFY2(smallest.width() <= 1024 && smallest.height() <= 700,
+                 qPrintable(u"%1 x %2"_s.arg(smallest.width()).arg(smallest.height())));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        for (const QSize size : {window.size(), QSize(1024, 700)}) {
+            window.resize(size);
+            QCoreApplication::processEvents();
+            for (const Language language : {Language::English, Language::Japanese}) {
+                window.cloneImage().settings.setIndex(SetModeSettings::LanguageOption, int(language));
+                for (const int page : {2, 3, 4, 1, 3}) {
+                    window.switchPage(page);
+                    QCoreApplication::processEvents();
+                    QCOMPARE(window.currentPage(), page);
+                    QCOMPARE(window.size(), size);
+                }
+            }
+        }
+        // At 1024 x 700 the memory page (with its find bar open), the bank and common pages show whole in
+        // width: only set mode may scroll.
+        rig.page()->findBar()->openFind();
+        for (int page = 1; page <= 3; ++page) {
+            window.switchPage(page);
+            QCoreApplication::processEvents();
+            const auto *scroll = rig.find<QScrollArea>(u"PageScroll_%1"_s.arg(page - 1));
+            QVERIFY(scroll);
+            QVERIFY2(!scroll->horizontalScrollBar()->isVisible(), qPrintable(u"page %1"_s.arg(page)));
+        }
     }
 
     void portFromSettings()
@@ -85,11 +123,11 @@ private slots:
     void lockAndUnlock()
     {
         WindowRig rig;
-        // The page's buttons, its grid and all within, the tab strip and the reset button.
+        // The page's buttons, its grid and all within (the find bar too), the tab strip and the reset button.
         QWidgetList widgets = rig.page()->findChildren<QWidget *>();
         widgets << rig.find<QTabBar>("TabStrip1") << rig.find<QWidget>("cmdZQRESET");
         QVERIFY(widgets.contains(rig.page()->grid()) &&
-                rig.page()->findChildren<QPushButton *>().size() == 8);
+                rig.page()->findChildren<QPushButton *>(Qt::FindDirectChildrenOnly).size() == 8);
         auto *percent = rig.find<QLineEdit>("Progress");
         rig.window->progress().start(3);
         rig.window->progress().advance();

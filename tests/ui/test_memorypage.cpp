@@ -4,6 +4,7 @@
 #include "support/windowrig.h"
 #include "ui/channeleditor.h"
 #include "ui/channelgridmodel.h"
+#include "ui/findbar.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -54,6 +55,71 @@ private slots:
             QCOMPARE(cells, (QStringList{frequency, "FM", "5KHz", "None", "88.5Hz", "88.5Hz", "023", "023",
                                          "Off", "0.00000MHz", "", ""}));
         }
+    }
+
+    // Ctrl+F finds frequencies and names as typed, forwards, backwards and round the end; Ctrl+G goes to
+    // a row by its label. The match becomes the current row, scrolled into view; a miss is said in the bar.
+    void findAndGoTo()
+    {
+        WindowRig rig;
+        ChannelTable &table = rig.table();
+        const std::pair<int, const char *> filled[] = {
+            {5, "RPT NORTH"}, {311, "東京 rpt"}, {700, "SIMPLEX"}, {940, "Rpt far"}};
+        for (const auto &[channel, name] : filled) {
+            ChannelCells cells = CallChannelDefaults(channel == 700 ? u"927.01250MHz"_s : u"223.50000MHz"_s);
+            cells[ColName - 1] = QString::fromUtf8(name);
+            table.setCells(channel, cells);
+            table.setUsed(channel, true);
+        }
+        MainWindow &window = *rig.window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTableView *grid = rig.page()->grid();
+        FindBar *bar = rig.page()->findBar();
+        QVERIFY(!bar->isVisible());
+        grid->setFocus();
+        QTest::keyClick(grid, Qt::Key_F, Qt::ControlModifier);
+        QVERIFY(bar->isVisible() && bar->findField()->hasFocus());
+
+        enum Key { Enter, ShiftEnter, GoTo };
+        struct Step {
+            Key key;
+            const char *text;
+            int current; // the current channel after the step
+            const char *status;
+        };
+        const Step steps[] = {
+            {Enter, "rpt", 5, ""},
+            {Enter, "rpt", 311, ""},
+            {Enter, "rpt", 940, ""},
+            {Enter, "rpt", 5, "Continued from the top"},
+            {ShiftEnter, "rpt", 940, "Continued from the bottom"},
+            {Enter, "927.0125", 700, "Continued from the top"},
+            {Enter, "223.5", 940, ""},
+            {Enter, "東京", 311, "Continued from the top"},
+            {Enter, "nowhere", 311, "\"nowhere\" not found"},
+            {GoTo, "Bank03-010", 311, ""},
+            {GoTo, "call-222", 851, ""},
+            {GoTo, "PRG-0A", 501, ""},
+            {GoTo, "952", 952, ""},
+            {GoTo, "Bank09-000", 952, "\"Bank09-000\" not found"},
+            {GoTo, "Bank00-000", 1, ""},
+        };
+        for (const Step &step : steps) {
+            QLineEdit *field = step.key == GoTo ? bar->goToField() : bar->findField();
+            field->setText(QString::fromUtf8(step.text));
+            QTest::keyClick(field, Qt::Key_Return,
+                            step.key == ShiftEnter ? Qt::ShiftModifier : Qt::NoModifier);
+            QCOMPARE(rig.page()->currentChannel(), step.current);
+            QCOMPARE(rig.page()->selectedChannels(), std::pair(step.current, step.current));
+            QCOMPARE(bar->status(), QString::fromUtf8(step.status));
+            const QRect row = grid->visualRect(grid->currentIndex());
+            QVERIFY2(grid->viewport()->rect().intersects(row), step.text);
+        }
+        QTest::keyClick(bar->findField(), Qt::Key_Escape);
+        QVERIFY(!bar->isVisible());
+        QTest::keyClick(grid, Qt::Key_G, Qt::ControlModifier);
+        QVERIFY(bar->isVisible() && bar->goToField()->hasFocus());
     }
 
     void deleteKeyAndMoves()

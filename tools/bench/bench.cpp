@@ -165,7 +165,7 @@ bool pacedRuns(const QStringList &emulatorArguments, const char *label)
           }));
     for (int channel = 1; channel <= ChannelCount; ++channel) {
         if (channel % 3 == 0)
-            table.setCells(channel, CallChannelDefaults(QStringLiteral("145.50000MHz")));
+            table.setCells(channel, CallChannelDefaults(QStringLiteral("223.50000MHz")));
     }
     print("paced write of 952 channels", measure(link, [&] {
               if (!WriteChannels(link, table, 1, ChannelCount, progress).ok)

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -45,7 +46,8 @@ std::optional<unsigned> parseHex(std::string_view digits)
 } // namespace
 
 // A new radio: memory erased, except what it comes with from the factory: its set-mode settings (the
-// program's start-up defaults, English), the DTMF timing with empty memories, and writing permitted.
+// program's start-up defaults, English), the DTMF timing with empty memories, the default bank partition
+// (500 channels in banks 0 to 4) and writing permitted.
 // Erased settings would hold values no settings list can show, and a real radio never does.
 constexpr std::string_view FactorySettings =
     "A5000A0A0303000000040000000103000000000000000000000000000000000000000001000000000000000001000302"
@@ -55,6 +57,12 @@ constexpr std::string_view FactorySettings =
 constexpr std::size_t DtmfAddress = 0xA00;
 constexpr std::size_t DtmfBytes = 165;
 constexpr std::size_t WriteProtectAddress = 0xFE01;
+// The bank partition: 50 little-endian counts, banks 0 to 4 with 100 channels each (500 in all), then the
+// sizes of the PRG, Dual, PRIO, CALL and PASS groups and two zero words.
+constexpr std::size_t BankAddress = 0x200;
+constexpr std::size_t BankCount = 50;
+constexpr std::uint8_t GroupSizes[] = {0x64, 0x00, 0xC8, 0x00, 0x32, 0x00, 0x02,
+                                       0x00, 0x64, 0x00, 0x00, 0x00, 0x00, 0x00};
 
 RadioCore::RadioCore() : memory_(memorySize, 0xFF)
 {
@@ -69,6 +77,10 @@ RadioCore::RadioCore() : memory_(memorySize, 0xFF)
     memory_[DtmfAddress + DtmfBytes - 2] = 0x01;
     memory_[DtmfAddress + DtmfBytes - 1] = 0x02;
     memory_[WriteProtectAddress] = 0x00;
+    std::fill_n(memory_.begin() + BankAddress, BankCount * 2, std::uint8_t{0});
+    for (std::size_t bank = 0; bank < 5; ++bank)
+        memory_[BankAddress + bank * 2] = 100;
+    std::copy(std::begin(GroupSizes), std::end(GroupSizes), memory_.begin() + BankAddress + BankCount * 2);
 }
 
 std::string RadioCore::receive(std::string_view bytes)

@@ -1,10 +1,11 @@
 // Renders the main window's pages offscreen to PNG files, to look at them as a user would:
-//   QT_QPA_PLATFORM=offscreen [N35_FONT_PT=14] hvn35-shots OUTDIR
+//   QT_QPA_PLATFORM=offscreen [N35_FONT_PT=14] [N35_SIZE=1024x700] hvn35-shots OUTDIR
 
 #include "model/glyphs.h"
 #include "model/title.h"
 #include "ui/bankpage.h"
 #include "ui/channeleditor.h"
+#include "ui/channelprint.h"
 #include "ui/mainwindow.h"
 #include "ui/memorypage.h"
 
@@ -34,6 +35,9 @@ int main(int argc, char **argv)
     QTemporaryDir settings;
     MainWindow window(nullptr, settings.filePath(QStringLiteral("HVN35Writer.INI")));
     window.show();
+    // N35_SIZE=1024x700: the window at a given size (a small screen), instead of its own.
+    if (const QStringList size = qEnvironmentVariable("N35_SIZE").split(QLatin1Char('x')); size.size() == 2)
+        window.resize(size.at(0).toInt(), size.at(1).toInt());
     auto save = [&](QWidget &widget, const char *name) {
         QCoreApplication::processEvents(); // let layouts settle after a page switch or resize
         const QString path = out.filePath(QString::fromLatin1(name) + QStringLiteral(".png"));
@@ -41,10 +45,10 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "could not write %s\n", qPrintable(path));
     };
     ChannelTable &table = window.cloneImage().channels;
-    table.setCells(1, {QStringLiteral("145.00000MHz"), QStringLiteral("FM"), QStringLiteral("12.5KHz"),
+    table.setCells(1, {QStringLiteral("223.50000MHz"), QStringLiteral("FM"), QStringLiteral("12.5KHz"),
                        QStringLiteral("T/R"), QStringLiteral("100.0Hz"), QStringLiteral("100.0Hz"),
                        QStringLiteral("023"), QStringLiteral("023"), QStringLiteral("-"),
-                       QStringLiteral("0.60000MHz"), QStringLiteral("*"), QStringLiteral("REPEATER \\1")});
+                       QStringLiteral("1.60000MHz"), QStringLiteral("*"), QStringLiteral("REPEATER \\1")});
     table.setUsed(1, true);
     // Glyph 1: a small antenna mast; glyph 2 a frame.
     FontGlyphs &glyphs = window.cloneImage().glyphs;
@@ -72,6 +76,14 @@ int main(int argc, char **argv)
     window.switchPage(3);
     save(window, "common-japanese");
     options.setIndex(SetModeSettings::LanguageOption, static_cast<int>(Language::English));
+    // The printed channel list's first page, as Print and Export PDF lay it out.
+    window.cloneImage().title.setText(QStringLiteral("CQ \\1 \\2 DE N35"));
+    table.setCells(2, table.cells(1));
+    table.setCell(2, ColName, QString::fromUtf8("東京 レピータ"));
+    table.setUsed(2, true);
+    if (!ChannelListingPage(window.cloneImage(), QDateTime::currentDateTime(), 0)
+             .save(out.filePath(QStringLiteral("print-page1.png"))))
+        std::fprintf(stderr, "could not write print-page1.png\n");
     window.resize(window.width() * 3 / 2, window.height() * 3 / 2);
     window.switchPage(1);
     save(window, "memory-large");
