@@ -2,6 +2,7 @@
 
 #include "files/chirpcsv.h"
 #include "files/csvfile.h"
+#include "files/fileproblems.h"
 #include "files/imagefile.h"
 #include "link/progress.h"
 #include "ui/mainwindow.h"
@@ -73,8 +74,12 @@ void OpenImageCommand(MainWindow &window, const QString &path)
         ShowMessage(&window, FileNotOpenedText(), QStringLiteral("Error"), path);
         break;
     case LoadFailure::CannotRead:
-    case LoadFailure::BadLine:
+    case LoadFailure::NotImage:
         // Nothing was loaded: the whole file is read before anything changes.
+        ShowMessage(&window, QStringLiteral("The file could not be loaded. Nothing was changed."),
+                    QStringLiteral("Error"), loaded.problem.describe());
+        break;
+    case LoadFailure::BadLine:
         ShowMessage(&window, QStringLiteral("The file could not be loaded. Nothing was changed."),
                     QStringLiteral("Error"), path + QStringLiteral("\n") + loaded.problem.describe());
         break;
@@ -85,15 +90,16 @@ void ExportCsvCommand(MainWindow &window, const QString &path)
 {
     Progress &progress = window.progress();
     progress.start(ChannelCount);
-    const Status written = ExportCsv(path, window.cloneImage().channels, [&](int row) {
+    const CsvExportResult written = ExportCsv(path, window.cloneImage().channels, [&](int row) {
         if (row > 0)
             progress.advance();
     });
-    if (written)
-        ShowMessage(&window, QStringLiteral("Save File"), QStringLiteral("Finish"));
+    if (written.ok())
+        ShowMessage(&window, QStringLiteral("Save File"), QStringLiteral("Finish"),
+                    ListWarnings(written.warnings, RefusalsShown));
     else
         ShowMessage(&window, QStringLiteral("The file could not be saved."), QStringLiteral("Error"),
-                    path + QStringLiteral("\n") + written.problem().describe());
+                    written.status.problem().describe());
     progress.start(ChannelCount);
 }
 
@@ -104,10 +110,14 @@ void ImportCsvCommand(MainWindow &window, const QString &path)
     const CsvImportResult result =
         ImportCsv(path, window.cloneImage().channels, [&](int) { progress.advance(); });
     switch (result.kind) {
-    case CsvImportResult::Kind::Ok:
+    case CsvImportResult::Kind::Ok: {
+        // A file that ends early says how far it reached, before the rows it refused.
+        QStringList detail{RowsReadText(result.rowsRead, ChannelCount), ListRefusals(result.refused, RefusalsShown)};
+        detail.removeAll(QString());
         ShowMessage(&window, QStringLiteral("Inport CSV File"), QStringLiteral(" Finish"),
-                    ListRefusals(result.refused, RefusalsShown));
+                    detail.join(QLatin1Char('\n')));
         break;
+    }
     case CsvImportResult::Kind::NotHeader:
         ShowMessage(&window, QStringLiteral("CSV File Error"), QStringLiteral(" Error"),
                     result.problem.describe());
@@ -115,7 +125,7 @@ void ImportCsvCommand(MainWindow &window, const QString &path)
     case CsvImportResult::Kind::WrongExtension:
     case CsvImportResult::Kind::CannotRead:
         ShowMessage(&window, QStringLiteral("This File couldn't be opened."), QStringLiteral("Error"),
-                    path + QStringLiteral("\n") + result.problem.describe());
+                    result.problem.describe());
         break;
     }
     progress.start(ChannelCount);
@@ -135,7 +145,7 @@ void ExportChannelListCommand(MainWindow &window, const QString &path)
                                   exported.warnings));
     } else {
         ShowMessage(&window, QStringLiteral("The file could not be saved."), QStringLiteral("Error"),
-                    path + QStringLiteral("\n") + exported.status.problem().describe());
+                    exported.status.problem().describe());
     }
     progress.start(ChannelCount);
 }
@@ -163,7 +173,7 @@ void ImportChannelListCommand(MainWindow &window, const QString &path, int first
         break;
     case ChannelListImport::Kind::CannotRead:
         ShowMessage(&window, QStringLiteral("This File couldn't be opened."), QStringLiteral("Error"),
-                    path + QStringLiteral("\n") + result.problem.why);
+                    result.problem.describe());
         break;
     }
     progress.start(ChannelCount);

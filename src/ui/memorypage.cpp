@@ -173,7 +173,16 @@ void MemoryPage::deleteSelection()
 void MemoryPage::CopyRows()
 {
     const auto [first, last] = selectedChannels();
-    QGuiApplication::clipboard()->setText(RowsAsText(window.cloneImage().channels, first, last));
+    copyToClipboard(first, last);
+}
+
+void MemoryPage::copyToClipboard(int first, int last)
+{
+    std::vector<RowWarning> warnings;
+    QGuiApplication::clipboard()->setText(RowsAsText(window.cloneImage().channels, first, last, &warnings));
+    if (!warnings.empty())
+        ShowMessage(&window, QStringLiteral("Copied. Some cells look like spreadsheet formulas."),
+                    QStringLiteral("Copy"), ListWarnings(warnings));
 }
 
 void MemoryPage::CutRows()
@@ -181,7 +190,7 @@ void MemoryPage::CutRows()
     if (window.isLocked())
         return;
     const auto [first, last] = selectedChannels();
-    QGuiApplication::clipboard()->setText(RowsAsText(window.cloneImage().channels, first, last));
+    copyToClipboard(first, last);
     window.runStep(QStringLiteral("Cut"),
                    [&] { ClearChannelRows(window.cloneImage().channels, first, last); });
 }
