@@ -112,12 +112,13 @@ QString RowWarning::describe() const
     return QStringLiteral("Row %1, %2 \"%3\": %4").arg(row).arg(column, QuotedExcerpt(text), reason);
 }
 
-void WarnFormulas(int row, const QStringList &cells, const QStringList &captions,
-                  std::vector<RowWarning> &warnings)
+void WarnFormulas(int row, const ChannelCells &cells, std::vector<RowWarning> &warnings)
 {
-    for (qsizetype at = 0; at < cells.size(); ++at) {
-        if (LooksLikeFormula(cells.at(at)))
-            warnings.push_back(RowWarning{row, captions.value(at), cells.at(at), FormulaWarningText()});
+    for (int column = ColFrequency; column <= ColName; ++column) {
+        const QString &text = cells[static_cast<std::size_t>(column - 1)];
+        // The radio's own words ("-/T") are no planted text.
+        if (LooksLikeFormula(text) && !CellChoices(column).contains(text))
+            warnings.push_back(RowWarning{row, CellCaption(column), text, FormulaWarningText()});
     }
 }
 

@@ -50,9 +50,9 @@ struct RowWarning {
 // A cell a spreadsheet may take for a formula: it begins with "=", "+", "-" or "@" (names come from radios
 // and shared files, so a stranger can plant one). A lone "+" or "-" is text to a spreadsheet.
 bool LooksLikeFormula(const QString &text);
-// A warning for each of `cells` that looks like a formula; `captions` names them in the same order.
-void WarnFormulas(int row, const QStringList &cells, const QStringList &captions,
-                  std::vector<RowWarning> &warnings);
+// A warning for each cell of a row that looks like a formula and is not one of the radio's own words
+// ("-/T" of the sub-tone modes).
+void WarnFormulas(int row, const ChannelCells &cells, std::vector<RowWarning> &warnings);
 // The warnings one per line, at most `shown` of them and a line saying how many more.
 QString ListWarnings(const std::vector<RowWarning> &warnings, int shown = 40);
 

@@ -440,9 +440,10 @@ std::array<QString, ListColumnCount> ListFields(int row, const ChannelTable &tab
     fields[TStep] = step.isEmpty() ? QString() : QString::number(StepKhz(step), 'f', 2);
     fields[Skip] = SkipCode(cell(ColSkip)) ? QStringLiteral("S") : QString();
     fields[Comment] = table.label(row).trimmed();
-    for (int column = 0; column < ListColumnCount; ++column) {
-        if (LooksLikeFormula(fields[static_cast<std::size_t>(column)]))
-            warn(static_cast<ListColumn>(column), fields[static_cast<std::size_t>(column)], FormulaWarningText());
+    // Only the texts people write can hold a planted formula; "->Tone" and the like are the format's words.
+    for (const ListColumn column : {Name, Comment}) {
+        if (LooksLikeFormula(fields[column]))
+            warn(column, fields[column], FormulaWarningText());
     }
     return fields;
 }

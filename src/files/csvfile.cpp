@@ -202,9 +202,6 @@ CsvExportResult ExportCsv(const QString &path, const ChannelTable &table, const 
     QByteArray content;
     content.reserve(qsizetype(ChannelCount + 1) * 100);
     content += CsvHeaderLine().toLatin1() + "\r\n";
-    QStringList captions;
-    for (int column = ColFrequency; column <= ColName; ++column)
-        captions << CellCaption(column);
     if (progress)
         progress(0);
     for (int row = 1; row <= ChannelCount; ++row) {
@@ -216,7 +213,7 @@ CsvExportResult ExportCsv(const QString &path, const ChannelTable &table, const 
             cells << cell;
         fields << cells << QString::number(row);
         AppendLine(content, row, fields, result.warnings);
-        WarnFormulas(row, cells, captions, result.warnings);
+        WarnFormulas(row, table.cells(row), result.warnings);
     }
     result.status = SaveFileAtomically(path, content);
     return result;

@@ -20,14 +20,13 @@ QString RowsAsText(const ChannelTable &table, int first, int last, std::vector<R
     if (first > last)
         std::swap(first, last);
     QString text = HeaderLine() + QLatin1Char('\n');
-    const QStringList captions = ChannelHeaderTexts().mid(1);
     std::vector<RowWarning> found;
     for (int row = std::max(first, 1); row <= std::min(last, ChannelCount); ++row) {
         QStringList cells;
         for (const QString &cell : table.cells(row))
             cells << cell;
         text += table.label(row) + QLatin1Char('\t') + cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
-        WarnFormulas(row, cells, captions, found);
+        WarnFormulas(row, table.cells(row), found);
     }
     if (warnings)
         *warnings = std::move(found);
