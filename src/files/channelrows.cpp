@@ -127,7 +127,8 @@ QString ListWarnings(const std::vector<RowWarning> &warnings, int shown)
     QStringList lines;
     for (const RowWarning &warning : warnings) {
         if (lines.size() == shown) {
-            lines << QStringLiteral("... and %1 more.").arg(warnings.size() - static_cast<std::size_t>(shown));
+            lines
+                << QStringLiteral("... and %1 more.").arg(warnings.size() - static_cast<std::size_t>(shown));
             break;
         }
         lines << warning.describe();

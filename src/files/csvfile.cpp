@@ -176,8 +176,8 @@ void CheckRows(const ChannelTable &before, ImportRows &rows)
             QString &text = cells[static_cast<std::size_t>(column - 1)];
             // A name's radio code that is no character came from a byte no file of ours holds (a tab).
             const QString fault = column == ColName ? NameFault(text, false) : QString();
-            const QString why =
-                fault.isEmpty() ? CellFault(column, text) : QStringLiteral("\"%1\" %2").arg(QuotedExcerpt(text), fault);
+            const QString why = fault.isEmpty() ? CellFault(column, text)
+                                                : QStringLiteral("\"%1\" %2").arg(QuotedExcerpt(text), fault);
             if (why.isEmpty())
                 continue;
             const bool call = IsCallChannel(row);

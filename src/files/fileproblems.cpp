@@ -16,7 +16,9 @@ QString NotRegularFileText(bool folder)
 
 QString FileTooLargeText(qint64 size, qint64 limit)
 {
-    return QStringLiteral("it holds %1 bytes, far more than such a file can (at most %2)").arg(size).arg(limit);
+    return QStringLiteral("it holds %1 bytes, far more than such a file can (at most %2)")
+        .arg(size)
+        .arg(limit);
 }
 
 QString NoImageLineText()

@@ -284,8 +284,10 @@ LoadOutcome LoadImageContent(const QByteArray &content, CloneImage &image)
     const bool known = std::any_of(body, lines.end(), KnownLine);
     const bool whole = std::find(body, lines.end(), FileEndLine) != lines.end();
     if (!known || !whole)
-        return {LoadFailure::NotImage, Problem{QString(), QString(), known ? NoFileEndText() : NoImageLineText()},
-                0, {}};
+        return {LoadFailure::NotImage,
+                Problem{QString(), QString(), known ? NoFileEndText() : NoImageLineText()},
+                0,
+                {}};
 
     // The whole file is decoded on a trial image first, so a bad line changes nothing at all.
     CloneImage trial;

@@ -54,9 +54,10 @@ struct LoadOutcome {
 };
 
 // Reads a clone image file into `image`. Lines may end in CR LF, LF or CR alone; the file must hold at
-// least one line the format knows besides "File End", and "File End" (lines after it are read too). The whole file is decoded before anything is applied, so a
-// refused file leaves the image exactly as it was. A loaded file empties every channel row but the two
-// CALL rows first; regions without a line in the file keep what they held.
+// least one line the format knows besides "File End", and "File End" (lines after it are read too). The whole
+// file is decoded before anything is applied, so a refused file leaves the image exactly as it was. A loaded
+// file empties every channel row but the two CALL rows first; regions without a line in the file keep what
+// they held.
 LoadOutcome LoadImageFile(const QString &path, CloneImage &image);
 
 // The same for a file already read into memory (a BadLine problem names the line, not the file).

@@ -47,9 +47,11 @@ QString FileNameFromNative(const QByteArray &native)
     qsizetype at = 0;
     while (at < native.size()) {
         const auto lead = static_cast<unsigned char>(native.at(at));
-        const int length = lead < 0x80 ? 1 : lead >= 0xC2 && lead < 0xE0 ? 2 : lead >= 0xE0 && lead < 0xF0 ? 3
-                                         : lead >= 0xF0 && lead < 0xF5   ? 4
-                                                                         : 0;
+        const int length = lead < 0x80                   ? 1
+                           : lead >= 0xC2 && lead < 0xE0 ? 2
+                           : lead >= 0xE0 && lead < 0xF0 ? 3
+                           : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                         : 0;
         const QByteArray piece = native.mid(at, length);
         if (length > 0 && piece.size() == length && Utf8(piece)) {
             name += QString::fromUtf8(piece);
@@ -108,7 +110,8 @@ Result<QByteArray> ReadFileBytes(const QString &path, qint64 limit)
                 break;
             content.resize(std::min<qsizetype>(limit + 1, content.size() + 4096));
         }
-        const ssize_t got = ::read(fd, content.data() + done, static_cast<std::size_t>(content.size() - done));
+        const ssize_t got =
+            ::read(fd, content.data() + done, static_cast<std::size_t>(content.size() - done));
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0) {

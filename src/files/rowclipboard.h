@@ -14,7 +14,8 @@ namespace n35
 // and the twelve cell texts after it.
 
 // A cell a spreadsheet may run as a formula goes out as it is, and is listed in *warnings.
-QString RowsAsText(const ChannelTable &table, int first, int last, std::vector<RowWarning> *warnings = nullptr);
+QString RowsAsText(const ChannelTable &table, int first, int last,
+                   std::vector<RowWarning> *warnings = nullptr);
 
 struct PasteResult {
     int firstRow = 0;

@@ -100,8 +100,9 @@ int EditedChannel(int channel);
 bool EditsPair(int editedChannel);
 
 // "OK": checks each panel (frequency boxes read and band-checked, offset above the limit reset to 0,
-// name shortened, a name character the radio cannot store refused rather than saved as "?"; the panels are updated in place as the boxes would be), then, for a PASS row, the
-// overlap with the other PASS rows, and stores the panel(s) into the row(s) with ChannelUsed set.
+// name shortened, a name character the radio cannot store refused rather than saved as "?"; the panels are
+// updated in place as the boxes would be), then, for a PASS row, the overlap with the other PASS rows, and
+// stores the panel(s) into the row(s) with ChannelUsed set.
 EditResult CommitChannelEdit(ChannelTable &table, int editedChannel, std::array<ChannelPanel, 2> &panels);
 
 } // namespace n35

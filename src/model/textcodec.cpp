@@ -244,7 +244,8 @@ QString NameFault(const QString &escaped, bool placeholders)
         if (ch >= UnmappedCodeBase && ch <= LastUnmappedChar) {
             if (placeholders && Cp932Code(ch))
                 continue;
-            return QStringLiteral("holds radio code %1, which is no character").arg(hex(ch - UnmappedCodeBase));
+            return QStringLiteral("holds radio code %1, which is no character")
+                .arg(hex(ch - UnmappedCodeBase));
         }
         if (ch < 0x20 || ch == 0x7F || (ch >= 0x80 && ch < 0xA0))
             return QStringLiteral("holds the control character U+%1").arg(hex(ch));

@@ -112,7 +112,8 @@ void ImportCsvCommand(MainWindow &window, const QString &path)
     switch (result.kind) {
     case CsvImportResult::Kind::Ok: {
         // A file that ends early says how far it reached, before the rows it refused.
-        QStringList detail{RowsReadText(result.rowsRead, ChannelCount), ListRefusals(result.refused, RefusalsShown)};
+        QStringList detail{RowsReadText(result.rowsRead, ChannelCount),
+                           ListRefusals(result.refused, RefusalsShown)};
         detail.removeAll(QString());
         ShowMessage(&window, QStringLiteral("Inport CSV File"), QStringLiteral(" Finish"),
                     detail.join(QLatin1Char('\n')));

@@ -15,9 +15,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <csignal>
+#include <fcntl.h>
 #include <memory>
 #include <sys/resource.h>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -191,14 +191,16 @@ private slots:
         row("import to a non-image name", {"import", "a.csv", "--into", "a.n35", "-o", "b.txt"},
             "b.txt: the clone image file's name must end in .N35");
         // A wrong ending is a wrong command line, whichever file it is.
-        row("show a non-image name", {"show", "radio.bin"}, "radio.bin: the clone image file's name must end in .N35");
+        row("show a non-image name", {"show", "radio.bin"},
+            "radio.bin: the clone image file's name must end in .N35");
         row("write a non-image name", {"write", "--no-backup", "radio.txt"},
             "radio.txt: the clone image file's name must end in .N35");
         row("import into a non-image name", {"import", "a.csv", "--into", "a.n3", "-o", "b.n35"},
             "a.n3: the clone image file's name must end in .N35");
         row("import a non-CSV name", {"import", "a.n35", "--into", "a.n35", "-o", "b.n35"},
             "a.n35: the CSV file's name must end in .csv");
-        row("import a non-CSV list", {"import", "--format", "chirp", "a.txt", "--into", "a.n35", "-o", "b.n35"},
+        row("import a non-CSV list",
+            {"import", "--format", "chirp", "a.txt", "--into", "a.n35", "-o", "b.n35"},
             "a.txt: the CSV file's name must end in .csv");
         // Channel lists of other programs.
         const QString sample = QStringLiteral(N35_TEST_DATA "/channel-list-sample.csv");
@@ -360,10 +362,9 @@ private slots:
                                                << QStringLiteral("%1 could not be saved: ").arg(noFolder);
         QTest::newRow("not a channel list")
             << QStringList{"import", "--format", "chirp", notCsv, "--into", defaultImage, "-o", missing}
-            << notCsv +
-                   " is not a channel list: its first line is not a channel list's header: it lacks "
-                   "Location, Name, Frequency, Duplex, Offset, Tone, rToneFreq, cToneFreq, DtcsCode, "
-                   "DtcsPolarity, Mode, TStep, Skip\n";
+            << notCsv + " is not a channel list: its first line is not a channel list's header: it lacks "
+                        "Location, Name, Frequency, Duplex, Offset, Tone, rToneFreq, cToneFreq, DtcsCode, "
+                        "DtcsPolarity, Mode, TStep, Skip\n";
     }
     void fileErrors()
     {
@@ -387,11 +388,11 @@ private slots:
         const Run run = Hvn35({QStringLiteral("show"), path});
         QVERIFY_RUN(run, 0);
         const QStringList lines = run.outLines();
-        QCOMPARE(
-            lines.mid(0, 7),
-            (QStringList{"Banks: 3 of 50 hold channels, 500 channels in all", "  bank  0: 120 channels",
-                         "  bank  9: 300 channels", "  bank 49:  80 channels", "Channels: 952 of 952 used",
-                         "  Bank00-000     216.01250MHz  REPEATER", "  Bank00-001     216.02500MHz  A\\1B\\8"}));
+        QCOMPARE(lines.mid(0, 7),
+                 (QStringList{"Banks: 3 of 50 hold channels, 500 channels in all", "  bank  0: 120 channels",
+                              "  bank  9: 300 channels", "  bank 49:  80 channels",
+                              "Channels: 952 of 952 used", "  Bank00-000     216.01250MHz  REPEATER",
+                              "  Bank00-001     216.02500MHz  A\\1B\\8"}));
         QVERIFY(lines.contains(QString::fromUtf8("  Bank00-003     216.05000MHz  東京タワー")));
         QVERIFY2(lines.contains(QStringLiteral("Title: \"\\1 RADIO \\\\\" (slide)")), qPrintable(run.out));
     }
@@ -413,7 +414,8 @@ private slots:
         for (const QStringList &arguments : commands) {
             const Run run = Hvn35(arguments, 2000);
             QVERIFY2(run.status == 1 && run.errLines().size() == 1, qPrintable(run.what()));
-            QVERIFY2(run.err.startsWith("hvn35: error: " + arguments.at(arguments.size() - 1) + " could not be saved"),
+            QVERIFY2(run.err.startsWith("hvn35: error: " + arguments.at(arguments.size() - 1) +
+                                        " could not be saved"),
                      qPrintable(run.err));
         }
         for (QFile *kept : {&file, &oldCsv}) {
@@ -435,8 +437,9 @@ private slots:
         QVERIFY(fd >= 0 && ::write(fd, content.constData(), std::size_t(content.size())) == content.size());
         ::close(fd);
         // The name goes through the shell as bytes; QProcess would pass it as UTF-8.
-        const Run run = Hvn35({"-c", "exec \"$0\" show \"$1/caf$(printf '\\351').n35\"", Program, work.path()}, 0,
-                              QStringLiteral("/bin/sh"));
+        const Run run =
+            Hvn35({"-c", "exec \"$0\" show \"$1/caf$(printf '\\351').n35\"", Program, work.path()}, 0,
+                  QStringLiteral("/bin/sh"));
         ::unlink(name.constData()); // the temporary folder's clean-up cannot name it
         QVERIFY_RUN(run, 0);
         QVERIFY(run.out.startsWith("Banks:"));

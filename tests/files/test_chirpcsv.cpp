@@ -167,7 +167,8 @@ private slots:
         table.setCell(1, ColName, QStringLiteral("=cmd|x"));
         QStringList warnings;
         QVERIFY(Exported(table, &warnings).contains(",=cmd|x,"));
-        QCOMPARE(warnings.value(1), "row 1 (Location 0), Name \"=cmd|x\": a spreadsheet may run this as a formula");
+        QCOMPARE(warnings.value(1),
+                 "row 1 (Location 0), Name \"=cmd|x\": a spreadsheet may run this as a formula");
     }
 
     void fullGridThereAndBack()

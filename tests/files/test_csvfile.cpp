@@ -129,10 +129,21 @@ private slots:
     // quote and comma, half-width kana, kanji, NEC and IBM extensions, user-defined codes, glyphs.
     void namesSurviveARoundTrip()
     {
-        const QStringList names{"A,B", "Q\"T", "\"", "\",\"", "\"\"", ",", "a b ,\"", "\\1\\\\", "\\8x",
-                                QString::fromUtf8("ｱｲｳｴｵ"), QString::fromUtf8("東京タワー"),
-                                QString::fromUtf8("①Ⅹ㍉"), QString::fromUtf8("纊褜"),
-                                QString::fromUtf8("＼～∥－"), QString(QChar(0xE000)) + QChar(0xE757)};
+        const QStringList names{"A,B",
+                                "Q\"T",
+                                "\"",
+                                "\",\"",
+                                "\"\"",
+                                ",",
+                                "a b ,\"",
+                                "\\1\\\\",
+                                "\\8x",
+                                QString::fromUtf8("ｱｲｳｴｵ"),
+                                QString::fromUtf8("東京タワー"),
+                                QString::fromUtf8("①Ⅹ㍉"),
+                                QString::fromUtf8("纊褜"),
+                                QString::fromUtf8("＼～∥－"),
+                                QString(QChar(0xE000)) + QChar(0xE757)};
         Rig rig;
         ChannelTable source;
         for (int at = 0; at < names.size(); ++at)
@@ -173,7 +184,8 @@ private slots:
                 << Line(2, Cells("NEW", c.column, QString::fromUtf8(c.text))) << c.column
                 << (c.stored ? QString::fromUtf8(c.stored) : QString());
         QByteArray good = Line(2, Cells("NEW"));
-        QTest::newRow("quotes doubled") << QByteArray(good).replace("NEW", "Q\"\"T") << int(ColName) << "Q\"T";
+        QTest::newRow("quotes doubled")
+            << QByteArray(good).replace("NEW", "Q\"\"T") << int(ColName) << "Q\"T";
         QTest::newRow("fields unquoted") << QByteArray(good).replace("\"", "") << int(ColName) << "NEW";
         QTest::newRow("13 fields") << good.left(good.lastIndexOf(',')) << 0 << QString();
         QTest::newRow("15 fields") << good + ",\"x\"" << 0 << QString();
@@ -240,13 +252,15 @@ private slots:
             if (c.content == "fifo")
                 QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
             const bool special = c.content == "folder" || c.content == "fifo";
-            const CsvImportResult result = special ? ImportCsv(path, rig.table) : rig.import(c.content, c.name);
+            const CsvImportResult result =
+                special ? ImportCsv(path, rig.table) : rig.import(c.content, c.name);
             QVERIFY2(result.kind == c.kind, c.name);
             QCOMPARE(rig.table.cell(1, ColName), result.ok() ? QStringLiteral("NEW") : QStringLiteral("OLD"));
             QCOMPARE(changes.size(), result.ok() ? 1 : 0);
             // The file named as given, never recased; the reason short.
             if (!result.ok())
-                QVERIFY2(result.problem.describe().startsWith(path + ": ") && result.problem.describe().size() < 400,
+                QVERIFY2(result.problem.describe().startsWith(path + ": ") &&
+                             result.problem.describe().size() < 400,
                          qPrintable(result.problem.describe()));
         }
     }
@@ -304,7 +318,8 @@ private slots:
             const CsvExportResult result = ExportCsv(rig.out, rig.table);
             QVERIFY(result.ok());
             QCOMPARE(rig.exported().size(), 953);
-            QVERIFY2(rig.exported().at(5).endsWith(",\"" + c.written + "\",\"5\""), rig.exported().at(5).constData());
+            QVERIFY2(rig.exported().at(5).endsWith(",\"" + c.written + "\",\"5\""),
+                     rig.exported().at(5).constData());
             QCOMPARE(int(result.warnings.size()), c.why ? 1 : 0);
             if (c.why) {
                 QCOMPARE(result.warnings[0].row, 5);

@@ -233,7 +233,8 @@ private slots:
         panels[0].name = QStringLiteral("5\u20AC");
         const EditResult result = CommitChannelEdit(table, 1, panels);
         QCOMPARE(result.verdict, EditVerdict::BadName);
-        QCOMPARE(result.why, QStringLiteral("The name holds \"\u20AC\" (U+20AC), which the radio cannot store."));
+        QCOMPARE(result.why,
+                 QStringLiteral("The name holds \"\u20AC\" (U+20AC), which the radio cannot store."));
         QVERIFY(table.cells(1) == before && !table.used(1));
         panels[0].name = QStringLiteral("5\\1");
         QCOMPARE(CommitChannelEdit(table, 1, panels).verdict, EditVerdict::Stored);

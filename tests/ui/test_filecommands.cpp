@@ -114,7 +114,8 @@ private slots:
         const QByteArray goodCsv = csvFile.readAll();
         const QByteArray before = Snapshot(rig);
         auto utf16 = [](const QByteArray &text) {
-            return QByteArray(reinterpret_cast<const char *>(QString::fromLatin1(text).utf16()), text.size() * 2);
+            return QByteArray(reinterpret_cast<const char *>(QString::fromLatin1(text).utf16()),
+                              text.size() * 2);
         };
         const QString loadFailed = u"The file could not be loaded. Nothing was changed.|Error"_s;
         const QString csvError = u"CSV File Error| Error"_s;
@@ -154,7 +155,8 @@ private slots:
             QVERIFY2(Snapshot(rig) == before, c.name);
             const QString detail = rig.capture.messages.last().detail;
             if (!c.told.contains(u"Finish"_s))
-                QVERIFY2(detail.contains(path + u": "_s) && detail.size() < path.size() + 150, qPrintable(detail));
+                QVERIFY2(detail.contains(path + u": "_s) && detail.size() < path.size() + 150,
+                         qPrintable(detail));
         }
     }
 
