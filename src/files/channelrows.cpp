@@ -55,7 +55,7 @@ QString CellFault(int column, QString &text)
     if (!code)
         return code.problem().why;
     if (column == ColShiftFreq && *code >= OffsetLimitHz)
-        return QStringLiteral("\"%1\" is 1000 MHz or more").arg(text);
+        return QStringLiteral("\"%1\" is 1000 MHz or more").arg(QuotedExcerpt(text));
     return {};
 }
 

@@ -361,7 +361,7 @@ bool ReadChannel(LineReader &in, int row, ChannelCells &cells)
     // A name is never changed behind the user's back: "?" for a character would be saved unsaid.
     if (!lacking.isEmpty())
         return in.refuse(Name, QStringLiteral("holds \"%1\", which the radio cannot store")
-                                   .arg(lacking.join(QStringLiteral("\", \""))));
+                                   .arg(QuotedExcerpt(lacking.join(QStringLiteral("\", \"")))));
     cells[ColName - 1] = NameLengthCheckAndCorrect(escaped);
     if (cells[ColName - 1] != escaped)
         in.warn(row, Name,
