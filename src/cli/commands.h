@@ -41,5 +41,8 @@ bool SaveImage(const QString &path, const CloneImage &image, int portNumber);
 // The names the file commands insist on, so that the window and hvn35 can open what hvn35 writes.
 bool HasImageExtension(const QString &path);
 bool HasCsvExtension(const QString &path);
+// Every file the command names ends as its kind must (FILE in .N35, CSV in .csv), or ExitUsage after
+// telling the user: a wrong ending is a wrong command line, before anything is read or written.
+int CheckFileNames(const Invocation &invocation);
 
 } // namespace n35::cli

@@ -5,8 +5,10 @@
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/summary.h"
+#include "files/backup.h"
 #include "files/chirpcsv.h"
 #include "files/csvfile.h"
+#include "files/fileproblems.h"
 #include "files/imagefile.h"
 #include "link/portsettings.h"
 #include "model/cloneimage.h"
@@ -58,7 +60,8 @@ bool LoadImage(const QString &path, CloneImage &image)
         PrintError(QStringLiteral("%1: %2 Its name must end in .N35.").arg(path, loaded.problem.why));
         return false;
     case LoadFailure::CannotRead:
-        PrintError(QStringLiteral("%1: %2").arg(path, loaded.problem.why));
+    case LoadFailure::NotImage:
+        PrintError(OneLine(loaded.problem.describe()));
         return false;
     case LoadFailure::BadLine:
         PrintError(OneLine(QStringLiteral("%1 is not a clone image file it can load").arg(path),
@@ -75,6 +78,37 @@ bool SaveImage(const QString &path, const CloneImage &image, int portNumber)
         return true;
     PrintError(OneLine(QStringLiteral("%1 could not be saved").arg(path), error));
     return false;
+}
+
+int CheckFileNames(const Invocation &invocation)
+{
+    if (!invocation.command)
+        return ExitDone;
+    // Named by what the help calls them: FILE is a clone image file, CSV a CSV file.
+    // A backup of the radio is read as an image wherever a command reads one (its FILE argument); an image
+    // is only ever written under .N35.
+    auto check = [](const QString &kind, const QString &path, bool read = false) {
+        if (kind == QLatin1String("FILE") && !HasImageExtension(path) &&
+            !(read && HasBackupExtension(path))) {
+            PrintError(QStringLiteral("%1: the clone image file's name must end in .N35").arg(path));
+            return false;
+        }
+        if (kind == QLatin1String("CSV") && !HasCsvExtension(path)) {
+            PrintError(QStringLiteral("%1: the CSV file's name must end in .csv").arg(path));
+            return false;
+        }
+        return true;
+    };
+    const Command &command = *invocation.command;
+    for (qsizetype at = 0; at < command.arguments.size() && at < invocation.arguments.size(); ++at) {
+        if (!check(command.arguments.at(at), invocation.arguments.at(at), true))
+            return ExitUsage;
+    }
+    for (const CommandOption &option : command.options) {
+        if (invocation.has(option.name) && !check(option.valueName, invocation.value(option.name)))
+            return ExitUsage;
+    }
+    return ExitDone;
 }
 
 namespace
@@ -148,13 +182,15 @@ bool ImportOwnCsv(const QString &csv, CloneImage &image)
     case CsvImportResult::Kind::Ok:
         break;
     case CsvImportResult::Kind::NotHeader:
-        PrintError(OneLine(QStringLiteral("%1: CSV File Error").arg(csv), result.problem.describe()));
+        PrintError(OneLine(QStringLiteral("%1: CSV File Error").arg(csv), result.problem.why));
         return false;
     case CsvImportResult::Kind::WrongExtension:
     case CsvImportResult::Kind::CannotRead:
         PrintError(OneLine(QStringLiteral("%1 couldn't be opened").arg(csv), result.problem.why));
         return false;
     }
+    if (const QString early = RowsReadText(result.rowsRead, ChannelCount); !early.isEmpty())
+        PrintNote(QStringLiteral("%1: %2").arg(csv, early));
     // The window's rules: a refused row is emptied or keeps what it held, and the rest is imported.
     for (const CsvRefusal &refusal : result.refused) {
         PrintWarning(QStringLiteral("%1: %2 (%3)")
@@ -173,25 +209,28 @@ int RunExport(const Invocation &invocation)
     const std::optional<bool> list = OtherProgramsList(invocation);
     if (!list)
         return ExitUsage;
-    if (!HasCsvExtension(csv)) {
-        PrintError(QStringLiteral("%1: the CSV file's name must end in .csv").arg(csv));
-        return ExitUsage;
-    }
     CloneImage image;
     if (!LoadImage(invocation.arguments.at(0), image))
         return ExitFailed;
-    ChannelListExport exported;
-    if (*list)
-        exported = ExportChannelList(csv, image.channels);
-    else
-        exported.status = ExportCsv(csv, image.channels);
-    if (!exported.status) {
-        PrintError(
-            OneLine(QStringLiteral("%1 could not be saved").arg(csv), exported.status.problem().describe()));
+    QStringList warnings;
+    Status status;
+    if (*list) {
+        const ChannelListExport exported = ExportChannelList(csv, image.channels);
+        status = exported.status;
+        for (const ChannelListNote &warning : exported.warnings)
+            warnings << warning.describe();
+    } else {
+        const CsvExportResult exported = ExportCsv(csv, image.channels);
+        status = exported.status;
+        for (const RowWarning &warning : exported.warnings)
+            warnings << warning.describe();
+    }
+    if (!status) {
+        PrintError(OneLine(QStringLiteral("%1 could not be saved").arg(csv), status.problem().why));
         return ExitFailed;
     }
-    for (const ChannelListNote &warning : exported.warnings)
-        PrintWarning(QStringLiteral("%1: %2").arg(csv, warning.describe()));
+    for (const QString &warning : warnings)
+        PrintWarning(QStringLiteral("%1: %2").arg(csv, warning));
     return ExitDone;
 }
 
@@ -204,10 +243,6 @@ int RunImport(const Invocation &invocation)
     const std::optional<int> firstRow = list ? FirstRow(invocation, *list) : std::nullopt;
     if (!firstRow)
         return ExitUsage;
-    if (!HasImageExtension(output)) {
-        PrintError(QStringLiteral("%1: the clone image file's name must end in .N35").arg(output));
-        return ExitUsage;
-    }
     CloneImage image;
     if (!LoadImage(into, image))
         return ExitFailed;

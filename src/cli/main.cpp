@@ -3,6 +3,7 @@
 #include "cli/commandline.h"
 #include "cli/commands.h"
 #include "cli/console.h"
+#include "files/readfile.h"
 
 #include <QCoreApplication>
 #include <exception>
@@ -15,7 +16,11 @@ int main(int argc, char *argv[])
     // The window's name, so both find the same settings file, backup folder and port links.
     QCoreApplication::setApplicationName(QStringLiteral("HVN35Writer"));
 
-    const ParsedCommandLine parsed = ParseCommandLine(QCoreApplication::arguments().mid(1));
+    // The arguments as the system gave them: a file name that is no UTF-8 must still be found.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << n35::FileNameFromNative(QByteArray(argv[i]));
+    const ParsedCommandLine parsed = ParseCommandLine(arguments);
     switch (parsed.kind) {
     case ParsedCommandLine::Kind::Help:
         PrintOut(parsed.text);
@@ -30,6 +35,8 @@ int main(int argc, char *argv[])
         break;
     }
     try {
+        if (const int names = CheckFileNames(parsed.invocation); names != ExitDone)
+            return names;
         return RunInvocation(parsed.invocation);
     } catch (const std::exception &error) {
         PrintError(OneLine(QString::fromLocal8Bit(error.what())));

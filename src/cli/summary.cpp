@@ -3,6 +3,8 @@
 #include "model/cloneimage.h"
 #include "model/setmodetexts.h"
 
+#include <algorithm>
+
 namespace n35::cli
 {
 
@@ -32,7 +34,11 @@ void Banks(const CloneImage &image, QStringList &lines)
 
 void Channels(const CloneImage &image, QStringList &lines)
 {
-    // A row holds a channel when it has a frequency: that is what the radio stores.
+    // A row holds a channel when it has a frequency: that is what the radio stores. Every label takes
+    // the width of the longest ("Dual0(Main)"), so the columns line up.
+    qsizetype width = 0;
+    for (int channel = 1; channel <= ChannelCount; ++channel)
+        width = std::max(width, image.channels.label(channel).trimmed().size());
     QStringList used;
     for (int channel = 1; channel <= ChannelCount; ++channel) {
         const QString frequency = image.channels.cell(channel, ColFrequency);
@@ -41,7 +47,7 @@ void Channels(const CloneImage &image, QStringList &lines)
         const QString name = image.channels.cell(channel, ColName).trimmed();
         const QString label = image.channels.label(channel).trimmed();
         used << Item(QStringLiteral("%1  %2  %3")
-                         .arg(label.leftJustified(10), frequency.rightJustified(13), name)
+                         .arg(label.leftJustified(width), frequency.rightJustified(13), name)
                          .trimmed());
     }
     lines << QStringLiteral("Channels: %1 of %2 used").arg(used.size()).arg(ChannelCount);

@@ -1,5 +1,6 @@
 #include "files/backup.h"
 
+#include "files/readfile.h"
 #include "files/savefile.h"
 
 #include <QCryptographicHash>
@@ -83,6 +84,11 @@ QByteArray EncodeBackup(const RadioBackup &backup)
     return text;
 }
 
+bool HasBackupExtension(const QString &path)
+{
+    return path.endsWith(Extension, Qt::CaseInsensitive);
+}
+
 bool LooksLikeBackup(const QByteArray &start)
 {
     // CR LF too, so that a backup whose line ends were changed is refused as damaged, not as a stranger.
@@ -127,10 +133,10 @@ Result<RadioBackup> DecodeBackup(const QByteArray &content)
 
 Result<RadioBackup> LoadBackupFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return Problem{QString(), path, file.errorString()};
-    Result<RadioBackup> backup = DecodeBackup(file.readAll());
+    const Result<QByteArray> content = ReadFileBytes(path);
+    if (!content)
+        return content.problem();
+    Result<RadioBackup> backup = DecodeBackup(*content);
     if (!backup)
         return Problem{QString(), path, backup.problem().why};
     return backup;

@@ -41,6 +41,8 @@ QByteArray EncodeBackup(const RadioBackup &backup);
 Result<RadioBackup> DecodeBackup(const QByteArray &content);
 // Whether a file starts like a backup (the first line), so that opening it can take the backup's way.
 bool LooksLikeBackup(const QByteArray &start);
+// A name with the backups' own ending, ".n35bak" (any case).
+bool HasBackupExtension(const QString &path);
 
 Result<RadioBackup> LoadBackupFile(const QString &path);
 // Written atomically: the complete file or none. The problem names the file and says why.

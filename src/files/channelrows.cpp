@@ -1,6 +1,8 @@
 #include "files/channelrows.h"
 
+#include "files/fileproblems.h"
 #include "model/channelcells.h"
+#include "model/textcodec.h"
 
 #include <QStringList>
 
@@ -18,7 +20,7 @@ constexpr char16_t ReferenceMark = u'\u203B';
 
 Problem CellProblem(int column, const QString &text, const QString &why)
 {
-    return Problem{CellCaption(column), QString(), QStringLiteral("\"%1\" %2").arg(text, why)};
+    return Problem{CellCaption(column), QString(), QStringLiteral("\"%1\" %2").arg(QuotedExcerpt(text), why)};
 }
 
 // The frequency field as the export writes it, in a band the row may use; returned in the grid's own
@@ -40,6 +42,10 @@ Result<QString> CheckedFrequency(int row, const QString &text)
 
 QString CellFault(int column, QString &text)
 {
+    if (column == ColName) {
+        const QString fault = NameFault(text, true);
+        return fault.isEmpty() ? fault : QStringLiteral("\"%1\" %2").arg(QuotedExcerpt(text), fault);
+    }
     // The cell rules read an empty mode as NFM for records the decoder could not name; a file must say.
     if (column == ColMode && text.isEmpty())
         return QStringLiteral("\"\" cannot be stored: the radio stores FM or NFM only");
@@ -49,7 +55,7 @@ QString CellFault(int column, QString &text)
     if (!code)
         return code.problem().why;
     if (column == ColShiftFreq && *code >= OffsetLimitHz)
-        return QStringLiteral("\"%1\" is 1000 MHz or more").arg(text);
+        return QStringLiteral("\"%1\" is 1000 MHz or more").arg(QuotedExcerpt(text));
     return {};
 }
 
@@ -67,7 +73,7 @@ std::optional<CsvRefusal> CheckRowCells(int row, ChannelCells &cells)
     if (!checked)
         return CsvRefusal{row, checked.problem().what, frequency, checked.problem().why, IsCallChannel(row)};
     frequency = *checked;
-    for (int column = ColMode; column <= ColSkip; ++column) {
+    for (int column = ColMode; column <= ColName; ++column) {
         QString &text = cells[static_cast<std::size_t>(column - 1)];
         if (const QString why = CellFault(column, text); !why.isEmpty())
             return CsvRefusal{row, CellCaption(column), text, why, IsCallChannel(row)};
@@ -79,7 +85,7 @@ QString DescribeRefusal(const CsvRefusal &refusal)
 {
     const QString where = QStringLiteral("row %1, %2").arg(refusal.row).arg(refusal.column);
     // Most reasons begin with the refused text ("\"260.00000MHz\" lies outside ..."): it is said once.
-    const QString quoted = QLatin1Char('"') + refusal.text + QLatin1Char('"');
+    const QString quoted = QLatin1Char('"') + QuotedExcerpt(refusal.text) + QLatin1Char('"');
     if (refusal.reason.startsWith(quoted))
         return where + QStringLiteral(": ") + refusal.reason;
     return where + QLatin1Char(' ') + quoted + QStringLiteral(": ") + refusal.reason;
@@ -97,6 +103,44 @@ QString ListRefusals(const std::vector<CsvRefusal> &refused, int shown)
         lines << text.left(1).toUpper() + text.mid(1) +
                      (refusal.kept ? QStringLiteral(" (the row kept what it held)")
                                    : QStringLiteral(" (the row was emptied)"));
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+bool LooksLikeFormula(const QString &text)
+{
+    static const QString Starts = QStringLiteral("=+-@");
+    if (text.isEmpty() || !Starts.contains(text.at(0)))
+        return false;
+    // A lone "+" or "-" (the shift column) is text to every spreadsheet.
+    return text.size() > 1 || text.at(0) == QLatin1Char('=') || text.at(0) == QLatin1Char('@');
+}
+
+QString RowWarning::describe() const
+{
+    return QStringLiteral("Row %1, %2 \"%3\": %4").arg(row).arg(column, QuotedExcerpt(text), reason);
+}
+
+void WarnFormulas(int row, const ChannelCells &cells, std::vector<RowWarning> &warnings)
+{
+    for (int column = ColFrequency; column <= ColName; ++column) {
+        const QString &text = cells[static_cast<std::size_t>(column - 1)];
+        // The radio's own words ("-/T") are no planted text.
+        if (LooksLikeFormula(text) && !CellChoices(column).contains(text))
+            warnings.push_back(RowWarning{row, CellCaption(column), text, FormulaWarningText()});
+    }
+}
+
+QString ListWarnings(const std::vector<RowWarning> &warnings, int shown)
+{
+    QStringList lines;
+    for (const RowWarning &warning : warnings) {
+        if (lines.size() == shown) {
+            lines
+                << QStringLiteral("... and %1 more.").arg(warnings.size() - static_cast<std::size_t>(shown));
+            break;
+        }
+        lines << warning.describe();
     }
     return lines.join(QLatin1Char('\n'));
 }

@@ -39,6 +39,26 @@ std::optional<CsvRefusal> CheckRowCells(int row, ChannelCells &cells);
 // "row 12, the frequency: \"260.00000MHz\" lies outside ...", the refused text named once.
 QString DescribeRefusal(const CsvRefusal &refusal);
 
+// Something an export or a copy wrote as the grid has it but wants the user to know.
+struct RowWarning {
+    int row = 0;
+    QString column; // caption of the column ("the name")
+    QString text;   // the cell as the grid has it
+    QString reason;
+
+    // "Row 12, the name "=1+1": a spreadsheet may run this as a formula"
+    QString describe() const;
+};
+
+// A cell a spreadsheet may take for a formula: it begins with "=", "+", "-" or "@" (names come from radios
+// and shared files, so a stranger can plant one). A lone "+" or "-" is text to a spreadsheet.
+bool LooksLikeFormula(const QString &text);
+// A warning for each cell of a row that looks like a formula and is not one of the radio's own words
+// ("-/T" of the sub-tone modes).
+void WarnFormulas(int row, const ChannelCells &cells, std::vector<RowWarning> &warnings);
+// The warnings one per line, at most `shown` of them and a line saying how many more.
+QString ListWarnings(const std::vector<RowWarning> &warnings, int shown = 40);
+
 // The refusals one per line ("Row 12, the mode "AM": ... (the row was emptied)"), at most `shown` of
 // them and a line saying how many more.
 QString ListRefusals(const std::vector<CsvRefusal> &refused, int shown = 40);

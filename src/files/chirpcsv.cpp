@@ -1,5 +1,7 @@
 #include "files/chirpcsv.h"
 
+#include "files/fileproblems.h"
+#include "files/readfile.h"
 #include "files/savefile.h"
 
 #include "files/channelrows.h"
@@ -9,7 +11,6 @@
 #include "model/textcodec.h"
 #include "model/valuetables.h"
 
-#include <QFile>
 #include <QStringList>
 #include <array>
 #include <cmath>
@@ -92,11 +93,6 @@ const QString DefaultCross = QStringLiteral("Tone->Tone");
 const QString DefaultTone = QStringLiteral("88.5Hz");
 const QString DefaultDcs = QStringLiteral("023");
 
-Problem FileProblem(const QString &path, const QString &why)
-{
-    return Problem{QStringLiteral("the file"), path, why};
-}
-
 // ---- Values: the list's spelling and the grid's --------------------------------------------------
 
 QString MhzText(std::uint32_t hz)
@@ -170,8 +166,8 @@ QString Shown(char32_t ch)
 }
 
 // A name from the list in the grid's escape notation: a backslash doubled, a circled digit 1..8 as its
-// glyph. A character the radio cannot store becomes "?", as typing it into the editor does, and is
-// added to *lacking.
+// glyph. A character the radio cannot store becomes "?" and is added to *lacking (the line is then
+// refused).
 QString EscapedName(const QString &plain, QStringList *lacking)
 {
     QString escaped;
@@ -226,8 +222,8 @@ public:
 
     ChannelListNote note(int row, const QString &column, const QString &field, const QString &reason) const
     {
-        // A quoted field may hold line ends; a message is one line.
-        QString shown = field;
+        // A quoted field may hold line ends; a message is one line, and short.
+        QString shown = QuotedExcerpt(field);
         shown.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
         return ChannelListNote{record.line, text(Location), row, column, shown, reason};
     }
@@ -362,11 +358,10 @@ bool ReadChannel(LineReader &in, int row, ChannelCells &cells)
 
     QStringList lacking;
     const QString escaped = EscapedName(in.raw(Name), &lacking);
-    if (!lacking.isEmpty()) {
-        in.warn(row, Name,
-                QStringLiteral("the radio has no \"%1\": each became \"?\"")
-                    .arg(lacking.join(QStringLiteral("\", \""))));
-    }
+    // A name is never changed behind the user's back: "?" for a character would be saved unsaid.
+    if (!lacking.isEmpty())
+        return in.refuse(Name, QStringLiteral("holds \"%1\", which the radio cannot store")
+                                   .arg(QuotedExcerpt(lacking.join(QStringLiteral("\", \"")))));
     cells[ColName - 1] = NameLengthCheckAndCorrect(escaped);
     if (cells[ColName - 1] != escaped)
         in.warn(row, Name,
@@ -445,6 +440,11 @@ std::array<QString, ListColumnCount> ListFields(int row, const ChannelTable &tab
     fields[TStep] = step.isEmpty() ? QString() : QString::number(StepKhz(step), 'f', 2);
     fields[Skip] = SkipCode(cell(ColSkip)) ? QStringLiteral("S") : QString();
     fields[Comment] = table.label(row).trimmed();
+    // Only the texts people write can hold a planted formula; "->Tone" and the like are the format's words.
+    for (const ListColumn column : {Name, Comment}) {
+        if (LooksLikeFormula(fields[column]))
+            warn(column, fields[column], FormulaWarningText());
+    }
     return fields;
 }
 
@@ -461,7 +461,7 @@ QString ChannelListNote::describe() const
     if (!aside.isEmpty())
         place += QStringLiteral(" (%1)").arg(aside.join(QStringLiteral(", ")));
     if (!column.isEmpty())
-        place += QStringLiteral(", %1 \"%2\"").arg(column, text);
+        place += QStringLiteral(", %1 \"%2\"").arg(column, QuotedExcerpt(text));
     return place + QStringLiteral(": ") + reason;
 }
 
@@ -518,17 +518,14 @@ ChannelListExport ExportChannelList(const QString &path, const ChannelTable &tab
 ChannelListImport ImportChannelList(const QString &path, ChannelTable &table, int firstRow,
                                     const CsvProgress &progress)
 {
-    QFile file(path);
-    QByteArray content;
-    if (file.open(QIODevice::ReadOnly))
-        content = file.readAll();
-    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
+    const Result<QByteArray> content = ReadFileBytes(path);
+    if (!content) {
         ChannelListImport result;
         result.kind = ChannelListImport::Kind::CannotRead;
-        result.problem = FileProblem(path, file.errorString());
+        result.problem = content.problem();
         return result;
     }
-    return ImportChannelListContent(content, table, firstRow, progress, path);
+    return ImportChannelListContent(*content, table, firstRow, progress, path);
 }
 
 ChannelListImport ImportChannelListContent(const QByteArray &content, ChannelTable &table, int firstRow,

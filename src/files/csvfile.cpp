@@ -1,12 +1,14 @@
 #include "files/csvfile.h"
 
+#include "files/fileproblems.h"
+#include "files/readfile.h"
 #include "files/savefile.h"
 #include "model/channelcells.h"
 #include "model/channelcodec.h"
 #include "model/textcodec.h"
 
-#include <QFile>
 #include <QStringList>
+#include <algorithm>
 
 namespace n35
 {
@@ -45,25 +47,70 @@ QString Unwritable(char32_t ch)
     return QStringLiteral("\"%1\" is no character of code page 932").arg(QString::fromUcs4(text, 1));
 }
 
-// One row's line; a field the file's code page cannot carry is refused rather than written as "?".
-Status AppendLine(QByteArray &content, int row, const QStringList &fields, const ChannelTable &table)
+// The code page 932 bytes of a field; a character the code page cannot carry (a radio code that is no
+// character) is written as "?" and warned about, so that one such name does not cost the whole file.
+QByteArray FieldBytes(int row, int field, const QString &text, std::vector<RowWarning> &warnings)
 {
-    for (int field = 0; field < fields.size(); ++field) {
+    if (const std::optional<QByteArray> bytes = Cp932Bytes(text))
+        return *bytes;
+    QByteArray bytes;
+    QStringList why;
+    for (const uint ch : text.toUcs4()) {
+        const char32_t one[] = {ch};
         char32_t lacking = 0;
-        const std::optional<QByteArray> bytes = Cp932Bytes(fields.at(field), &lacking);
-        if (!bytes)
-            return Problem{FieldCaption(field), ChannelPlace(row, table), Unwritable(lacking)};
-        if (field > 0)
-            content += ',';
-        content += '"' + *bytes + '"';
+        const std::optional<QByteArray> piece = Cp932Bytes(QString::fromUcs4(one, 1), &lacking);
+        bytes += piece ? *piece : QByteArray("?");
+        if (!piece && !why.contains(Unwritable(lacking)))
+            why << Unwritable(lacking);
     }
-    content += "\r\n";
-    return {};
+    warnings.push_back(RowWarning{row, FieldCaption(field), text,
+                                  why.join(QStringLiteral("; ")) + QStringLiteral(": written as \"?\"")});
+    return bytes;
 }
 
-Problem FileProblem(const QString &path, const QString &why)
+// One row's line: every field quoted, a quote inside doubled. Code page 932 never uses the quote's byte
+// as a trail byte, so doubling bytes is safe.
+void AppendLine(QByteArray &content, int row, const QStringList &fields, std::vector<RowWarning> &warnings)
 {
-    return Problem{QStringLiteral("the file"), path, why};
+    for (int field = 0; field < fields.size(); ++field) {
+        if (field > 0)
+            content += ',';
+        content += '"' + FieldBytes(row, field, fields.at(field), warnings).replace("\"", "\"\"") + '"';
+    }
+    content += "\r\n";
+}
+
+// The fields of a line. A quoted field is one field whatever it holds, with "" for a quote inside it. A
+// quote inside a field not followed by a comma or the line's end is taken as text, as older files wrote a
+// name's quote without doubling it; a field without quotes (a spreadsheet may save it so) ends at a comma.
+QStringList SplitFields(const QString &line)
+{
+    QStringList fields;
+    const qsizetype size = line.size();
+    qsizetype at = 0;
+    for (;;) {
+        QString field;
+        if (at < size && line.at(at) == QLatin1Char('"')) {
+            for (++at; at < size; ++at) {
+                const QChar c = line.at(at);
+                const QChar next = at + 1 < size ? line.at(at + 1) : QChar();
+                if (c == QLatin1Char('"') && next == QLatin1Char('"')) {
+                    ++at;
+                } else if (c == QLatin1Char('"') && (at + 1 == size || next == QLatin1Char(','))) {
+                    ++at;
+                    break;
+                }
+                field += c;
+            }
+        } else {
+            while (at < size && line.at(at) != QLatin1Char(','))
+                field += line.at(at++);
+        }
+        fields << field;
+        if (at >= size)
+            return fields;
+        ++at; // the comma
+    }
 }
 
 struct ImportRows {
@@ -80,14 +127,12 @@ struct ImportRows {
 // One data line into its row.
 void ReadLine(int row, const QString &line, ImportRows &rows)
 {
-    QString stripped = line;
-    stripped.remove(QLatin1Char('"'));
-    const QStringList fields = stripped.split(QLatin1Char(','));
+    const QStringList fields = SplitFields(line);
     if (fields.size() != FieldCount) {
         rows.refuse(row,
                     Problem{QStringLiteral("the line"), QString(),
                             QStringLiteral("has %1 fields instead of %2").arg(fields.size()).arg(FieldCount)},
-                    line, true);
+                    QuotedExcerpt(line), true);
         return;
     }
     ChannelCells cells;
@@ -127,9 +172,12 @@ void CheckRows(const ChannelTable &before, ImportRows &rows)
             cells = ChannelCells{};
             continue;
         }
-        for (int column = ColMode; column <= ColSkip; ++column) {
+        for (int column = ColMode; column <= ColName; ++column) {
             QString &text = cells[static_cast<std::size_t>(column - 1)];
-            const QString why = CellFault(column, text);
+            // A name's radio code that is no character came from a byte no file of ours holds (a tab).
+            const QString fault = column == ColName ? NameFault(text, false) : QString();
+            const QString why = fault.isEmpty() ? CellFault(column, text)
+                                                : QStringLiteral("\"%1\" %2").arg(QuotedExcerpt(text), fault);
             if (why.isEmpty())
                 continue;
             const bool call = IsCallChannel(row);
@@ -148,8 +196,9 @@ QString CsvHeaderLine()
     return Joined(ChannelHeaderTexts() << QStringLiteral("0"));
 }
 
-Status ExportCsv(const QString &path, const ChannelTable &table, const CsvProgress &progress)
+CsvExportResult ExportCsv(const QString &path, const ChannelTable &table, const CsvProgress &progress)
 {
+    CsvExportResult result;
     QByteArray content;
     content.reserve(qsizetype(ChannelCount + 1) * 100);
     content += CsvHeaderLine().toLatin1() + "\r\n";
@@ -159,14 +208,15 @@ Status ExportCsv(const QString &path, const ChannelTable &table, const CsvProgre
         if (progress)
             progress(row);
         QStringList fields{table.label(row)};
+        QStringList cells;
         for (const QString &cell : table.cells(row))
-            fields << cell;
-        fields << QString::number(row);
-        if (const Status line = AppendLine(content, row, fields, table); !line)
-            return line;
+            cells << cell;
+        fields << cells << QString::number(row);
+        AppendLine(content, row, fields, result.warnings);
+        WarnFormulas(row, table.cells(row), result.warnings);
     }
-
-    return SaveFileAtomically(path, content);
+    result.status = SaveFileAtomically(path, content);
+    return result;
 }
 
 CsvImportResult ImportCsv(const QString &path, ChannelTable &table, const CsvProgress &progress)
@@ -178,16 +228,11 @@ CsvImportResult ImportCsv(const QString &path, ChannelTable &table, const CsvPro
         return result;
     };
     if (!path.endsWith(QLatin1String("CSV"), Qt::CaseInsensitive))
-        return fail(CsvImportResult::Kind::WrongExtension,
-                    QStringLiteral("its name does not end in \"CSV\""));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(CsvImportResult::Kind::CannotRead, file.errorString());
-    const QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return fail(CsvImportResult::Kind::CannotRead, file.errorString());
-
-    return ImportCsvContent(content, table, progress, path);
+        return fail(CsvImportResult::Kind::WrongExtension, CsvNameText());
+    const Result<QByteArray> content = ReadFileBytes(path);
+    if (!content)
+        return fail(CsvImportResult::Kind::CannotRead, content.problem().why);
+    return ImportCsvContent(*content, table, progress, path);
 }
 
 CsvImportResult ImportCsvContent(const QByteArray &content, ChannelTable &table, const CsvProgress &progress,
@@ -199,16 +244,22 @@ CsvImportResult ImportCsvContent(const QByteArray &content, ChannelTable &table,
         result.problem = FileProblem(source, why);
         return result;
     };
-    // CR LF as written, LF alone as some editors save it.
-    QList<QByteArray> lines = content.split('\n');
-    if (!lines.isEmpty() && lines.constLast().isEmpty())
-        lines.removeLast();
-    for (QByteArray &line : lines) {
-        if (line.endsWith('\r'))
-            line.chop(1);
+    // CR LF as written, LF or CR alone as some editors save it.
+    QList<QByteArray> lines;
+    qsizetype start = 0;
+    for (qsizetype at = 0; at < content.size(); ++at) {
+        const char c = content.at(at);
+        if (c != '\n' && c != '\r')
+            continue;
+        lines << content.mid(start, at - start);
+        if (c == '\r' && at + 1 < content.size() && content.at(at + 1) == '\n')
+            ++at;
+        start = at + 1;
     }
+    if (start < content.size())
+        lines << content.mid(start);
     if (lines.isEmpty() || Cp932FromBytes(lines.constFirst()) != CsvHeaderLine())
-        return fail(CsvImportResult::Kind::NotHeader, QStringLiteral("its first line is not the CSV header"));
+        return fail(CsvImportResult::Kind::NotHeader, NotCsvHeaderText());
 
     // The whole file is read into a copy first, so a file that turns out bad half way cannot leave the
     // grid half imported.
@@ -223,6 +274,7 @@ CsvImportResult ImportCsvContent(const QByteArray &content, ChannelTable &table,
         ReadLine(row, Cp932FromBytes(lines.at(index)), rows);
     }
     CheckRows(table, rows);
+    result.rowsRead = static_cast<int>(std::min<qsizetype>(lines.size() - 1, ChannelCount));
 
     for (int row = 1; row <= ChannelCount; ++row) {
         const auto at = static_cast<std::size_t>(row - 1);

@@ -13,8 +13,7 @@ namespace n35
 
 // The memory grid as a CSV file, for preparing channel lists in a spreadsheet: code page 932 text, CR LF
 // line ends, the header line and then one line per row 1..952, each of 14 quoted fields (row label, the
-// twelve cell texts, row number). Cell texts are written as they are, without escaping, because that is
-// the shape existing channel lists have.
+// twelve cell texts, row number). A quote inside a field is doubled; files that wrote it single still read.
 
 // Told the row (0..952) a CSV command has reached, for a progress bar.
 using CsvProgress = std::function<void(int row)>;
@@ -22,10 +21,18 @@ using CsvProgress = std::function<void(int row)>;
 // The first line of every CSV file.
 QString CsvHeaderLine();
 
-// Writes all 952 rows to path. A text the file's code page cannot carry (a character code page 932
-// lacks, or a placeholder for a radio code that is no character) is refused with a Problem naming the
-// channel and nothing is written; on a write failure the old file stays as it was.
-Status ExportCsv(const QString &path, const ChannelTable &table, const CsvProgress &progress = {});
+struct CsvExportResult {
+    Status status; // the file written, or why not
+    // A text the file's code page cannot carry (a radio code that is no character) went out as "?"; a cell
+    // a spreadsheet may run as a formula went out as it is.
+    std::vector<RowWarning> warnings;
+
+    bool ok() const { return status.ok(); }
+};
+
+// Writes all 952 rows to path, every field quoted and a quote inside it doubled. On a write failure the
+// old file stays as it was.
+CsvExportResult ExportCsv(const QString &path, const ChannelTable &table, const CsvProgress &progress = {});
 
 struct CsvImportResult {
     enum class Kind {
@@ -37,6 +44,7 @@ struct CsvImportResult {
     Kind kind = Kind::Ok;
     Problem problem; // why, unless Ok
     std::vector<CsvRefusal> refused;
+    int rowsRead = 0; // data lines read, at most 952; rows past them were left as they were
 
     bool ok() const { return kind == Kind::Ok; }
 };

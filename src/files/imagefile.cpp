@@ -1,11 +1,12 @@
 #include "files/imagefile.h"
 
+#include "files/fileproblems.h"
+#include "files/readfile.h"
 #include "files/savefile.h"
 #include "model/channelcodec.h"
 #include "model/cloneimage.h"
 #include "model/hex.h"
 
-#include <QFile>
 #include <QStringList>
 #include <algorithm>
 #include <numeric>
@@ -178,16 +179,31 @@ void PrepareTrial(CloneImage &trial, const CloneImage &image)
     }
 }
 
+// Lines end in CR LF as written, LF or CR alone as other tools may leave them.
 QStringList SplitLines(const QByteArray &content)
 {
     QStringList lines;
-    for (QByteArray line : content.split('\n')) {
-        if (line.endsWith('\r'))
-            line.chop(1);
+    qsizetype start = 0;
+    for (qsizetype at = 0; at <= content.size(); ++at) {
+        const char c = at < content.size() ? content.at(at) : '\n';
+        if (c != '\n' && c != '\r')
+            continue;
         // Only the header may hold other than ASCII, and it is never read.
-        lines << QString::fromLatin1(line);
+        lines << QString::fromLatin1(content.mid(start, at - start));
+        if (c == '\r' && at + 1 < content.size() && content.at(at + 1) == '\n')
+            ++at;
+        start = at + 1;
     }
     return lines;
+}
+
+const QString FileEndLine = QStringLiteral("File End");
+
+bool KnownLine(const QString &line)
+{
+    return line.startsWith(QLatin1String("COMPORT:")) ||
+           std::any_of(std::begin(Readers), std::end(Readers),
+                       [&](const Reader &r) { return line.startsWith(QLatin1String(r.key)); });
 }
 
 } // namespace
@@ -222,7 +238,7 @@ Result<QByteArray> ImageFileContent(const CloneImage &image, int portNumber, con
     lines << QStringLiteral("WP:%1").arg(image.settings.writeProtect(), 2, 16, QLatin1Char('0')).toUpper();
     lines << QStringLiteral("COMPORT:%1").arg(portNumber, 2, 10, QLatin1Char('0'));
     lines << extraLines;
-    lines << QStringLiteral("File End");
+    lines << FileEndLine;
 
     // Every line is ASCII: hex payloads, keys and a numeric date.
     return lines.join(QStringLiteral("\r\n")).toLatin1() + "\r\n";
@@ -248,19 +264,30 @@ bool SaveImageFile(const QString &path, const CloneImage &image, int portNumber,
 LoadOutcome LoadImageFile(const QString &path, CloneImage &image)
 {
     if (path.right(4).toUpper() != QLatin1String(".N35"))
-        return {LoadFailure::WrongExtension, Problem{QString(), path, FileNotOpenedText()}, 0, {}};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {LoadFailure::CannotRead, Problem{QString(), path, file.errorString()}, 0, {}};
-    const QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return {LoadFailure::CannotRead, Problem{QString(), path, file.errorString()}, 0, {}};
-    return LoadImageContent(content, image);
+        return {LoadFailure::WrongExtension, Problem{QString(), path, FileNotOpenedText(), true}, 0, {}};
+    const Result<QByteArray> content = ReadFileBytes(path);
+    if (!content)
+        return {LoadFailure::CannotRead, content.problem(), 0, {}};
+    LoadOutcome loaded = LoadImageContent(*content, image);
+    if (loaded.failure == LoadFailure::NotImage)
+        loaded.problem = FileProblem(path, loaded.problem.why);
+    return loaded;
 }
 
 LoadOutcome LoadImageContent(const QByteArray &content, CloneImage &image)
 {
     const QStringList lines = SplitLines(content);
+    // A file must say it is one (a line the format knows) and that it is whole ("File End"): anything
+    // else, blank or cut short, would load as a partly blank image and could reach the radio. Lines after
+    // "File End" are read all the same, as they always were.
+    const auto body = lines.begin() + std::min<qsizetype>(1, lines.size());
+    const bool known = std::any_of(body, lines.end(), KnownLine);
+    const bool whole = std::find(body, lines.end(), FileEndLine) != lines.end();
+    if (!known || !whole)
+        return {LoadFailure::NotImage,
+                Problem{QString(), QString(), known ? NoFileEndText() : NoImageLineText()},
+                0,
+                {}};
 
     // The whole file is decoded on a trial image first, so a bad line changes nothing at all.
     CloneImage trial;

@@ -36,8 +36,10 @@ inline QString FileNotOpenedText()
 enum class LoadFailure {
     None,
     WrongExtension, // the name does not end in ".N35" (any case); problem.why is FileNotOpenedText()
-    CannotRead,     // the file could not be read; problem names it and says why
+    CannotRead,     // the file could not be read, or is a folder, a pipe, a device or far too large;
+                    // problem names it and says why
     BadLine,        // a line a decoder refused; `line` is its number, counted from 1
+    NotImage,       // no line a clone image file holds, or none "File End" (a file cut short)
 };
 
 struct LoadOutcome {
@@ -51,9 +53,11 @@ struct LoadOutcome {
     explicit operator bool() const { return ok(); }
 };
 
-// Reads a clone image file into `image`. The whole file is decoded before anything is applied, so a
-// refused file leaves the image exactly as it was. A loaded file empties every channel row but the two
-// CALL rows first; regions without a line in the file keep what they held.
+// Reads a clone image file into `image`. Lines may end in CR LF, LF or CR alone; the file must hold at
+// least one line the format knows besides "File End", and "File End" (lines after it are read too). The whole
+// file is decoded before anything is applied, so a refused file leaves the image exactly as it was. A loaded
+// file empties every channel row but the two CALL rows first; regions without a line in the file keep what
+// they held.
 LoadOutcome LoadImageFile(const QString &path, CloneImage &image);
 
 // The same for a file already read into memory (a BadLine problem names the line, not the file).

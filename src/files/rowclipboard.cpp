@@ -15,17 +15,21 @@ QString HeaderLine()
 
 } // namespace
 
-QString RowsAsText(const ChannelTable &table, int first, int last)
+QString RowsAsText(const ChannelTable &table, int first, int last, std::vector<RowWarning> *warnings)
 {
     if (first > last)
         std::swap(first, last);
     QString text = HeaderLine() + QLatin1Char('\n');
+    std::vector<RowWarning> found;
     for (int row = std::max(first, 1); row <= std::min(last, ChannelCount); ++row) {
-        QStringList fields{table.label(row)};
+        QStringList cells;
         for (const QString &cell : table.cells(row))
-            fields << cell;
-        text += fields.join(QLatin1Char('\t')) + QLatin1Char('\n');
+            cells << cell;
+        text += table.label(row) + QLatin1Char('\t') + cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
+        WarnFormulas(row, table.cells(row), found);
     }
+    if (warnings)
+        *warnings = std::move(found);
     return text;
 }
 

@@ -13,7 +13,9 @@ namespace n35
 // exchange them: a header line of the grid's column headers, then one line per row, the row label first
 // and the twelve cell texts after it.
 
-QString RowsAsText(const ChannelTable &table, int first, int last);
+// A cell a spreadsheet may run as a formula goes out as it is, and is listed in *warnings.
+QString RowsAsText(const ChannelTable &table, int first, int last,
+                   std::vector<RowWarning> *warnings = nullptr);
 
 struct PasteResult {
     int firstRow = 0;

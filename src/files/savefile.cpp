@@ -1,5 +1,7 @@
 #include "files/savefile.h"
 
+#include "files/fileproblems.h"
+
 #include <QSaveFile>
 
 #include <cerrno>
@@ -16,7 +18,7 @@ namespace
 
 Status Failed(const QString &path, const QString &why)
 {
-    return Problem{QString(), path, why};
+    return FileProblem(path, why);
 }
 
 } // namespace

@@ -37,10 +37,19 @@ static int leadingNumber(const QByteArray &text)
     return sign * value;
 }
 
+// The settings file is read only when it is a regular file of a sensible size: a pipe in its place would
+// hold the program at start for ever, a huge file would be read line by line into memory.
+static bool Readable(const QString &path)
+{
+    constexpr qint64 SettingsFileLimit = 1 << 20;
+    const QFileInfo info(path);
+    return info.isFile() && info.size() <= SettingsFileLimit;
+}
+
 PortSetting ReadPortSetting(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!Readable(path) || !file.open(QIODevice::ReadOnly))
         return {};
     while (!file.atEnd()) {
         QByteArray line = file.readLine();
@@ -59,7 +68,7 @@ PortSetting ReadPortSetting(const QString &path)
 bool ReadBackupSetting(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!Readable(path) || !file.open(QIODevice::ReadOnly))
         return true;
     while (!file.atEnd()) {
         const QByteArray line = file.readLine().trimmed();

@@ -12,7 +12,7 @@ constexpr std::uint32_t Mhz = 1'000'000;
 
 Problem Refused(int column, const QString &text, const QString &why)
 {
-    return Problem{CellCaption(column), QString(), QStringLiteral("\"%1\" %2").arg(text, why)};
+    return Problem{CellCaption(column), QString(), QStringLiteral("\"%1\" %2").arg(QuotedExcerpt(text), why)};
 }
 
 Result<std::uint32_t> IndexIn(int column, const QString &text, int index, const char *kind)

@@ -112,8 +112,9 @@ Result<QString> EncodeChannel(int channel, const ChannelTable &table)
     hex += QStringLiteral("0A") + byte(ColRxDcs) + QStringLiteral("00000000000000000000");
     const QString name = MakeTextData(ConvertEscapeText(cells[ColName - 1]));
     if (name.size() != 64) {
-        return Problem{CellCaption(ColName), ChannelPlace(channel, table),
-                       QStringLiteral("\"%1\" does not fit the record").arg(cells[ColName - 1])};
+        return Problem{
+            CellCaption(ColName), ChannelPlace(channel, table),
+            QStringLiteral("\"%1\" does not fit the record").arg(QuotedExcerpt(cells[ColName - 1]))};
     }
     return hex + name;
 }

@@ -306,22 +306,26 @@ EditResult CommitChannelEdit(ChannelTable &table, int editedChannel, std::array<
 {
     std::uint32_t hz = 0;
     if (!CheckPanel(panels[0], editedChannel, hz))
-        return {EditVerdict::OutOfBand, 0};
+        return {EditVerdict::OutOfBand, 0, {}};
     const bool pair = EditsPair(editedChannel);
     std::uint32_t subHz = 0;
     // The Sub row is never a CALL channel, so its band check accepts either band.
     if (pair && !CheckPanel(panels[1], editedChannel + 1, subHz))
-        return {EditVerdict::OutOfBand, 1};
+        return {EditVerdict::OutOfBand, 1, {}};
+    for (int at = 0; at < (pair ? 2 : 1); ++at) {
+        if (QString why = NameFault(panels[static_cast<std::size_t>(at)].name, true); !why.isEmpty())
+            return {EditVerdict::BadName, at, QStringLiteral("The name ") + why + QLatin1Char('.')};
+    }
 
     // An overlapping PASS frequency leaves the row as it was: the user's entry is refused, not the
     // channel already stored there.
     if (IsPassChannel(editedChannel) && !CheckPassFrequency(FrequencyText(hz), editedChannel, table))
-        return {EditVerdict::PassOverlap, 0};
+        return {EditVerdict::PassOverlap, 0, {}};
 
     StorePanel(table, editedChannel, panels[0]);
     if (pair)
         StorePanel(table, editedChannel + 1, panels[1]);
-    return {EditVerdict::Stored, 0};
+    return {EditVerdict::Stored, 0, {}};
 }
 
 } // namespace n35

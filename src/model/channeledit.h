@@ -86,10 +86,12 @@ enum class EditVerdict {
     Stored,      // the rows hold the panels now
     OutOfBand,   // a panel's frequency is outside its row's band: its frequency boxes were emptied
     PassOverlap, // another PASS row holds the frequency: nothing was stored
+    BadName,     // a panel's name holds a character the radio cannot store: nothing was stored
 };
 struct EditResult {
     EditVerdict verdict = EditVerdict::Stored;
     int panel = 0; // the panel that failed (0 or 1)
+    QString why;   // BadName: which character
 };
 
 // The rows an editor opened on `channel` works on: a Sub row of a Dual pair opens its Main row, and a
@@ -98,8 +100,9 @@ int EditedChannel(int channel);
 bool EditsPair(int editedChannel);
 
 // "OK": checks each panel (frequency boxes read and band-checked, offset above the limit reset to 0,
-// name shortened; the panels are updated in place as the boxes would be), then, for a PASS row, the
-// overlap with the other PASS rows, and stores the panel(s) into the row(s) with ChannelUsed set.
+// name shortened, a name character the radio cannot store refused rather than saved as "?"; the panels are
+// updated in place as the boxes would be), then, for a PASS row, the overlap with the other PASS rows, and
+// stores the panel(s) into the row(s) with ChannelUsed set.
 EditResult CommitChannelEdit(ChannelTable &table, int editedChannel, std::array<ChannelPanel, 2> &panels);
 
 } // namespace n35

@@ -13,10 +13,16 @@ struct Problem {
     QString what;
     QString where;
     QString why;
+    // `where` is a file name as the user typed it: never recased (on Linux "Empty.csv" is another file).
+    bool whereIsFileName = false;
 
     // One sentence for a message box or a command line: "Channel 12 (Bank00-011), the step: ...".
     QString describe() const;
 };
+
+// A text quoted inside a message, cut to about 80 characters: a 10 MB line of a file must not become a
+// 10 MB message.
+QString QuotedExcerpt(const QString &text);
 
 // A value, or the Problem that kept it from being made.
 template <typename T> class Result

@@ -115,7 +115,7 @@ QString SetColumnOfRows(ChannelTable &table, int first, int last, int column, co
             number.chop(3);
         const auto hz = ParseFrequency(number);
         if (!hz)
-            return QStringLiteral("\"%1\" is no offset in MHz").arg(text);
+            return QStringLiteral("\"%1\" is no offset in MHz").arg(QuotedExcerpt(text));
         if (*hz > MaxOffsetHz)
             return QStringLiteral("\"%1\" is more than the radio's largest offset, %2")
                 .arg(text, FrequencyText(MaxOffsetHz));

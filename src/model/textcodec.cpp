@@ -235,6 +235,29 @@ QString ExpandTextData(const QString &hex)
     return escaped;
 }
 
+QString NameFault(const QString &escaped, bool placeholders)
+{
+    auto hex = [](char32_t value) {
+        return QString::number(static_cast<uint>(value), 16).toUpper().rightJustified(4, u'0');
+    };
+    for (const uint ch : escaped.toUcs4()) {
+        if (ch >= UnmappedCodeBase && ch <= LastUnmappedChar) {
+            if (placeholders && Cp932Code(ch))
+                continue;
+            return QStringLiteral("holds radio code %1, which is no character")
+                .arg(hex(ch - UnmappedCodeBase));
+        }
+        if (ch < 0x20 || ch == 0x7F || (ch >= 0x80 && ch < 0xA0))
+            return QStringLiteral("holds the control character U+%1").arg(hex(ch));
+        if (!Cp932Code(ch)) {
+            const char32_t one[] = {ch};
+            return QStringLiteral("holds \"%1\" (U+%2), which the radio cannot store")
+                .arg(QString::fromUcs4(one, 1), hex(ch));
+        }
+    }
+    return {};
+}
+
 std::optional<QByteArray> Cp932Bytes(const QString &text, char32_t *lacking)
 {
     QByteArray bytes;

@@ -54,6 +54,14 @@ QString MakeTextData(const QString &internal);
 // digits is skipped, as is a trailing group shorter than four. Padding spaces are kept.
 QString ExpandTextData(const QString &hex);
 
+// Why a name or title (escaped text) cannot be stored as it is, naming its first character that is a
+// control character or that code page 932 lacks; empty when the radio can store every character. Every
+// path that takes a name asks here (editor, paste, imports), so none turns a character into "?" unsaid.
+// A placeholder for a radio code (U+F0000 + code) stands in names read from the radio and passes when
+// `placeholders` is true (the editor, the clipboard); a file cannot carry one, so a file's name with one
+// is refused.
+QString NameFault(const QString &escaped, bool placeholders);
+
 // Whole texts for files (CSV). The code page 932 bytes of a text; nullopt when a character has none. A
 // placeholder U+F0000 + code counts as having none: its code in a file would read back as other
 // characters. *lacking receives the first such character.

@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QScopeGuard>
 #include <algorithm>
 #include <optional>
@@ -252,6 +253,9 @@ TransferOutcome DecodeBackupImage(const RadioBackup &backup, CloneImage &image)
 
 bool IsBackupFile(const QString &path)
 {
+    // Only a regular file is looked into: the first read of a pipe could wait for ever.
+    if (!QFileInfo(path).isFile())
+        return false;
     QFile file(path);
     return file.open(QIODevice::ReadOnly) && LooksLikeBackup(file.read(64));
 }

@@ -409,6 +409,11 @@ void ChannelEditor::DETAIL_ENTER_Click()
         ShowMessage(this, QStringLiteral("Overlaps in Frequency"), QStringLiteral(" Error"));
         reject(); // nothing was stored; the row keeps what it had
         break;
+    case EditVerdict::BadName:
+        // Nothing was stored; the user mends the name and presses OK again.
+        ShowMessage(this, QStringLiteral("The name cannot be stored."), QStringLiteral(" Error"), result.why);
+        panels.at(static_cast<std::size_t>(result.panel)).name->setFocus();
+        break;
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "files/chirpcsv.h"
 #include "files/csvfile.h"
+#include "files/fileproblems.h"
 #include "files/imagefile.h"
 #include "link/progress.h"
 #include "session/radiobackups.h"
@@ -111,8 +112,12 @@ void OpenImageCommand(MainWindow &window, const QString &path)
         ShowMessage(&window, FileNotOpenedText(), QStringLiteral("Error"), path);
         break;
     case LoadFailure::CannotRead:
-    case LoadFailure::BadLine:
+    case LoadFailure::NotImage:
         // Nothing was loaded: the whole file is read before anything changes.
+        ShowMessage(&window, QStringLiteral("The file could not be loaded. Nothing was changed."),
+                    QStringLiteral("Error"), loaded.problem.describe());
+        break;
+    case LoadFailure::BadLine:
         ShowMessage(&window, QStringLiteral("The file could not be loaded. Nothing was changed."),
                     QStringLiteral("Error"), path + QStringLiteral("\n") + loaded.problem.describe());
         break;
@@ -123,15 +128,16 @@ void ExportCsvCommand(MainWindow &window, const QString &path)
 {
     Progress &progress = window.progress();
     progress.start(ChannelCount);
-    const Status written = ExportCsv(path, window.cloneImage().channels, [&](int row) {
+    const CsvExportResult written = ExportCsv(path, window.cloneImage().channels, [&](int row) {
         if (row > 0)
             progress.advance();
     });
-    if (written)
-        ShowMessage(&window, QStringLiteral("Save File"), QStringLiteral("Finish"));
+    if (written.ok())
+        ShowMessage(&window, QStringLiteral("Save File"), QStringLiteral("Finish"),
+                    ListWarnings(written.warnings, RefusalsShown));
     else
         ShowMessage(&window, QStringLiteral("The file could not be saved."), QStringLiteral("Error"),
-                    path + QStringLiteral("\n") + written.problem().describe());
+                    written.status.problem().describe());
     progress.start(ChannelCount);
 }
 
@@ -143,7 +149,9 @@ void ImportCsvCommand(MainWindow &window, const QString &path)
         ImportCsv(path, window.cloneImage().channels, [&](int) { progress.advance(); });
     switch (result.kind) {
     case CsvImportResult::Kind::Ok: {
-        ShowMessage(&window, QStringLiteral("Inport CSV File"), QStringLiteral(" Finish"));
+        // A file that ends early says how far it reached; the rows it refused follow in a box of their own.
+        ShowMessage(&window, QStringLiteral("Inport CSV File"), QStringLiteral(" Finish"),
+                    RowsReadText(result.rowsRead, ChannelCount));
         QStringList refusals;
         for (const CsvRefusal &refusal : result.refused)
             refusals << ListRefusals({refusal});
@@ -157,7 +165,7 @@ void ImportCsvCommand(MainWindow &window, const QString &path)
     case CsvImportResult::Kind::WrongExtension:
     case CsvImportResult::Kind::CannotRead:
         ShowMessage(&window, QStringLiteral("This File couldn't be opened."), QStringLiteral("Error"),
-                    path + QStringLiteral("\n") + result.problem.describe());
+                    result.problem.describe());
         break;
     }
     progress.start(ChannelCount);
@@ -177,7 +185,7 @@ void ExportChannelListCommand(MainWindow &window, const QString &path)
                                   exported.warnings));
     } else {
         ShowMessage(&window, QStringLiteral("The file could not be saved."), QStringLiteral("Error"),
-                    path + QStringLiteral("\n") + exported.status.problem().describe());
+                    exported.status.problem().describe());
     }
     progress.start(ChannelCount);
 }
@@ -209,7 +217,7 @@ void ImportChannelListCommand(MainWindow &window, const QString &path, int first
         break;
     case ChannelListImport::Kind::CannotRead:
         ShowMessage(&window, QStringLiteral("This File couldn't be opened."), QStringLiteral("Error"),
-                    path + QStringLiteral("\n") + result.problem.why);
+                    result.problem.describe());
         break;
     }
     progress.start(ChannelCount);

@@ -196,7 +196,16 @@ void MemoryPage::CopyRows()
 {
     const int first = selectedChannels().first;
     const int last = selectedChannels().second;
-    QGuiApplication::clipboard()->setText(RowsAsText(window.cloneImage().channels, first, last));
+    copyToClipboard(first, last);
+}
+
+void MemoryPage::copyToClipboard(int first, int last)
+{
+    std::vector<RowWarning> warnings;
+    QGuiApplication::clipboard()->setText(RowsAsText(window.cloneImage().channels, first, last, &warnings));
+    if (!warnings.empty())
+        ShowMessage(&window, QStringLiteral("Copied. Some cells look like spreadsheet formulas."),
+                    QStringLiteral("Copy"), ListWarnings(warnings));
 }
 
 void MemoryPage::CutRows()
@@ -205,7 +214,7 @@ void MemoryPage::CutRows()
         return;
     const int first = selectedChannels().first;
     const int last = selectedChannels().second;
-    QGuiApplication::clipboard()->setText(RowsAsText(window.cloneImage().channels, first, last));
+    copyToClipboard(first, last);
     window.runStep(QStringLiteral("Cut"),
                    [&] { ClearChannelRows(window.cloneImage().channels, first, last); });
 }

@@ -62,6 +62,8 @@ private:
     void buildGrid();
     void buildFindBar();
     void deleteSelection();
+    // Rows onto the clipboard; cells a spreadsheet may run as formulas are told.
+    void copyToClipboard(int first, int last);
     QPushButton *addButton(const char *caption, const char *name, void (MemoryPage::*click)());
     void readRange(int first, int last, const QString &doneText);
     void writeRange(int first, int last, const QString &doneText);

@@ -16,7 +16,12 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <csignal>
+#include <fcntl.h>
 #include <memory>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace n35;
 
@@ -50,16 +55,24 @@ QTemporaryDir &ConfigHome()
     return dir;
 }
 
-Run Hvn35(const QStringList &arguments)
+// `fileSizeLimit` > 0 runs the program as on a disk that takes no more than that many bytes a file.
+Run Hvn35(const QStringList &arguments, rlim_t fileSizeLimit = 0, const QString &program = Program)
 {
     QProcess process;
+    if (fileSizeLimit > 0) {
+        process.setChildProcessModifier([fileSizeLimit] {
+            ::signal(SIGXFSZ, SIG_IGN); // a write past the limit then fails with EFBIG instead of killing
+            const rlimit limit{fileSizeLimit, fileSizeLimit};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        });
+    }
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), ConfigHome().path());
     environment.insert(QStringLiteral("XDG_DATA_HOME"), ConfigHome().filePath(QStringLiteral("data")));
     process.setProcessEnvironment(environment);
     QElapsedTimer clock;
     clock.start();
-    process.start(Program, arguments);
+    process.start(program, arguments);
     Run run;
     if (!process.waitForFinished(120'000) || process.exitStatus() != QProcess::NormalExit)
         return run;
@@ -201,6 +214,18 @@ private slots:
             "a.txt: the CSV file's name must end in .csv");
         row("import to a non-image name", {"import", "a.csv", "--into", "a.n35", "-o", "b.txt"},
             "b.txt: the clone image file's name must end in .N35");
+        // A wrong ending is a wrong command line, whichever file it is.
+        row("show a non-image name", {"show", "radio.bin"},
+            "radio.bin: the clone image file's name must end in .N35");
+        row("write a non-image name", {"write", "--no-backup", "radio.txt"},
+            "radio.txt: the clone image file's name must end in .N35");
+        row("import into a non-image name", {"import", "a.csv", "--into", "a.n3", "-o", "b.n35"},
+            "a.n3: the clone image file's name must end in .N35");
+        row("import a non-CSV name", {"import", "a.n35", "--into", "a.n35", "-o", "b.n35"},
+            "a.n35: the CSV file's name must end in .csv");
+        row("import a non-CSV list",
+            {"import", "--format", "chirp", "a.txt", "--into", "a.n35", "-o", "b.n35"},
+            "a.txt: the CSV file's name must end in .csv");
         // Channel lists of other programs.
         const QString sample = QStringLiteral(N35_TEST_DATA "/channel-list-sample.csv");
         const QStringList import{"import", sample, "--into", defaultImage, "-o", work.filePath("new.n35")};
@@ -291,18 +316,68 @@ private slots:
         const QString bad = work.filePath(QStringLiteral("bad.n35"));
         const QString notCsv = work.filePath(QStringLiteral("list.csv"));
         const QString noFolder = work.filePath(QStringLiteral("no/such/folder/list.csv"));
-        QFile file(bad);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("HV-N35\r\nBK2:00\r\nFile End\r\n") > 0);
-        file.close();
-        QFile csv(notCsv);
-        QVERIFY(csv.open(QIODevice::WriteOnly) && csv.write("a,b\r\n") > 0);
-        csv.close();
+        auto make = [&](const QString &name, const QByteArray &content) {
+            const QString path = work.filePath(name);
+            if (content == "folder")
+                QDir().mkpath(path);
+            else if (content == "fifo")
+                ::mkfifo(QFile::encodeName(path).constData(), 0600);
+            QFile file(path);
+            if (content != "folder" && content != "fifo" &&
+                (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size()))
+                qWarning("cannot write %s", qPrintable(path));
+            return path;
+        };
+        make(QStringLiteral("bad.n35"), "HV-N35\r\nBK2:00\r\nFile End\r\n");
+        make(QStringLiteral("list.csv"), "a,b\r\n");
+        QFile saved(defaultImage);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const QByteArray good = saved.readAll();
+        const QString goodCsv = work.filePath(QStringLiteral("good.csv"));
+        QVERIFY(QFileInfo::exists(goodCsv) || Hvn35({"export", defaultImage, "-o", goodCsv}).status == 0);
+
+        // Files that are no clone image, to each command that reads one: refused before any port opens.
+        // clang-format off
+        const struct { const char *name; QByteArray content; const char *why; } images[] = {
+            {"garbage.n35", "garbage\n", "it is not a clone image file"},
+            {"empty.n35", "", "it is not a clone image file"},
+            {"utf16.n35", QByteArray(reinterpret_cast<const char *>(QString::fromLatin1(good).utf16()), good.size() * 2),
+             "it is not a clone image file"},
+            {"renamed.n35", "\"\",\"Freqency\"\r\n", "it is not a clone image file"},
+            {"header.n35", good.left(good.indexOf('\n') + 1), "it is not a clone image file"},
+            {"cut.n35", good.left(good.lastIndexOf("File End")), "it is not a whole clone image file"},
+            {"fifo.n35", "fifo", "it is not a regular file"},
+            {"folder.n35", "folder", "it is a folder"},
+            {"huge.n35", good + QByteArray(1 << 20, '0'), "it holds"}};
+        // clang-format on
+        for (const auto &image : images) {
+            const QString path = make(QString::fromLatin1(image.name), image.content);
+            const QString line = path + ": " + QLatin1String(image.why);
+            const QList<std::pair<const char *, QStringList>> commands{
+                {"show", {"show", path}},
+                {"export", {"export", path, "-o", work.filePath("missing.csv")}},
+                {"import", {"import", goodCsv, "--into", path, "-o", missing}},
+                {"write", {"write", "--no-backup", "--port", "COM1", path}},
+                {"verify", {"verify", "--port", "COM1", path}}};
+            for (const auto &[command, arguments] : commands)
+                QTest::addRow("%s %s", command, image.name) << arguments << line;
+        }
+        // CSV files and channel lists that cannot be read.
+        for (const char *kind : {"fifo", "folder"}) {
+            const QString path = make(QStringLiteral("%1.csv").arg(kind), kind);
+            QTest::addRow("import %s.csv", kind)
+                << QStringList{"import", path, "--into", defaultImage, "-o", missing}
+                << path + " couldn't be opened: it is";
+            QTest::addRow("import --format chirp %s.csv", kind)
+                << QStringList{"import", "--format", "chirp", path, "--into", defaultImage, "-o", missing}
+                << path + " couldn't be read: it is";
+        }
+        const QString huge = make(QStringLiteral("huge.csv"), QByteArray(2 << 20, ','));
+        QTest::newRow("import huge.csv") << QStringList{"import", huge, "--into", defaultImage, "-o", missing}
+                                         << huge + " couldn't be opened: it holds 2097152 bytes";
 
         QTest::newRow("missing image")
             << QStringList{"show", missing} << QStringLiteral("%1: No such file or directory").arg(missing);
-        QTest::newRow("not an image name")
-            << QStringList{"show", "radio.bin"}
-            << QStringLiteral("radio.bin: This File couldn't be opened. Its name must end in .N35.");
         QTest::newRow("bad line") << QStringList{"verify", "--port", "COM1", bad}
                                   << QStringLiteral("%1 is not a clone image file it can load: ").arg(bad);
         QTest::newRow("not a CSV file")
@@ -314,11 +389,10 @@ private slots:
         QTest::newRow("export into no folder") << QStringList{"export", defaultImage, "-o", noFolder}
                                                << QStringLiteral("%1 could not be saved: ").arg(noFolder);
         QTest::newRow("not a channel list")
-            << QStringList{"import", "--format", "chirp", defaultImage, "--into", defaultImage, "-o", missing}
-            << defaultImage +
-                   " is not a channel list: its first line is not a channel list's header: it lacks "
-                   "Location, Name, Frequency, Duplex, Offset, Tone, rToneFreq, cToneFreq, DtcsCode, "
-                   "DtcsPolarity, Mode, TStep, Skip\n";
+            << QStringList{"import", "--format", "chirp", notCsv, "--into", defaultImage, "-o", missing}
+            << notCsv + " is not a channel list: its first line is not a channel list's header: it lacks "
+                        "Location, Name, Frequency, Duplex, Offset, Tone, rToneFreq, cToneFreq, DtcsCode, "
+                        "DtcsPolarity, Mode, TStep, Skip\n";
     }
     void fileErrors()
     {
@@ -331,6 +405,7 @@ private slots:
         QVERIFY2(run.err.startsWith(QStringLiteral("hvn35: error: ") + line), qPrintable(run.err));
         // Nothing is left behind by a failed command.
         QVERIFY(!QFileInfo::exists(work.filePath(QStringLiteral("missing.n35"))));
+        QVERIFY(!QFileInfo::exists(work.filePath(QStringLiteral("missing.csv"))));
     }
 
     // The summary itself is pinned by test_cliunits; here the file it reads and the text it prints.
@@ -341,13 +416,61 @@ private slots:
         const Run run = Hvn35({QStringLiteral("show"), path});
         QVERIFY_RUN(run, 0);
         const QStringList lines = run.outLines();
-        QCOMPARE(
-            lines.mid(0, 7),
-            (QStringList{"Banks: 3 of 50 hold channels, 500 channels in all", "  bank  0: 120 channels",
-                         "  bank  9: 300 channels", "  bank 49:  80 channels", "Channels: 952 of 952 used",
-                         "  Bank00-000   216.01250MHz  REPEATER", "  Bank00-001   216.02500MHz  A\\1B\\8"}));
-        QVERIFY(lines.contains(QString::fromUtf8("  Bank00-003   216.05000MHz  東京タワー")));
+        QCOMPARE(lines.mid(0, 7),
+                 (QStringList{"Banks: 3 of 50 hold channels, 500 channels in all", "  bank  0: 120 channels",
+                              "  bank  9: 300 channels", "  bank 49:  80 channels",
+                              "Channels: 952 of 952 used", "  Bank00-000     216.01250MHz  REPEATER",
+                              "  Bank00-001     216.02500MHz  A\\1B\\8"}));
+        QVERIFY(lines.contains(QString::fromUtf8("  Bank00-003     216.05000MHz  東京タワー")));
         QVERIFY2(lines.contains(QStringLiteral("Title: \"\\1 RADIO \\\\\" (slide)")), qPrintable(run.out));
+    }
+
+    // A disk that takes no more: the command fails, says so, and the old file stays as it was.
+    void aSaveThatFailsIsNoSuccess()
+    {
+        const QString csv = work.filePath(QStringLiteral("full.csv"));
+        const QString old = work.filePath(QStringLiteral("full-old.N35"));
+        QVERIFY_RUN(Hvn35({"export", defaultImage, "-o", csv}), 0);
+        QFile file(old);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("old") == 3);
+        file.close();
+        const QList<QStringList> commands{{"import", csv, "--into", defaultImage, "-o", old},
+                                          {"export", defaultImage, "-o", work.filePath("full-old.csv")}};
+        QFile oldCsv(work.filePath("full-old.csv"));
+        QVERIFY(oldCsv.open(QIODevice::WriteOnly) && oldCsv.write("old") == 3);
+        oldCsv.close();
+        for (const QStringList &arguments : commands) {
+            const Run run = Hvn35(arguments, 2000);
+            QVERIFY2(run.status == 1 && run.errLines().size() == 1, qPrintable(run.what()));
+            QVERIFY2(run.err.startsWith("hvn35: error: " + arguments.at(arguments.size() - 1) +
+                                        " could not be saved"),
+                     qPrintable(run.err));
+        }
+        for (QFile *kept : {&file, &oldCsv}) {
+            QVERIFY(kept->open(QIODevice::ReadOnly));
+            QCOMPARE(kept->readAll(), QByteArray("old"));
+            kept->close();
+        }
+        QCOMPARE(QDir(work.path()).entryList({"*full-old*"}, QDir::Files | QDir::Hidden).size(), 2);
+    }
+
+    // On Linux a file name is bytes: one that is no UTF-8 is found all the same.
+    void aNameThatIsNoUtf8IsFound()
+    {
+        const QByteArray name = QFile::encodeName(work.path()) + "/caf\xE9.n35";
+        QFile source(defaultImage);
+        QVERIFY(source.open(QIODevice::ReadOnly));
+        const QByteArray content = source.readAll();
+        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        QVERIFY(fd >= 0 && ::write(fd, content.constData(), std::size_t(content.size())) == content.size());
+        ::close(fd);
+        // The name goes through the shell as bytes; QProcess would pass it as UTF-8.
+        const Run run =
+            Hvn35({"-c", "exec \"$0\" show \"$1/caf$(printf '\\351').n35\"", Program, work.path()}, 0,
+                  QStringLiteral("/bin/sh"));
+        ::unlink(name.constData()); // the temporary folder's clean-up cannot name it
+        QVERIFY_RUN(run, 0);
+        QVERIFY(run.out.startsWith("Banks:"));
     }
 
     void importTellsEachRefusedRow()

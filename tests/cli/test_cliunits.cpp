@@ -364,8 +364,8 @@ private slots:
         for (int bank = 0; bank < 5; ++bank)
             expected << QStringLiteral("  bank  %1: 100 channels").arg(bank);
         expected << "Channels: 2 of 952 used"
-                 << "  CALL-222     222.00000MHz"
-                 << "  CALL-900     902.00000MHz"
+                 << "  CALL-222       222.00000MHz"
+                 << "  CALL-900       902.00000MHz"
                  << "One-touch keys:";
         for (int key = 1; key <= 9; ++key)
             expected << QStringLiteral("  key %1: disabled").arg(key);
@@ -403,8 +403,8 @@ private slots:
         QCOMPARE(lines.mid(0, 8),
                  (QStringList{"Banks: 3 of 50 hold channels, 500 channels in all", "  bank  0: 120 channels",
                               "  bank  9: 300 channels", "  bank 49:  80 channels", "Channels: 3 of 952 used",
-                              "  Bank00-001   223.50000MHz  REPEATER \\1", "  Bank09-009  1270.00625MHz",
-                              "  CALL-900     902.00000MHz"}));
+                              "  Bank00-001     223.50000MHz  REPEATER \\1", "  Bank09-009    1270.00625MHz",
+                              "  CALL-900       902.00000MHz"}));
         QVERIFY(at("  key 1: disabled") > at("One-touch keys:"));
         QVERIFY(at("  key 2: bank 9, channel 299") > 0);
         QVERIFY(at("Title: \" \\1 RADIO\" (slide)") > 0);

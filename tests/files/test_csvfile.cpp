@@ -7,6 +7,7 @@
 #include "support/channelfixtures.h"
 
 #include <QtTest>
+#include <sys/stat.h>
 
 using namespace n35;
 
@@ -25,6 +26,7 @@ ChannelCells Cells(const QString &name, int column = 0, const QString &text = {}
     return cells;
 }
 
+// A line as older files wrote it: every field quoted, a quote inside it not doubled.
 QByteArray Line(int row, const ChannelCells &cells)
 {
     QByteArray line = "\"L\"";
@@ -120,6 +122,40 @@ private slots:
                      qPrintable(QString::number(row)));
         }
         QVERIFY(rig.table.cells(1) == Cells("AGAIN"));
+        QCOMPARE(result.rowsRead, ChannelCount);
+    }
+
+    // Every kind of character a name may hold comes back from the file as it went: ASCII with the CSV's own
+    // quote and comma, half-width kana, kanji, NEC and IBM extensions, user-defined codes, glyphs.
+    void namesSurviveARoundTrip()
+    {
+        const QStringList names{"A,B",
+                                "Q\"T",
+                                "\"",
+                                "\",\"",
+                                "\"\"",
+                                ",",
+                                "a b ,\"",
+                                "\\1\\\\",
+                                "\\8x",
+                                QString::fromUtf8("ｱｲｳｴｵ"),
+                                QString::fromUtf8("東京タワー"),
+                                QString::fromUtf8("①Ⅹ㍉"),
+                                QString::fromUtf8("纊褜"),
+                                QString::fromUtf8("＼～∥－"),
+                                QString(QChar(0xE000)) + QChar(0xE757)};
+        Rig rig;
+        ChannelTable source;
+        for (int at = 0; at < names.size(); ++at)
+            source.setCells(at + 1, Cells(names.at(at)));
+        const CsvExportResult exported = ExportCsv(rig.out, source);
+        QVERIFY(exported.ok());
+        for (const RowWarning &warning : exported.warnings)
+            QFAIL(qPrintable(warning.describe()));
+        const CsvImportResult result = rig.import(File(rig.exported()));
+        QVERIFY(result.ok() && result.refused.empty());
+        for (int at = 0; at < names.size(); ++at)
+            QCOMPARE(rig.table.cell(at + 1, ColName), names.at(at));
     }
 
     void importChecksTheLineOfEachRow_data()
@@ -140,20 +176,25 @@ private slots:
             {ColRxDcs, "024", nullptr}, {ColShift, "x", nullptr}, {ColShift, "-", "-"}, {ColShiftFreq, "", ""},
             {ColShiftFreq, "999.99999MHz", "999.99999MHz"}, {ColShiftFreq, "1000.00000MHz", nullptr},
             {ColShiftFreq, "abc", nullptr}, {ColSkip, "\u203B", "*"}, {ColSkip, "x", nullptr},
-            {ColName, "A\"B", "AB"}};
+            // A quote or comma inside a quoted field is part of it, also as older files wrote it.
+            {ColName, "A\"B", "A\"B"}, {ColName, "A,B", "A,B"}, {ColName, "=1+1", "=1+1"}};
         // clang-format on
         for (const auto &c : cases)
             QTest::addRow("%d %s", c.column, c.text)
                 << Line(2, Cells("NEW", c.column, QString::fromUtf8(c.text))) << c.column
                 << (c.stored ? QString::fromUtf8(c.stored) : QString());
         QByteArray good = Line(2, Cells("NEW"));
-        QTest::newRow("name with a comma") << Line(2, Cells("A,B")) << 0 << QString();
+        QTest::newRow("quotes doubled")
+            << QByteArray(good).replace("NEW", "Q\"\"T") << int(ColName) << "Q\"T";
+        QTest::newRow("fields unquoted") << QByteArray(good).replace("\"", "") << int(ColName) << "NEW";
         QTest::newRow("13 fields") << good.left(good.lastIndexOf(',')) << 0 << QString();
         QTest::newRow("15 fields") << good + ",\"x\"" << 0 << QString();
         QTest::newRow("empty line") << QByteArray() << 0 << QString();
-        // A byte that is no character keeps its code, as names read from the radio do.
-        QTest::newRow("byte FD") << good.replace("NEW", "\xFD") << int(ColName)
-                                 << QString::fromUcs4(U"\U000F00FD", 1);
+        // A byte that is no character, a tab or another control character: no export of ours holds one, and
+        // the next export could not write it.
+        for (const char *bad : {"\xFD", "A\tB", "\x01", "\x7F"})
+            QTest::addRow("name byte %02X", uchar(bad[qstrlen(bad) > 1 ? 1 : 0]))
+                << QByteArray(good).replace("NEW", bad) << int(ColName) << QString();
     }
 
     void importChecksTheLineOfEachRow()
@@ -168,6 +209,7 @@ private slots:
         const CsvImportResult result =
             rig.import(File({Header, Line(1, Cells("NEW")), line, Line(3, Cells("NEW"))}));
         QVERIFY(result.ok());
+        QCOMPARE(result.rowsRead, 3);
         QCOMPARE(rig.table.cell(1, ColName) + rig.table.cell(3, ColName), QStringLiteral("NEWNEW"));
         if (column == 0)
             QCOMPARE(rig.table.cell(2, ColName), QStringLiteral("OLD"));
@@ -191,17 +233,47 @@ private slots:
         const struct { const char *name; QByteArray content; Kind kind; } cases[] = {
             {"in.txt", Header + rest, Kind::WrongExtension}, {"in.CSV", Header.chopped(4) + rest, Kind::NotHeader},
             {"in.csv", "", Kind::NotHeader}, {"missing.csv", {}, Kind::CannotRead},
-            {"lf.Csv", QByteArray(Header + rest).replace("\r", ""), Kind::Ok}};
+            {"lf.Csv", QByteArray(Header + rest).replace("\r", ""), Kind::Ok},
+            {"cr.csv", QByteArray(Header + rest).replace("\n", ""), Kind::Ok},
+            {"utf16.csv", QByteArray(reinterpret_cast<const char *>(QString::fromLatin1(Header + rest).utf16()),
+                                     (Header.size() + rest.size()) * 2), Kind::NotHeader},
+            {"image.csv", "Save Date and Time 2024/01/01 00:00:00\r\nFile End\r\n", Kind::NotHeader},
+            {"huge.csv", Header + rest + QByteArray(1 << 20, 'x'), Kind::CannotRead},
+            {"folder.csv", "folder", Kind::CannotRead}, {"fifo.csv", "fifo", Kind::CannotRead}};
         // clang-format on
         for (const auto &c : cases) {
             Rig rig;
             rig.table.setCells(1, Cells("OLD"));
             QSignalSpy changes(&rig.table, &ChannelTable::changed);
-            const CsvImportResult result = rig.import(c.content, c.name);
-            QCOMPARE(result.kind, c.kind);
+            const QString path = rig.dir.filePath(c.name);
+            if (c.content == "folder")
+                QVERIFY(QDir().mkpath(path));
+            // A pipe nobody writes to: reading it would wait for ever.
+            if (c.content == "fifo")
+                QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+            const bool special = c.content == "folder" || c.content == "fifo";
+            const CsvImportResult result =
+                special ? ImportCsv(path, rig.table) : rig.import(c.content, c.name);
+            QVERIFY2(result.kind == c.kind, c.name);
             QCOMPARE(rig.table.cell(1, ColName), result.ok() ? QStringLiteral("NEW") : QStringLiteral("OLD"));
             QCOMPARE(changes.size(), result.ok() ? 1 : 0);
+            // The file named as given, never recased; the reason short.
+            if (!result.ok())
+                QVERIFY2(result.problem.describe().startsWith(path + ": ") &&
+                             result.problem.describe().size() < 400,
+                         qPrintable(result.problem.describe()));
         }
+    }
+
+    void aLongLineIsQuotedShort()
+    {
+        Rig rig;
+        const QByteArray line = Line(1, Cells(QString(500'000, QLatin1Char('N')))) + ",\"x\"";
+        const CsvImportResult result = rig.import(File({Header, line}));
+        QVERIFY(result.ok());
+        QCOMPARE(int(result.refused.size()), 1);
+        QVERIFY(ListRefusals(result.refused).size() < 250);
+        QCOMPARE(result.rowsRead, 1);
     }
 
     void callRowsKeepTheirContentsAndUnreadRowsAreChecked()
@@ -227,22 +299,34 @@ private slots:
             QVERIFY(result.refused[i].row == rows[i] && result.refused[i].kept == (i < 2));
     }
 
-    void exportRefusesWhatTheCodePageCannotCarry()
+    // A name the code page cannot carry costs its own characters, not the file; a cell that looks like a
+    // formula goes out unchanged. Both are told, row by row.
+    void exportWarnsOfWhatItCannotCarryOrMayRun()
     {
-        const QString placeholder = QString::fromUcs4(U"\U000F0081", 1);
-        for (const auto &[name, why] :
-             {std::pair{"A" + placeholder, QStringLiteral("code 0081")},
-              std::pair{QStringLiteral("caf\u00E9"), QStringLiteral("\"\u00E9\" is no")}}) {
+        const QString placeholder = QString::fromUcs4(U"\U000F0000", 1);
+        // clang-format off
+        const struct { QString name; QByteArray written; const char *why; } cases[] = {
+            {"A" + placeholder, "A?", "holds radio code 0000, which is no character a CSV file can carry: written as"},
+            {QStringLiteral("caf\u00E9"), "caf?", "\"\u00E9\" is no character of code page 932"},
+            {"=HYPERLINK(\"x\")", "=HYPERLINK(\"\"x\"\")", "a spreadsheet may run this as a formula"},
+            {"+1", "+1", "formula"}, {"-A", "-A", "formula"}, {"@SUM(A1)", "@SUM(A1)", "formula"},
+            {"A-1", "A-1", nullptr}, {"-", "-", nullptr}};
+        // clang-format on
+        for (const auto &c : cases) {
             Rig rig;
-            rig.table.setCell(5, ColName, name);
-            QFile old(rig.out);
-            QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
-            old.close();
-            const Status status = ExportCsv(rig.out, rig.table);
-            QVERIFY2(!status.ok() && status.problem().why.contains(why), qPrintable(status.problem().why));
-            QCOMPARE(status.problem().where + status.problem().what,
-                     ChannelPlace(5, rig.table) + CellCaption(ColName));
-            QVERIFY(old.open(QIODevice::ReadOnly) && old.readAll() == "old");
+            rig.table.setCells(5, Cells(c.name));
+            const CsvExportResult result = ExportCsv(rig.out, rig.table);
+            QVERIFY(result.ok());
+            QCOMPARE(rig.exported().size(), 953);
+            QVERIFY2(rig.exported().at(5).endsWith(",\"" + c.written + "\",\"5\""),
+                     rig.exported().at(5).constData());
+            QCOMPARE(int(result.warnings.size()), c.why ? 1 : 0);
+            if (c.why) {
+                QCOMPARE(result.warnings[0].row, 5);
+                QCOMPARE(result.warnings[0].column, CellCaption(ColName));
+                QVERIFY2(result.warnings[0].reason.contains(QString::fromUtf8(c.why)),
+                         qPrintable(result.warnings[0].describe()));
+            }
         }
     }
 };

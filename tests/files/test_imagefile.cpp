@@ -10,6 +10,7 @@
 
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 using namespace n35;
 
@@ -114,13 +115,16 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("content"); // %R: a channel record
         QTest::addColumn<int>("row");            // the row that takes it, 0 for none
-        QTest::newRow("first line skipped") << "a.N35" << QByteArray("CH0000:%R\r\n") << 0;
-        QTest::newRow("row 951, LF only") << "a.N35" << QByteArray("x\nCH0950:%R\n") << 951;
+        QTest::newRow("first line skipped")
+            << "a.N35" << QByteArray("CH0000:%R\r\nCOMPORT:01\r\nFile End\r\n") << 0;
+        QTest::newRow("row 951, LF only") << "a.N35" << QByteArray("x\nCH0950:%R\nFile End\n") << 951;
+        QTest::newRow("row 951, CR only") << "a.N35" << QByteArray("x\rCH0950:%R\rFile End\r") << 951;
         QTest::newRow("after File End") << "a.N35" << QByteArray("x\r\nFile End\r\nCH0005:%R\r\n") << 6;
-        QTest::newRow("CALL row, no last line end") << "a.N35" << QByteArray("x\r\nCH0850:%R") << 851;
-        QTest::newRow("lower-case extension") << "a.n35" << QByteArray("x\r\nCH0001:%R\r\n") << 2;
+        QTest::newRow("CALL row, no last line end")
+            << "a.N35" << QByteArray("x\r\nCH0850:%R\r\nFile End") << 851;
+        QTest::newRow("lower-case extension") << "a.n35" << QByteArray("x\r\nCH0001:%R\r\nFile End\r\n") << 2;
         QTest::newRow("other keys ignored")
-            << "a.N35" << QByteArray("x\r\nCOMPORT:05\r\n\r\nch0001:%R\r\nXY\r\n") << 0;
+            << "a.N35" << QByteArray("x\r\nCOMPORT:05\r\n\r\nch0001:%R\r\nXY\r\nFile End\r\n") << 0;
     }
 
     void readsLinesByKey()
@@ -192,15 +196,67 @@ private slots:
         QCOMPARE(saved(image), before);
     }
 
+    // Whatever is not a whole clone image file is refused with its reason, and the image stays as it was.
+    void notAnImageIsRefused()
+    {
+        CloneImage source;
+        FillEverything(source);
+        const QByteArray good = saved(source);
+        const QList<QByteArray> lines = good.split('\n');
+        QList<std::pair<QString, QByteArray>> cases{
+            {"garbage", "garbage\n"},
+            {"empty", ""},
+            {"utf16",
+             QByteArray(reinterpret_cast<const char *>(QString::fromLatin1(good).utf16()), good.size() * 2)},
+            {"csv", "\"\",\"Freqency\",\"mode\"\r\n\"Bank00-000\",\"222.00000MHz\",\"FM\"\r\n"},
+            {"header only", lines.at(0) + '\n'},
+            {"File End only", "x\r\nFile End\r\n"},
+            {"folder", {}},
+            {"fifo", {}},
+            {"over the limit", good + QByteArray(1 << 20, '0')},
+            {"a 10 MB line", "x\r\nCH0001:" + QByteArray(10 << 20, '0') + "\r\nFile End\r\n"}};
+        // Cuts at line boundaries before "File End": in the channels, each region, the last line before it.
+        for (qsizetype keep = 1; keep < lines.size() - 1; keep += keep < 940 ? 97 : 1)
+            cases.append(
+                {QStringLiteral("cut after line %1").arg(keep), lines.mid(0, keep).join('\n') + '\n'});
+        CloneImage image;
+        FillEverything(image);
+        const QByteArray before = saved(image);
+        for (const auto &[tag, content] : cases) {
+            const QString path = dir.filePath(tag + ".N35");
+            if (tag == QLatin1String("folder"))
+                QVERIFY(QDir().mkpath(path));
+            else if (tag == QLatin1String("fifo"))
+                QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+            else
+                QVERIFY(!write(tag + ".N35", content).isEmpty());
+            const LoadOutcome loaded = LoadImageFile(path, image);
+            const bool read =
+                tag == "folder" || tag == "fifo" || tag.startsWith("over") || tag.startsWith("a 10");
+            QVERIFY2(loaded.failure == (read ? LoadFailure::CannotRead : LoadFailure::NotImage),
+                     qPrintable(tag));
+            const QString text = loaded.problem.describe();
+            QVERIFY2(text.startsWith(path + ": it ") && text.size() < path.size() + 120, qPrintable(text));
+            QCOMPARE(saved(image), before);
+        }
+        // The whole file, with any line end, reads exactly as written.
+        for (const QByteArray &ends : {QByteArray("\n"), QByteArray("\r")}) {
+            CloneImage copy;
+            QVERIFY(load(QByteArray(good).replace("\r\n", ends), copy).ok());
+            QCOMPARE(saved(copy), good);
+        }
+    }
+
     void unfinishedPartitionInFileFallsBackWithNotice()
     {
         BankPartition banks;
         banks.setCount(3, 1);
         CloneImage image;
         FillEverything(image);
-        const LoadOutcome loaded = load(
-            ("x\r\nBK0:" + EncodeBankBlock(banks, 0) + "\r\nBK1:" + EncodeBankBlock(banks, 1)).toLatin1(),
-            image);
+        const LoadOutcome loaded = load(("x\r\nBK0:" + EncodeBankBlock(banks, 0) +
+                                         "\r\nBK1:" + EncodeBankBlock(banks, 1) + "\r\nFile End")
+                                            .toLatin1(),
+                                        image);
         QVERIFY(loaded.ok() && loaded.notices.size() == 1);
         QCOMPARE(loaded.notices[0].text + loaded.notices[0].title, "Bank Total Error. Initialize.Caution");
         QVERIFY(image.banks.counts() == BankPartition::DefaultCounts());

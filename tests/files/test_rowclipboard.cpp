@@ -28,6 +28,17 @@ private slots:
             QVERIFY(target.cells(601 + k) == table.cells(11 + k));
             QCOMPARE(target.used(601 + k), table.used(11 + k));
         }
+
+        std::vector<RowWarning> warnings;
+        RowsAsText(table, 11, 20, &warnings);
+        QVERIFY(warnings.empty());
+        // A name a spreadsheet would run is copied as it is, and told; the radio's own "-/T" is not.
+        table.setCell(12, ColName, QStringLiteral("@SUM(A1)"));
+        table.setCell(13, ColSubtone, QStringLiteral("-/T"));
+        QVERIFY(RowsAsText(table, 11, 20, &warnings).contains(QStringLiteral("\t@SUM(A1)\n")));
+        QCOMPARE(warnings.size(), std::size_t(1));
+        QCOMPARE(warnings[0].describe(),
+                 QStringLiteral("Row 12, the name \"@SUM(A1)\": a spreadsheet may run this as a formula"));
     }
 
     void pasteRefusesOnlyTheRowsTheRadioCannotHold_data()
@@ -45,6 +56,13 @@ private slots:
         QTest::newRow("AM") << 10 << QString(good).replace(QStringLiteral("\tFM\t"), QStringLiteral("\tAM\t"))
                             << "the mode" << true;
         QTest::newRow("222 MHz into CALL-900") << Call900Channel << good << "the frequency" << false;
+        // A name is refused for a character the radio lacks or a control character, never stored as "?".
+        QTest::newRow("name with a control character")
+            << 10 << QString(good).replace(QStringLiteral("REPEATER"), QStringLiteral("RE\x01P"))
+            << "the name" << true;
+        QTest::newRow("name with a euro sign")
+            << 10 << QString(good).replace(QStringLiteral("REPEATER"), QStringLiteral("5\u20AC"))
+            << "the name" << true;
         QTest::newRow("too few fields") << 10 << QStringLiteral("223.50000MHz\tFM") << "the line" << true;
         QTest::newRow("past the last row") << 953 << good << "the line" << false;
     }

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 using namespace n35;
 
@@ -33,6 +34,10 @@ private slots:
         QTest::newRow("first COMPORT line counts") << QByteArray("COMPORT:05\r\nCOMPORT:09\r\n") << 5 << true;
         QTest::newRow("lower-case key") << QByteArray("comport:05\r\n") << 1 << false;
         QTest::newRow("no file") << QByteArray() << 1 << false; // null: not written
+        // A pipe in the file's place would hold the program at start; it is passed over like a folder.
+        QTest::newRow("a pipe") << QByteArray("fifo") << 1 << false;
+        QTest::newRow("a folder") << QByteArray("folder") << 1 << false;
+        QTest::newRow("over 1 MB") << QByteArray("COMPORT:05\r\n") + QByteArray(1 << 20, 'x') << 1 << false;
     }
     void comportLine()
     {
@@ -41,10 +46,16 @@ private slots:
         QFETCH(bool, fromFile);
         QTemporaryDir dir;
         QFile file(dir.filePath(QStringLiteral("HVN35Writer.INI")));
-        QVERIFY(content.isNull() ||
-                (file.open(QIODevice::WriteOnly) && file.write(content) == content.size()));
+        if (content == "fifo")
+            QCOMPARE(::mkfifo(QFile::encodeName(file.fileName()).constData(), 0600), 0);
+        else if (content == "folder")
+            QVERIFY(QDir().mkpath(file.fileName()));
+        else
+            QVERIFY(content.isNull() ||
+                    (file.open(QIODevice::WriteOnly) && file.write(content) == content.size()));
         file.close();
         const PortSetting setting = ReadPortSetting(file.fileName());
+        QVERIFY(ReadBackupSetting(file.fileName()) || !content.contains("BACKUP"));
         QCOMPARE(setting.port, port);
         QCOMPARE(setting.fromFile, fromFile);
     }

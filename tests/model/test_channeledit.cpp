@@ -224,6 +224,22 @@ private slots:
 
     // A frequency another PASS row holds is refused and the edited row keeps its channel; the row's
     // own frequency is no overlap.
+    // A name character the radio cannot store is refused, never saved as "?": nothing is stored.
+    void badNameStoresNothing()
+    {
+        ChannelTable table;
+        const ChannelCells before = table.cells(1);
+        std::array<ChannelPanel, 2> panels{panelWith("222", ""), {}};
+        panels[0].name = QStringLiteral("5\u20AC");
+        const EditResult result = CommitChannelEdit(table, 1, panels);
+        QCOMPARE(result.verdict, EditVerdict::BadName);
+        QCOMPARE(result.why,
+                 QStringLiteral("The name holds \"\u20AC\" (U+20AC), which the radio cannot store."));
+        QVERIFY(table.cells(1) == before && !table.used(1));
+        panels[0].name = QStringLiteral("5\\1");
+        QCOMPARE(CommitChannelEdit(table, 1, panels).verdict, EditVerdict::Stored);
+    }
+
     void passOverlapKeepsTheRow()
     {
         const int first = FirstPassChannel;

@@ -1,5 +1,6 @@
 // The text codec: escapes, code page 932 both ways, and the names and titles in the radio's form.
 
+#include "model/result.h"
 #include "model/textcodec.h"
 
 #include <QFile>
@@ -76,6 +77,28 @@ private slots:
 
     // Compares our converter with a table written by an independent one (tests/data/make_cp932_reference.py):
     // code, U+character, the code the reference encoder writes for that character.
+    // Every path that takes a name asks here: the first character the radio cannot store is named.
+    void nameFaults()
+    {
+        const QString placeholder = QString::fromUcs4(U"\U000F0009", 1);
+        const QString realCharPlaceholder = QString::fromUcs4(U"\U000F0041", 1); // 0x41 is "A"
+        // clang-format off
+        const struct { QString name; bool placeholders; const char *fault; } cases[] = {
+            {"REPEATER \\1\\\\", false, ""}, {QString::fromUtf8("東京ｱｲｳ①Ⅹ纊"), false, ""},
+            {QString(QChar(0xE000)), false, ""}, {"A\tB", false, "holds the control character U+0009"},
+            {"\x7F", true, "holds the control character U+007F"}, {QStringLiteral("\u0085"), true, "holds the control character U+0085"},
+            {QStringLiteral("5\u20AC"), true, "holds \"\u20AC\" (U+20AC), which the radio cannot store"},
+            {QStringLiteral("caf\u00E9"), true, "holds \"\u00E9\" (U+00E9), which the radio cannot store"},
+            {"A" + placeholder, true, ""}, {"A" + placeholder, false, "holds radio code 0009, which is no character"},
+            {realCharPlaceholder, true, "holds radio code 0041, which is no character"}};
+        // clang-format on
+        for (const auto &c : cases)
+            QCOMPARE(NameFault(c.name, c.placeholders), QString::fromUtf8(c.fault));
+        // Quoted texts in messages stay short.
+        QCOMPARE(QuotedExcerpt(QString(80, 'x')), QString(80, 'x'));
+        QCOMPARE(QuotedExcerpt(QString(10'000'000, 'x')), QString(80, 'x') + "... (10000000 characters)");
+    }
+
     void matchesReference()
     {
         QFile file(QStringLiteral(N35_TEST_DATA "/cp932_reference.tsv"));

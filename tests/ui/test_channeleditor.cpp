@@ -130,6 +130,23 @@ private slots:
         }
     }
 
+    // A name with a character the radio cannot store is refused with its reason; the editor stays open.
+    void badNameKeepsTheEditorOpen()
+    {
+        Rig rig;
+        const ChannelCells before = rig.table.cells(5);
+        ChannelEditor editor(rig.table, 5);
+        editor.show();
+        typeFrequency(editor, u"223"_s, u"5"_s);
+        find<QLineEdit>(editor, u"DETAIL_NAME"_s)->setText(u"TAB\tHERE"_s);
+        click(editor, u"DETAIL_ENTER"_s);
+        QVERIFY(editor.isVisible() && rig.table.cells(5) == before && !rig.table.used(5));
+        QCOMPARE(rig.capture.messages.size(), 1);
+        QCOMPARE(rig.capture.messages[0].text + '|' + rig.capture.messages[0].title,
+                 u"The name cannot be stored.| Error"_s);
+        QCOMPARE(rig.capture.messages[0].detail, u"The name holds the control character U+0009."_s);
+    }
+
     void cancelAndOverlapKeepTheRow()
     {
         for (const QString &button : {u"DETAIL_CANCEL"_s, u"DETAIL_ENTER"_s}) {

@@ -3,6 +3,7 @@
 
 #include "files/imagefile.h"
 #include "model/banks.h"
+#include "model/channelcells.h"
 #include "model/channellisting.h"
 #include "sample/sampleimage.h"
 #include "support/emulatorwindow.h"
@@ -12,6 +13,7 @@
 
 #include <QtTest>
 #include <QtWidgets>
+#include <sys/stat.h>
 
 using namespace n35;
 using namespace n35::testing;
@@ -109,6 +111,94 @@ private slots:
             (QStringList{u"Inport CSV File| Finish"_s,
                          u"1 line was not imported:\nRow 5, the frequency: \"260.00000MHz\" lies outside "
                          u"216-250 MHz and 902-928 MHz (the row was emptied)|Import"_s}));
+    }
+
+    // Files the window cannot take, opened as a clone image or imported as CSV: each refused with its
+    // reason in the details, nothing changed. Good files with other line ends read exactly.
+    void badFilesChangeNothing()
+    {
+        WindowRig rig;
+        FillVariedChannels(rig.table(), 1, 30);
+        for (int row = 1; row <= 30; ++row) // in band, so that the CSV file reads back as written
+            rig.table().setCell(row, ColFrequency, FrequencyText(216'000'000U + quint32(row) * 12'500U));
+        const QString image = rig.dir.filePath(u"good.N35"_s);
+        const QString csv = rig.dir.filePath(u"good.csv"_s);
+        SaveImageCommand(*rig.window, image);
+        ExportCsvCommand(*rig.window, csv);
+        QFile imageFile(image);
+        QFile csvFile(csv);
+        QVERIFY(imageFile.open(QIODevice::ReadOnly) && csvFile.open(QIODevice::ReadOnly));
+        const QByteArray goodImage = imageFile.readAll();
+        const QByteArray goodCsv = csvFile.readAll();
+        const QByteArray before = Snapshot(rig);
+        auto utf16 = [](const QByteArray &text) {
+            return QByteArray(reinterpret_cast<const char *>(QString::fromLatin1(text).utf16()),
+                              text.size() * 2);
+        };
+        const QString loadFailed = u"The file could not be loaded. Nothing was changed.|Error"_s;
+        const QString csvError = u"CSV File Error| Error"_s;
+        const QString notOpened = u"This File couldn't be opened.|Error"_s;
+        // clang-format off
+        const struct { const char *name; QByteArray content; QString told; } cases[] = {
+            {"garbage.N35", "garbage", loadFailed}, {"empty.N35", "", loadFailed},
+            {"utf16.N35", utf16(goodImage), loadFailed}, {"csv.N35", goodCsv, loadFailed},
+            {"header.N35", goodImage.left(goodImage.indexOf('\n') + 1), loadFailed},
+            {"cut.N35", goodImage.left(goodImage.indexOf("FONT")), loadFailed},
+            {"fifo.N35", "fifo", loadFailed}, {"folder.N35", "folder", loadFailed},
+            {"huge.N35", goodImage + QByteArray(1 << 20, '0'), loadFailed},
+            {"line.N35", "x\r\nCH0001:" + QByteArray(10 << 20, '0') + "\r\nFile End\r\n", loadFailed},
+            {"cr.N35", QByteArray(goodImage).replace("\r\n", "\r"), u"Read File|Finish"_s},
+            {"lf.N35", QByteArray(goodImage).replace("\r\n", "\n"), u"Read File|Finish"_s},
+            {"garbage.csv", "garbage", csvError}, {"empty.csv", "", csvError},
+            {"utf16.csv", utf16(goodCsv), csvError}, {"image.csv", goodImage, csvError},
+            {"fifo.csv", "fifo", notOpened}, {"folder.csv", "folder", notOpened},
+            {"line.csv", goodCsv.left(goodCsv.indexOf('\n') + 1) + QByteArray(10 << 20, 'x'), notOpened},
+            {"cr.csv", QByteArray(goodCsv).replace("\r\n", "\r"), u"Inport CSV File| Finish"_s},
+            {"lf.csv", QByteArray(goodCsv).replace("\r\n", "\n"), u"Inport CSV File| Finish"_s}};
+        // clang-format on
+        for (const auto &c : cases) {
+            const QString path = rig.dir.filePath(QString::fromLatin1(c.name));
+            if (c.content == "folder")
+                QVERIFY(QDir().mkpath(path));
+            else if (c.content == "fifo")
+                QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+            else
+                Write(path, c.content);
+            rig.capture.messages.clear();
+            if (path.endsWith(u".N35"_s))
+                OpenImageCommand(*rig.window, path);
+            else
+                ImportCsvCommand(*rig.window, path);
+            QVERIFY2(rig.told() == QStringList{c.told}, c.name);
+            QVERIFY2(Snapshot(rig) == before, c.name);
+            const QString detail = rig.capture.messages.last().detail;
+            if (!c.told.contains(u"Finish"_s))
+                QVERIFY2(detail.contains(path + u": "_s) && detail.size() < path.size() + 150,
+                         qPrintable(detail));
+        }
+    }
+
+    // A CSV file that ends before row 952 says how far it reached; the rows after it stay as they were.
+    void csvEndingEarlySaysSo()
+    {
+        WindowRig rig;
+        FillVariedChannels(rig.table(), 1, 30);
+        for (int row = 1; row <= 30; ++row) // in band, so that the CSV file reads back as written
+            rig.table().setCell(row, ColFrequency, FrequencyText(216'000'000U + quint32(row) * 12'500U));
+        const QString csv = rig.dir.filePath(u"short.csv"_s);
+        ExportCsvCommand(*rig.window, csv);
+        QFile file(csv);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = file.readAll().split('\n');
+        file.close();
+        Write(csv, lines.mid(0, 11).join('\n') + '\n');
+        const QByteArray before = Snapshot(rig);
+        rig.capture.messages.clear();
+        ImportCsvCommand(*rig.window, csv);
+        QCOMPARE(rig.told(), QStringList{u"Inport CSV File| Finish"_s});
+        QCOMPARE(rig.capture.messages.last().detail.section(u'\n', 0, 0),
+                 u"The file ends after row 10: rows 11 to 952 were left as they were."_s);
+        QCOMPARE(Snapshot(rig), before);
     }
 
     // A name typed without its extension is saved with it, so Open and Import take the file later.

@@ -11,6 +11,7 @@
 #include "sample/sampleimage.h"
 #include "ui/banklinkwindow.h"
 #include "ui/channeleditor.h"
+#include "ui/filecommands.h"
 #include "ui/findbar.h"
 #include "ui/fontwindow.h"
 #include "ui/mainwindow.h"
@@ -310,6 +311,32 @@ int main(int argc, char **argv)
         w.switchPage(1);
         if (capture.messages.size() == 1)
             shooter.saveMessage(&w, capture.messages.first(), QStringLiteral("message-bank-total"));
+    }
+    // A file that is no whole clone image file, and a CSV import that ends early.
+    {
+        QTemporaryDir files;
+        const QString cut = files.filePath(QStringLiteral("radio-copy.N35"));
+        const QString csv = files.filePath(QStringLiteral("short-list.csv"));
+        QFile file(cut);
+        if (file.open(QIODevice::WriteOnly))
+            file.write("Save Date and Time 2024/05/06 07:08:09\r\nCH0000:02\r\n");
+        file.close();
+        ExportCsvCommand(w, csv);
+        QFile list(csv);
+        QByteArray lines;
+        if (list.open(QIODevice::ReadOnly))
+            lines = list.readAll();
+        list.close();
+        if (list.open(QIODevice::WriteOnly))
+            list.write(lines.left(lines.indexOf("\"Bank00-010\"")));
+        list.close();
+        MessageCapture capture;
+        OpenImageCommand(w, cut);
+        ImportCsvCommand(w, csv);
+        if (capture.messages.size() >= 2) {
+            shooter.saveMessage(&w, capture.messages.at(0), QStringLiteral("message-not-an-image"));
+            shooter.saveMessage(&w, capture.messages.last(), QStringLiteral("message-csv-ends-early"));
+        }
     }
     return shooter.failed ? 1 : 0;
 }
