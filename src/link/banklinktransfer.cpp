@@ -25,8 +25,11 @@ TransferOutcome LinkError(int block, const QString &why)
 TransferOutcome Identified(RadioLink &link, Progress &progress)
 {
     progress.start(static_cast<int>(BlockAddress.size()) + 1);
+    // A radio that does not identify itself gets the window's own plain "Error" too.
     if (!link.Identify())
-        return NegotiationError();
+        return TransferOutcome::failure(QStringLiteral("Error"), QStringLiteral(" Error"),
+                                        Problem{QString(), QStringLiteral("the identification"),
+                                                QStringLiteral("the radio did not answer \"OK\"")});
     progress.advance();
     return TransferOutcome::success();
 }

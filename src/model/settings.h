@@ -44,11 +44,12 @@ public:
     // The texts an option's list shows now (the bank lists: the banks that hold channels and the five
     // special groups).
     QStringList texts(OptionId id) const;
-    // Options the program shows as read but writes back unchanged, so an edit would reach nothing.
+    // Options the program shows as read but writes back unchanged (0 where the list cannot show the byte),
+    // so an edit would reach nothing.
     static bool IsReadOnly(OptionId id);
 
-    // The two "Bank No." lists follow the banks that hold channels; a changed partition puts both on their
-    // first entry.
+    // The two "Bank No." lists follow the banks that hold channels; a selection whose bank no longer
+    // holds channels goes back to the first entry, every other keeps its entry.
     void setBankEntries(const BankPartition &banks);
 
     const Image &image() const { return bytes; }

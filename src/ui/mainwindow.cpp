@@ -13,6 +13,7 @@
 #include "ui/messages.h"
 #include "ui/setmodepage.h"
 #include "ui/twips.h"
+#include "ui/unsavedchanges.h"
 #include "ui/version.h"
 #include "ui/versiondialog.h"
 
@@ -98,7 +99,9 @@ MainWindow::MainWindow(RadioPort *port, const QString &settingsPath, QWidget *pa
     if (const QScreen *display = screen())
         size = size.boundedTo(display->availableSize());
     resize(size);
-    setWindowTitle(QStringLiteral("HV-N35 Clone Utility Ver.") + QLatin1String(ProgramVersion));
+    // "[*]": the mark of unsaved changes (windowModified), shown only while there are any.
+    setWindowTitle(QStringLiteral("HV-N35 Clone Utility Ver.") + QLatin1String(ProgramVersion) +
+                   QStringLiteral("[*]"));
     // What the pages did while they were built is the start, not an edit.
     pendingEdit.clear();
     editTimer->stop();
@@ -133,6 +136,10 @@ void MainWindow::buildMenus()
     File->addSeparator();
     ImportChannelList = addItem(File, "Import channel list...", "ImportChannelList");
     ExportChannelList = addItem(File, "Export channel list...", "ExportChannelList");
+    File->addSeparator();
+    FileExit = addItem(File, "Exit(&X)", "FileExit");
+    FileExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(FileExit, &QAction::triggered, this, &QWidget::close);
 
     buildEditMenu();
 
@@ -165,8 +172,10 @@ void MainWindow::buildMenus()
 
     connect(ALL_READ, &QAction::triggered, this, &MainWindow::ALL_READ_Click);
     connect(ALL_WRITE, &QAction::triggered, this, &MainWindow::ALL_WRITE_Click);
-    connect(FileOpen, &QAction::triggered, this,
-            [this] { runStep(QStringLiteral("Open"), [this] { FileOpen_Click(*this); }); });
+    connect(FileOpen, &QAction::triggered, this, [this] {
+        if (ConfirmUnsavedChanges(*this, QStringLiteral("opening another file")))
+            runStep(QStringLiteral("Open"), [this] { FileOpen_Click(*this); });
+    });
     connect(FileSave, &QAction::triggered, this, [this] { FileSave_Click(*this); });
     connect(Inport, &QAction::triggered, this,
             [this] { runStep(QStringLiteral("Import"), [this] { FILE_INPORT_Click(*this); }); });
@@ -349,7 +358,12 @@ void MainWindow::SETTING_WRITE_Click()
 void MainWindow::ALL_READ_Click()
 {
     runRadioCommand(
-        [this] { report(ReadAllData(link, image, barProgress), QStringLiteral("ALL read successed.")); },
+        [this] {
+            const TransferOutcome read = ReadAllData(link, image, barProgress);
+            if (read.ok)
+                markClean();
+            report(read, QStringLiteral("ALL read successed."));
+        },
         QStringLiteral("Read All Data"));
 }
 
@@ -370,6 +384,8 @@ void MainWindow::ALL_WRITE_Click()
         if (backupBeforeWriting() && !backUpRadio(backup))
             return;
         const TransferOutcome written = WriteAllData(link, image, barProgress);
+        if (written.ok) // the radio now holds the image
+            markClean();
         for (const Notice &notice : written.notices)
             ShowMessage(this, notice.text, notice.title, notice.detail);
         if (written.ok)
@@ -418,7 +434,7 @@ void MainWindow::Verify_Click()
             ShowMessage(this, QStringLiteral("Radio matches."), QStringLiteral(" Finish"));
             return;
         }
-        QStringList lines;
+        QStringList lines{DifferenceLegend(QStringLiteral("the window's"))};
         for (const ImageDifference &difference : differences)
             lines << difference.describe();
         ShowMessage(
@@ -534,6 +550,18 @@ void MainWindow::recordPendingEdit()
     refreshEditItems();
 }
 
+bool MainWindow::isClean()
+{
+    recordPendingEdit();
+    return history.isClean();
+}
+
+void MainWindow::markClean()
+{
+    history.markClean();
+    refreshEditItems();
+}
+
 void MainWindow::EditUndo_Click()
 {
     travel(&ImageHistory::undo);
@@ -562,6 +590,7 @@ void MainWindow::refreshEditItems()
                                         : QStringLiteral("Undo"));
     EditRedo->setText(history.canRedo() ? QStringLiteral("Redo ") + history.redoName()
                                         : QStringLiteral("Redo"));
+    setWindowModified(!history.isClean());
     EditUndo->setEnabled(history.canUndo());
     EditRedo->setEnabled(history.canRedo());
     const bool memoryPage = pageNumber == 1;
@@ -635,6 +664,10 @@ void MainWindow::closeEvent(QCloseEvent *event)
 {
     // A transfer waits in a nested event loop further up the stack; the window must outlive it.
     if (locked) {
+        event->ignore();
+        return;
+    }
+    if (!ConfirmUnsavedChanges(*this, QStringLiteral("closing"))) {
         event->ignore();
         return;
     }

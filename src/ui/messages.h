@@ -12,6 +12,8 @@ namespace n35
 // have been told instead of clicking boxes away.
 void ShowMessage(QWidget *parent, const QString &text, const QString &title, const QString &detail = {});
 bool AskYesNo(QWidget *parent, const QString &text, const QString &title);
+enum class SaveChoice { Save, Discard, Cancel };
+SaveChoice AskSaveDiscardCancel(QWidget *parent, const QString &text, const QString &title);
 
 struct CapturedMessage {
     QString text;
@@ -31,6 +33,7 @@ public:
 
     QList<CapturedMessage> messages;
     bool answer = true;
+    SaveChoice saveChoice = SaveChoice::Cancel; // what AskSaveDiscardCancel returns
 
 private:
     MessageCapture *previous;

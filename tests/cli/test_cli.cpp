@@ -79,11 +79,13 @@ bool LinkPort(int number, const QString &device)
     return QDir().mkpath(QFileInfo(PortLink(number)).path()) && QFile::link(device, PortLink(number));
 }
 
-// A radio with valid settings (an erased one has none), on a pty.
-std::unique_ptr<n35emu::EmulatorProcess> StartRadio(const QString &folder, QStringList arguments = {})
+// A radio with valid settings, on a pty; `erased`: every byte 0xFF, settings too.
+std::unique_ptr<n35emu::EmulatorProcess> StartRadio(const QString &folder, QStringList arguments = {},
+                                                    bool erased = false)
 {
     QByteArray memory(0x10000, char(0xFF));
-    testing::PrimeSettings(memory);
+    if (!erased)
+        testing::PrimeSettings(memory);
     QFile file(QDir(folder).filePath(QStringLiteral("radio-start.bin")));
     if (!file.open(QIODevice::WriteOnly) || file.write(memory) != memory.size())
         return nullptr;
@@ -435,8 +437,8 @@ private slots:
         QCOMPARE(said.size(), 3);
         QVERIFY(said.at(0).startsWith(QStringLiteral("backup: ")));
         const QString backup = said.at(0).mid(8);
-        QCOMPARE(QFileInfo(backup).absolutePath(),
-                 QFileInfo(Program).absoluteDir().filePath(QStringLiteral("backups")));
+        // Beside the settings file, which a build folder never holds.
+        QCOMPARE(QFileInfo(backup).absolutePath(), ConfigHome().path() + QStringLiteral("/HVN35Writer/backups"));
         QCOMPARE(said.mid(1), (QStringList{QStringLiteral("wrote %1 to the radio").arg(file("edited.n35")),
                                            QStringLiteral("no differences")}));
         const QStringList backedUp = Differences(file("read.n35"), backup);
@@ -461,6 +463,44 @@ private slots:
         QCOMPARE(kept.size(), 2);
         for (const QString &name : kept)
             QCOMPARE(Differences(file("edited.n35"), QDir(backups).filePath(name)), QStringList());
+    }
+
+    // What the program writes into a radio always reads back, and a file just read verifies clean: into
+    // a radio erased to 0xFF throughout, and from a new radio (erased but for its factory settings, its
+    // CALL channels empty).
+    void erasedRadiosVerifyClean_data()
+    {
+        QTest::addColumn<bool>("written"); // true: all 0xFF, the default image written into it first
+        QTest::newRow("written into all 0xFF") << true;
+        QTest::newRow("new radio read") << false;
+    }
+    void erasedRadiosVerifyClean()
+    {
+        QFETCH(bool, written);
+        QTemporaryDir dir;
+        std::unique_ptr<n35emu::EmulatorProcess> radio;
+        if (written) {
+            radio = StartRadio(dir.path(), {}, true);
+        } else {
+            radio = std::make_unique<n35emu::EmulatorProcess>();
+            QString error;
+            QVERIFY2(radio->start(&error), qPrintable(error));
+        }
+        QVERIFY(radio);
+        const QString device = radio->devicePath();
+        const QString read = dir.filePath(QStringLiteral("read.n35"));
+        if (written)
+            QVERIFY_RUN(Hvn35({"write", "--port", device, "--no-backup", defaultImage}), 0);
+        // A new radio's erased banks are reported and read as the default partition.
+        const Run reading = Hvn35({"read", "--port", device, "-o", read});
+        QVERIFY2(reading.status == 0 && (written ? reading.err.isEmpty()
+                                                 : reading.err.contains(QLatin1String("Bank Total Error"))),
+                 qPrintable(reading.what()));
+        if (written)
+            QCOMPARE(Differences(defaultImage, read), QStringList());
+        const Run run = Hvn35({"verify", "--port", device, read});
+        QVERIFY2(run.status == 0 && run.err == reading.err, qPrintable(run.what()));
+        QCOMPARE(run.out, QStringLiteral("no differences\n"));
     }
 
     void silentRadio_data()

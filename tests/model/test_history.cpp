@@ -54,6 +54,33 @@ private slots:
         QCOMPARE(history.undoCount(), 1);
     }
 
+    void cleanMarkFollowsTheHistory()
+    {
+        CloneImage image;
+        ImageHistory history(image);
+        QVERIFY(history.isClean());
+        image.title.setText(QStringLiteral("EDIT"));
+        QVERIFY(history.record(QStringLiteral("title edit")));
+        QVERIFY(!history.isClean());
+        // Undone back to the clean image it is clean again, redone it is not.
+        QVERIFY(history.undo());
+        QVERIFY(history.isClean());
+        QVERIFY(history.redo());
+        QVERIFY(!history.isClean());
+        // A save marks the image as it is; undoing the saved edit is a change again.
+        history.markClean();
+        QVERIFY(history.isClean());
+        QVERIFY(history.undo());
+        QVERIFY(!history.isClean());
+        // A load marks before its own step is recorded; once recorded the image is clean.
+        image.title.setText(QStringLiteral("LOADED"));
+        history.markClean();
+        QVERIFY(history.record(QStringLiteral("Open")));
+        QVERIFY(history.isClean());
+        history.rebase();
+        QVERIFY(history.isClean());
+    }
+
     void undoBringsBackThePartitionWithItsLabelsAndKeys()
     {
         CloneImage image;
