@@ -17,7 +17,8 @@ QStringList InstallationFolders()
 {
 #ifdef Q_OS_WIN
     QStringList folders;
-    for (const char *name : {"ProgramFiles", "ProgramFiles(x86)", "ProgramW6432", "ProgramData", "SystemRoot"}) {
+    for (const char *name :
+         {"ProgramFiles", "ProgramFiles(x86)", "ProgramW6432", "ProgramData", "SystemRoot"}) {
         const QString value = qEnvironmentVariable(name);
         if (!value.isEmpty())
             folders << QDir::fromNativeSeparators(value);
@@ -25,9 +26,9 @@ QStringList InstallationFolders()
     return folders;
 #else
     // /usr holds /usr/local; the rest are where no program of a user's own copy lives either.
-    return {QStringLiteral("/usr"), QStringLiteral("/opt"),  QStringLiteral("/bin"),
-            QStringLiteral("/sbin"), QStringLiteral("/lib"), QStringLiteral("/lib64"),
-            QStringLiteral("/etc"), QStringLiteral("/var"),  QStringLiteral("/snap"),
+    return {QStringLiteral("/usr"),          QStringLiteral("/opt"),     QStringLiteral("/bin"),
+            QStringLiteral("/sbin"),         QStringLiteral("/lib"),     QStringLiteral("/lib64"),
+            QStringLiteral("/etc"),          QStringLiteral("/var"),     QStringLiteral("/snap"),
             QStringLiteral("/Applications"), QStringLiteral("/Library"), QStringLiteral("/System")};
 #endif
 }
@@ -55,7 +56,7 @@ bool IsPortableFolder(const QString &folder, const QStringList &installed)
             return false;
     }
     // A build folder: "rm -rf build" would take the settings with it.
-    for (QDir dir(path);; ) {
+    for (QDir dir(path);;) {
         if (dir.exists(QStringLiteral("CMakeCache.txt")))
             return false;
         if (!dir.cdUp())
@@ -64,15 +65,16 @@ bool IsPortableFolder(const QString &folder, const QStringList &installed)
     return true;
 }
 
-QString SettingsFolderFor(const QString &programFolder, const QString &configFolder, const QStringList &installed)
+QString SettingsFolderFor(const QString &programFolder, const QString &configFolder,
+                          const QStringList &installed)
 {
     return IsPortableFolder(programFolder, installed) ? QDir::cleanPath(programFolder) : configFolder;
 }
 
 QString SettingsFilePath()
 {
-    const QString config =
-        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/HVN35Writer");
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                           QStringLiteral("/HVN35Writer");
     const QString folder = SettingsFolderFor(QCoreApplication::applicationDirPath(), config);
     if (folder == config)
         QDir().mkpath(config);

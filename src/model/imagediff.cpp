@@ -85,13 +85,15 @@ std::vector<ImageDifference> CompareImages(const CloneImage &expected, const Clo
     for (const SetModeOption &option : SetModeOptions()) {
         if (SetModeSettings::IsReadOnly(option.id))
             continue;
-        const bool same = isBank(option.id) ? shown(expected, option) == shown(actual, option)
-                                            : expected.settings.index(option.id) == actual.settings.index(option.id);
+        const bool same = isBank(option.id)
+                              ? shown(expected, option) == shown(actual, option)
+                              : expected.settings.index(option.id) == actual.settings.index(option.id);
         if (same)
             continue;
-        found.push_back({QStringLiteral("settings"),
-                         option.englishCaption.isEmpty() ? OptionControlName(option.id) : option.englishCaption,
-                         shown(expected, option), shown(actual, option)});
+        found.push_back(
+            {QStringLiteral("settings"),
+             option.englishCaption.isEmpty() ? OptionControlName(option.id) : option.englishCaption,
+             shown(expected, option), shown(actual, option)});
     }
     for (int m = 0; m < DtmfMemories::MemoryCount; ++m)
         add("DTMF", QStringLiteral("memory %1").arg(m), expected.dtmf.memory(m), actual.dtmf.memory(m));

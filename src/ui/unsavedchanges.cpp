@@ -11,10 +11,9 @@ bool ConfirmUnsavedChanges(MainWindow &window, const QString &before, const std:
 {
     if (window.isClean())
         return true;
-    switch (AskSaveDiscardCancel(&window,
-                                 QStringLiteral("The data has changes that were not saved. Save them before %1?")
-                                     .arg(before),
-                                 QStringLiteral("Caution"))) {
+    switch (AskSaveDiscardCancel(
+        &window, QStringLiteral("The data has changes that were not saved. Save them before %1?").arg(before),
+        QStringLiteral("Caution"))) {
     case SaveChoice::Save:
         if (save)
             save();

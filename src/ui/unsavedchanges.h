@@ -12,7 +12,6 @@ class MainWindow;
 // caller may go on. An image without unsaved changes goes on without a question; otherwise the user
 // chooses Save (the save dialog, `save` in tests; it goes on only once the file is saved), Discard, or
 // Cancel (stays). `before` ends the question: "closing", "opening another file".
-bool ConfirmUnsavedChanges(MainWindow &window, const QString &before,
-                           const std::function<void()> &save = {});
+bool ConfirmUnsavedChanges(MainWindow &window, const QString &before, const std::function<void()> &save = {});
 
 } // namespace n35

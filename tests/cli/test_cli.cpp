@@ -438,7 +438,8 @@ private slots:
         QVERIFY(said.at(0).startsWith(QStringLiteral("backup: ")));
         const QString backup = said.at(0).mid(8);
         // Beside the settings file, which a build folder never holds.
-        QCOMPARE(QFileInfo(backup).absolutePath(), ConfigHome().path() + QStringLiteral("/HVN35Writer/backups"));
+        QCOMPARE(QFileInfo(backup).absolutePath(),
+                 ConfigHome().path() + QStringLiteral("/HVN35Writer/backups"));
         QCOMPARE(said.mid(1), (QStringList{QStringLiteral("wrote %1 to the radio").arg(file("edited.n35")),
                                            QStringLiteral("no differences")}));
         const QStringList backedUp = Differences(file("read.n35"), backup);

@@ -112,7 +112,8 @@ private slots:
         QTest::addColumn<bool>("busy"); // false: the emulator stops while the port is open
         QTest::addColumn<QString>("said");
         QTest::newRow("busy port") << true << QStringLiteral("is in use by another program");
-        QTest::newRow("device gone") << false << QStringLiteral("or the device went away (a cable pulled out?)");
+        QTest::newRow("device gone") << false
+                                     << QStringLiteral("or the device went away (a cable pulled out?)");
     }
     void portFailuresSayWhatHappened()
     {

@@ -113,7 +113,8 @@ private slots:
         // The window's value first, the radio's second, as the first line says and the command line does.
         const QStringList details = capture.messages.at(1).detail.split(QLatin1Char('\n'));
         QCOMPARE(details.size(), 2);
-        QCOMPARE(details.at(0), QStringLiteral("Each line: where, then the window's value -> the radio's value."));
+        QCOMPARE(details.at(0),
+                 QStringLiteral("Each line: where, then the window's value -> the radio's value."));
         QVERIFY2(details.at(1).startsWith(QStringLiteral("channels, channel 17 (Bank00-016): ")) &&
                      details.at(1).contains(QStringLiteral(" EDITED -> ")),
                  qPrintable(details.at(1)));

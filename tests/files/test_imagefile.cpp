@@ -113,7 +113,8 @@ private slots:
         CloneImage again;
         FillEverything(again);
         QVERIFY(load(content, again).ok());
-        QVERIFY(again.channels.cells(Call222Channel) == ChannelCells{} && !again.channels.used(Call900Channel));
+        QVERIFY(again.channels.cells(Call222Channel) == ChannelCells{} &&
+                !again.channels.used(Call900Channel));
         QVERIFY(image.banks.counts() == counts);
         QCOMPARE(image.oneTouch.MakeOneTouchData(), keys);
         QCOMPARE(image.settings.index(SetModeSettings::BankMainOption), 1); // by the image's own banks

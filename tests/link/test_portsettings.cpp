@@ -155,7 +155,8 @@ private slots:
 #endif
         const QString gone = DescribeLineFailure(QStringLiteral("/dev/ttyUSB0"),
                                                  QStringLiteral("Inappropriate ioctl for device"));
-        QVERIFY(gone.startsWith(QLatin1String("The radio stopped answering on /dev/ttyUSB0, or the device went away")));
+        QVERIFY(gone.startsWith(
+            QLatin1String("The radio stopped answering on /dev/ttyUSB0, or the device went away")));
     }
 };
 

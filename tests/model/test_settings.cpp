@@ -191,7 +191,8 @@ private slots:
         QTest::newRow("language alone") << 0 << QStringList{u"settings, Language: English -> Japanese"_s};
         QTest::newRow("language and illumination")
             << 1
-            << QStringList{u"settings, Language: English -> Japanese"_s, u"settings, Illumination: 5sec. -> 10sec."_s};
+            << QStringList{u"settings, Language: English -> Japanese"_s,
+                           u"settings, Illumination: 5sec. -> 10sec."_s};
         QTest::newRow("the same bank in other lists") << 2 << QStringList{};
         QTest::newRow("another bank") << 3 << QStringList{u"settings, Bank No.(Main): 0 -> 3"_s};
     }

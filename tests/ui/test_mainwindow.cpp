@@ -130,11 +130,11 @@ private slots:
 
     void unsavedChangesAreAskedAbout_data()
     {
-        QTest::addColumn<QString>("how");     // close, exit (File > Exit), open (File > Open), save (the
-                                              // question's Save with a file), failing save
+        QTest::addColumn<QString>("how"); // close, exit (File > Exit), open (File > Open), save (the
+                                          // question's Save with a file), failing save
         QTest::addColumn<bool>("edited");
-        QTest::addColumn<int>("choice");      // SaveChoice
-        QTest::addColumn<bool>("goesOn");     // the window closed / the command went on
+        QTest::addColumn<int>("choice");  // SaveChoice
+        QTest::addColumn<bool>("goesOn"); // the window closed / the command went on
         const auto row = [](const char *tag, const char *how, bool edited, SaveChoice choice, bool goesOn) {
             QTest::newRow(tag) << QString::fromLatin1(how) << edited << int(choice) << goesOn;
         };
@@ -180,8 +180,9 @@ private slots:
             QCOMPARE(QFileInfo::exists(saved), goesOn);
         }
         QCOMPARE(wentOn, goesOn);
-        const QString question = u"The data has changes that were not saved. Save them before %1?|Caution"_s.arg(
-            how == u"open"_s ? u"opening another file"_s : u"closing"_s);
+        const QString question =
+            u"The data has changes that were not saved. Save them before %1?|Caution"_s.arg(
+                how == u"open"_s ? u"opening another file"_s : u"closing"_s);
         QCOMPARE(rig.told().value(0), edited ? question : QString());
         // Only a save makes the window clean; a cancel keeps the changes and the mark.
         const bool clean = !edited || how == u"save"_s;
