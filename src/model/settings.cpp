@@ -473,6 +473,7 @@ void SetModeSettings::restore(const State &state)
     indexes = state.indexes;
     currentLanguage = state.language;
     bytes = state.bytes;
+    bankEntries = state.bankEntries;
     emit changed();
 }
 

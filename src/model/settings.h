@@ -71,13 +71,16 @@ public:
     void CommonSettingReset();
 
     // Everything this region holds, to take an edit back: state() and restore() give it exactly.
+    // The "Bank No." lists go with it: an unfinished partition leaves them as they were, so the indexes
+    // are only meaningful with the lists they were chosen from.
     struct State {
         std::map<OptionId, int> indexes;
         Language language = Language::English;
         Image bytes{};
+        QStringList bankEntries;
         bool operator==(const State &) const = default;
     };
-    State state() const { return {indexes, currentLanguage, bytes}; }
+    State state() const { return {indexes, currentLanguage, bytes, bankEntries}; }
     void restore(const State &state);
 
 signals:

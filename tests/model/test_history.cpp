@@ -107,6 +107,27 @@ private slots:
         QCOMPARE(image.channels.label(450), label);
         QVERIFY(image.oneTouch.state() == keys);
         QCOMPARE(image.settings.texts(SetModeSettings::BankMainOption), bankEntries);
+
+        // Undone back to an unfinished partition (which the lists do not follow), "Bank No." still names
+        // the entry it named then, not the entry at its index in today's lists.
+        CloneImage edited;
+        SetModeSettings &settings = edited.settings;
+        settings.setIndex(SetModeSettings::BankMainOption, 5);
+        const auto main = [&] {
+            return settings.texts(SetModeSettings::BankMainOption)
+                .value(settings.index(SetModeSettings::BankMainOption));
+        };
+        QCOMPARE(main(), QStringLiteral("PRG"));
+        ImageHistory steps(edited);
+        edited.banks.setCount(5, 10); // 510 in all: the lists stay
+        QVERIFY(steps.record(QStringLiteral("bank edit")));
+        edited.banks.setCount(0, 90); // 500 again, bank 5 listed
+        QVERIFY(steps.record(QStringLiteral("bank edit")));
+        QCOMPARE(main(), QStringLiteral("PRG"));
+        QVERIFY(steps.undo());
+        QCOMPARE(main(), QStringLiteral("PRG"));
+        QVERIFY(steps.undo());
+        QCOMPARE(main(), QStringLiteral("PRG"));
     }
 
     void editsOfOneKindMergeOnlyWhileQuick()
