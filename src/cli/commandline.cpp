@@ -70,7 +70,10 @@ std::vector<Command> MakeCommands()
            {},
            QStringLiteral("send every block; without it, a write after a backup sends only what differs "
                           "from the radio's backup")},
-          {QStringLiteral("verify"), {}, {}, QStringLiteral("read the radio back and list what differs")}}},
+          {QStringLiteral("verify"),
+           {},
+           {},
+           QStringLiteral("read the radio back and list what differs, as \"verify\" does")}}},
         {QStringLiteral("restore"),
          QStringLiteral("write a backup's bytes back to the radio exactly, then read the radio and compare"),
          {QStringLiteral("BACKUP")},
@@ -82,7 +85,8 @@ std::vector<Command> MakeCommands()
          {},
          {BackupDirOption(QStringLiteral("the folder to list"))}},
         {QStringLiteral("verify"),
-         QStringLiteral("read the radio and list every difference from a clone image file"),
+         QStringLiteral("list where the radio differs from a clone image file (the file's value -> the "
+                        "radio's)"),
          {file},
          QStringLiteral("the clone image file (.N35) the radio should hold"),
          {PortOption()}},

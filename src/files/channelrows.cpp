@@ -14,7 +14,6 @@ namespace
 
 constexpr int FrequencyFieldLength = 12; // "222.12345MHz"
 constexpr std::uint32_t OffsetLimitHz = 1'000'000'000;
-constexpr char16_t ReferenceMark = u'\u203B';
 
 } // namespace
 
@@ -49,8 +48,6 @@ QString CellFault(int column, QString &text)
     // The cell rules read an empty mode as NFM for records the decoder could not name; a file must say.
     if (column == ColMode && text.isEmpty())
         return QStringLiteral("\"\" cannot be stored: the radio stores FM or NFM only");
-    if (column == ColSkip && text == QString(QChar(ReferenceMark)))
-        text = QStringLiteral("*");
     const Result<std::uint32_t> code = CellCode(column, text);
     if (!code)
         return code.problem().why;

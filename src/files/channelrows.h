@@ -28,8 +28,8 @@ Problem CellProblem(int column, const QString &text, const QString &why);
 // grid's own form, so a cell spelled oddly still encodes for the radio.
 Result<QString> CheckedFrequency(int row, const QString &text);
 
-// Why a used row's cell of columns 2..11 cannot be imported; empty when it can. Normalises "\u203B" in the
-// skip column to "*": the radio stores only skip on or off.
+// Why a used row's cell of columns 2..11 cannot be imported; empty when it can. A skip column's "\u203B"
+// is kept as it is: only "*" skips.
 QString CellFault(int column, QString &text);
 
 // Both checks on one whole row. A row with an empty frequency is an empty row and passes (except on a

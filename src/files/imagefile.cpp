@@ -214,8 +214,13 @@ Result<QByteArray> ImageFileContent(const CloneImage &image, int portNumber, con
     QStringList lines;
     lines << QStringLiteral("Save Date and Time ") + when.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"));
     for (int channel = 1; channel <= ChannelCount; ++channel) {
-        if (image.channels.cell(channel, ColFrequency).isEmpty())
+        if (image.channels.cell(channel, ColFrequency).isEmpty()) {
+            // An empty CALL row (a radio read erased) is written as an empty record: a load keeps a CALL
+            // row without a line as it was, and a new window's holds its default channel.
+            if (IsCallChannel(channel))
+                lines << Numbered("CH", channel - 1, 4) + QStringLiteral("00").repeated(64);
             continue;
+        }
         const Result<QString> record = EncodeChannel(channel, image.channels);
         if (!record)
             return record.problem();

@@ -25,8 +25,10 @@ TransferOutcome LinkError(int block, const QString &why)
 TransferOutcome Identified(RadioLink &link, Progress &progress)
 {
     progress.start(static_cast<int>(BlockAddress.size()) + 1);
+    // A radio that does not identify itself gets the window's own plain "Error" too.
     if (!link.Identify())
-        return NegotiationError(link);
+        return TransferOutcome::failure(QStringLiteral("Error"), QStringLiteral(" Error"),
+                                        NegotiationError(link).message.detail);
     progress.advance();
     return TransferOutcome::success();
 }

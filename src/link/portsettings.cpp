@@ -7,18 +7,79 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#ifndef Q_OS_WIN
+#include <unistd.h>
+#endif
+
 namespace n35
 {
 
+QStringList InstallationFolders()
+{
+#ifdef Q_OS_WIN
+    QStringList folders;
+    for (const char *name :
+         {"ProgramFiles", "ProgramFiles(x86)", "ProgramW6432", "ProgramData", "SystemRoot"}) {
+        const QString value = qEnvironmentVariable(name);
+        if (!value.isEmpty())
+            folders << QDir::fromNativeSeparators(value);
+    }
+    return folders;
+#else
+    // /usr holds /usr/local; the rest are where no program of a user's own copy lives either.
+    return {QStringLiteral("/usr"),          QStringLiteral("/opt"),     QStringLiteral("/bin"),
+            QStringLiteral("/sbin"),         QStringLiteral("/lib"),     QStringLiteral("/lib64"),
+            QStringLiteral("/etc"),          QStringLiteral("/var"),     QStringLiteral("/snap"),
+            QStringLiteral("/Applications"), QStringLiteral("/Library"), QStringLiteral("/System")};
+#endif
+}
+
+bool IsPortableFolder(const QString &folder, const QStringList &installed)
+{
+    const QFileInfo info(folder);
+    if (folder.isEmpty() || !info.isDir() || !info.isWritable())
+        return false;
+    const QString path = QDir::cleanPath(info.absoluteFilePath());
+#ifdef Q_OS_WIN
+    const Qt::CaseSensitivity names = Qt::CaseInsensitive;
+#else
+    const Qt::CaseSensitivity names = Qt::CaseSensitive;
+    // Another user's folder (root's /usr/local/bin seen by a user who may write it, a shared folder) is
+    // not this user's copy.
+    if (info.ownerId() != ::geteuid())
+        return false;
+#endif
+    if (path == QStringLiteral("/"))
+        return false;
+    for (const QString &root : installed) {
+        const QString cleaned = QDir::cleanPath(root);
+        if (path.compare(cleaned, names) == 0 || path.startsWith(cleaned + QLatin1Char('/'), names))
+            return false;
+    }
+    // A build folder: "rm -rf build" would take the settings with it.
+    for (QDir dir(path);;) {
+        if (dir.exists(QStringLiteral("CMakeCache.txt")))
+            return false;
+        if (!dir.cdUp())
+            break;
+    }
+    return true;
+}
+
+QString SettingsFolderFor(const QString &programFolder, const QString &configFolder,
+                          const QStringList &installed)
+{
+    return IsPortableFolder(programFolder, installed) ? QDir::cleanPath(programFolder) : configFolder;
+}
+
 QString SettingsFilePath()
 {
-    const QString programDir = QCoreApplication::applicationDirPath();
-    const QFileInfo dirInfo(programDir);
-    if (!programDir.isEmpty() && dirInfo.isDir() && dirInfo.isWritable())
-        return QDir(programDir).filePath(QString::fromLatin1(SettingsFileName));
-    const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    QDir().mkpath(config);
-    return QDir(config).filePath(QString::fromLatin1(SettingsFileName));
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                           QStringLiteral("/HVN35Writer");
+    const QString folder = SettingsFolderFor(QCoreApplication::applicationDirPath(), config);
+    if (folder == config)
+        QDir().mkpath(config);
+    return QDir(folder).filePath(QString::fromLatin1(SettingsFileName));
 }
 
 // The number at the front of a text the way the old settings reader took it: leading blanks skipped,

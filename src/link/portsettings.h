@@ -11,9 +11,20 @@ namespace n35
 // is read.
 inline constexpr const char *SettingsFileName = "HVN35Writer.INI";
 
-// Where the settings file lives: the program's folder when it is writable, otherwise the user's
-// configuration folder.
+// Where the settings file lives: SettingsFolderFor the running program and the user's configuration
+// folder (~/.config/HVN35Writer, %LOCALAPPDATA%\HVN35Writer), which is made when missing.
 QString SettingsFilePath();
+
+// The folders programs are installed into: /usr (with /usr/local), /opt and the other system folders;
+// on Windows the Program Files folders and the Windows folder.
+QStringList InstallationFolders();
+// A portable copy's folder: one that exists, that this user owns and may write, that lies in none of
+// `installed` and that is no build folder (neither it nor a folder above it holds a CMakeCache.txt).
+bool IsPortableFolder(const QString &folder, const QStringList &installed = InstallationFolders());
+// The folder the settings file goes into for a program in `programFolder`: beside the program only for a
+// portable copy, otherwise `configFolder`. Nothing is ever written into a system or build folder.
+QString SettingsFolderFor(const QString &programFolder, const QString &configFolder,
+                          const QStringList &installed = InstallationFolders());
 
 struct PortSetting {
     int port = 1;          // always 1..16

@@ -18,7 +18,7 @@ SerialRadioPort::SerialRadioPort(const PortResolver &resolver, QObject *parent)
 }
 
 QString DescribeOpenFailure(int portNumber, const QString &device, QSerialPort::SerialPortError error,
-                            const QString &systemText)
+                            const QString &systemText, bool mayOpen)
 {
     const QString com = QStringLiteral("COM%1").arg(portNumber);
     if (device.isEmpty()) {
@@ -34,14 +34,27 @@ QString DescribeOpenFailure(int portNumber, const QString &device, QSerialPort::
 #ifdef Q_OS_WIN
         return QStringLiteral("%1 is in use by another program, or access was denied.").arg(com);
 #else
-        return QStringLiteral("Permission denied opening %1 (%2), or another program is using it. On Linux, "
-                              "add your user to the dialout group (sudo usermod -aG dialout $USER), then log "
-                              "out and in again.")
+        // The system says "permission" also for a device another program holds (its lock file, or
+        // exclusive use); a device this user may open is therefore one in use.
+        if (mayOpen) {
+            return QStringLiteral("%1 (%2) is in use by another program (another HV-N35 Writer, hvn35 or a "
+                                  "terminal program). Close it, then try again.")
+                .arg(com, device);
+        }
+        return QStringLiteral("Permission denied opening %1 (%2). On Linux, add your user to the dialout "
+                              "group (sudo usermod -aG dialout $USER), then log out and in again.")
             .arg(com, device);
 #endif
     default:
         return QStringLiteral("%1 (%2) could not be opened: %3").arg(com, device, systemText);
     }
+}
+
+QString DescribeLineFailure(const QString &device, const QString &systemText)
+{
+    return QStringLiteral("The radio stopped answering on %1, or the device went away (a cable pulled out?). "
+                          "Check the cable and that the radio is on, then try again. (The system said: %2)")
+        .arg(device, systemText);
 }
 
 void SerialRadioPort::open(int portNumber)
@@ -53,7 +66,9 @@ void SerialRadioPort::open(int portNumber)
         throw PortError(DescribeOpenFailure(portNumber, device, QSerialPort::DeviceNotFoundError, {}));
     serial.setPortName(device);
     if (!serial.open(QIODevice::ReadWrite)) {
-        const QString detail = DescribeOpenFailure(portNumber, device, serial.error(), serial.errorString());
+        const QFileInfo file(device);
+        const QString detail = DescribeOpenFailure(portNumber, device, serial.error(), serial.errorString(),
+                                                   file.isReadable() && file.isWritable());
         serial.clearError();
         throw PortError(detail);
     }
@@ -86,7 +101,7 @@ void SerialRadioPort::write(const QByteArray &data)
     if (!serial.isOpen())
         throw PortError(QStringLiteral("The serial port is not open."));
     if (serial.write(data) != data.size())
-        throw PortError(QStringLiteral("Writing to %1 failed: %2").arg(device, serial.errorString()));
+        throw PortError(DescribeLineFailure(device, serial.errorString()));
     // Hand the command to the driver now rather than on the next turn of the event loop.
     serial.flush();
 }
@@ -119,7 +134,7 @@ void SerialRadioPort::onError(QSerialPort::SerialPortError error)
     // Timeouts and open failures are handled where they happen; the rest mean the line is gone.
     if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError || !serial.isOpen())
         return;
-    failure = QStringLiteral("%1: %2").arg(device, serial.errorString());
+    failure = DescribeLineFailure(device, serial.errorString());
     serial.clearError();
     emit failed();
 }

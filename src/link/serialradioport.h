@@ -34,8 +34,11 @@ private:
     QString failure;
 };
 
-// The detail text for a port that would not open, with the remedy the user can apply.
+// The detail text for a port that would not open, with the remedy the user can apply. `mayOpen`: the
+// user has read and write access to the device, so a refusal means another program holds it.
 QString DescribeOpenFailure(int portNumber, const QString &device, QSerialPort::SerialPortError error,
-                            const QString &systemText);
+                            const QString &systemText, bool mayOpen = false);
+// The detail text for a line that failed during a transfer (the device gone, the driver refusing it).
+QString DescribeLineFailure(const QString &device, const QString &systemText);
 
 } // namespace n35

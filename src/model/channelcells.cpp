@@ -130,9 +130,10 @@ Result<std::uint32_t> CellCode(int column, const QString &text)
         }
         return Refused(column, text, QStringLiteral("is not \"Off\", \"+\" or \"-\""));
     case ColSkip:
-        if (text.isEmpty() || text == QLatin1String("*"))
+        // A reference mark (from a spreadsheet) is taken as it stands, and only "*" skips.
+        if (text.isEmpty() || text == QLatin1String("*") || text == QStringLiteral("\u203B"))
             return static_cast<std::uint32_t>(SkipCode(text));
-        return Refused(column, text, QStringLiteral("is not \"*\" or empty"));
+        return Refused(column, text, QStringLiteral("is not \"*\", \"\u203B\" or empty"));
     default:
         return Refused(column, text, QStringLiteral("has no radio code"));
     }

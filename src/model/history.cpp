@@ -97,13 +97,20 @@ void RestoreImage(CloneImage &image, const ImageState &state)
 }
 
 ImageHistory::ImageHistory(CloneImage &image, int limit)
-    : image(image), limit(std::max(limit, 1)), current(CaptureImage(image))
+    : image(image), limit(std::max(limit, 1)), current(CaptureImage(image)), clean(current)
 {
 }
 
 void ImageHistory::rebase()
 {
     current = CaptureImage(image);
+    clean = current;
+}
+
+void ImageHistory::markClean()
+{
+    // Taken from the image itself: a command marks it before its own step is recorded.
+    clean = CaptureImage(image);
 }
 
 bool ImageHistory::record(const QString &name, const QString &mergeKey, qint64 nowMs)
@@ -151,7 +158,7 @@ bool ImageHistory::travel(std::deque<Step> &from, std::deque<Step> &to)
 
 std::size_t ImageHistory::footprint() const
 {
-    std::size_t bytes = current.footprint();
+    std::size_t bytes = current.footprint() + clean.footprint();
     for (const Step &step : undoSteps)
         bytes += step.state.footprint() + sizeof(Step);
     for (const Step &step : redoSteps)

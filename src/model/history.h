@@ -50,8 +50,14 @@ public:
     // grown.
     static constexpr qint64 MergeMs = 1500;
     bool record(const QString &name, const QString &mergeKey = QString(), qint64 nowMs = -1);
-    // Takes the current image as the base without a step (after start-up).
+    // Takes the current image as the base without a step (after start-up); it is clean.
     void rebase();
+
+    // The clean mark: the image as last loaded, saved, read from or written to a radio. An image is clean
+    // while the history's image (as last recorded, undone or redone) equals it, so undoing back to it
+    // makes it clean again.
+    void markClean();
+    bool isClean() const { return current == clean; }
 
     bool canUndo() const { return !undoSteps.empty(); }
     bool canRedo() const { return !redoSteps.empty(); }
@@ -77,6 +83,7 @@ private:
     CloneImage &image;
     int limit;
     ImageState current;
+    ImageState clean;
     std::deque<Step> undoSteps;
     std::deque<Step> redoSteps;
 };

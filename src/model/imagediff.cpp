@@ -45,6 +45,11 @@ QString ImageDifference::describe() const
     return QStringLiteral("%1, %2: %3 -> %4").arg(region, where, expected, actual);
 }
 
+QString DifferenceLegend(const QString &ours)
+{
+    return QStringLiteral("Each line: where, then %1 value -> the radio's value.").arg(ours);
+}
+
 std::vector<ImageDifference> CompareImages(const CloneImage &expected, const CloneImage &actual)
 {
     std::vector<ImageDifference> found;
@@ -66,15 +71,29 @@ std::vector<ImageDifference> CompareImages(const CloneImage &expected, const Clo
     add("title", QStringLiteral("opening motion"), QString::number(expected.title.motion()),
         QString::number(actual.title.motion()));
 
+    // Options are compared by what the radio stores (the index; for the two "Bank No." lists the bank the
+    // entry names) and shown in English, so a different "Language" is one difference, not one per option.
+    const auto isBank = [](OptionId id) {
+        return id == SetModeSettings::BankMainOption || id == SetModeSettings::BankSubOption;
+    };
+    const auto shown = [&](const CloneImage &image, const SetModeOption &option) {
+        const int index = image.settings.index(option.id);
+        if (isBank(option.id))
+            return image.settings.texts(option.id).value(index);
+        return OptionTexts(option, Language::English).value(index, QString::number(index)).trimmed();
+    };
     for (const SetModeOption &option : SetModeOptions()) {
         if (SetModeSettings::IsReadOnly(option.id))
             continue;
-        const QStringList ours = expected.settings.texts(option.id);
-        const QStringList theirs = actual.settings.texts(option.id);
-        const QString caption =
-            option.englishCaption.isEmpty() ? OptionControlName(option.id) : option.englishCaption;
-        add("settings", caption, ours.value(expected.settings.index(option.id)),
-            theirs.value(actual.settings.index(option.id)));
+        const bool same = isBank(option.id)
+                              ? shown(expected, option) == shown(actual, option)
+                              : expected.settings.index(option.id) == actual.settings.index(option.id);
+        if (same)
+            continue;
+        found.push_back(
+            {QStringLiteral("settings"),
+             option.englishCaption.isEmpty() ? OptionControlName(option.id) : option.englishCaption,
+             shown(expected, option), shown(actual, option)});
     }
     for (int m = 0; m < DtmfMemories::MemoryCount; ++m)
         add("DTMF", QStringLiteral("memory %1").arg(m), expected.dtmf.memory(m), actual.dtmf.memory(m));

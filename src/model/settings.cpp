@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace n35
@@ -312,12 +313,15 @@ void SetModeSettings::setBankEntries(const BankPartition &banks)
             entries << QString::number(bank);
     }
     entries << SpecialBankEntries();
-    // A changed partition puts both lists back on their first entry.
-    if (entries == bankEntries && index(BankMainOption) == 0 && index(BankSubOption) == 0)
+    if (entries == bankEntries)
         return;
-    bankEntries = entries;
-    indexes[BankMainOption] = 0;
-    indexes[BankSubOption] = 0;
+    // A selection keeps its entry while the new lists still hold it; only one whose bank emptied falls
+    // back to the first entry.
+    const QStringList old = std::exchange(bankEntries, entries);
+    for (OptionId id : {BankMainOption, BankSubOption}) {
+        const qsizetype kept = old.isEmpty() ? -1 : bankEntries.indexOf(old.value(index(id)));
+        indexes[id] = kept < 0 ? 0 : static_cast<int>(kept);
+    }
     emit changed();
 }
 
@@ -350,8 +354,14 @@ QString SetModeSettings::MakeSettingData(int block) const
             value = field->value;
             break;
         case Encoding::Kept:
-        case Encoding::Shown:
             value = bytes[static_cast<std::size_t>(byte)];
+            break;
+        case Encoding::Shown:
+            // Written back as the radio holds it where the list can show it; an erased radio's 0xFF would
+            // otherwise come back as a byte that no read can show.
+            value = bytes[static_cast<std::size_t>(byte)];
+            if (static_cast<int>(value) >= texts(field->option).size())
+                value = 0;
             break;
         case Encoding::Index:
             value = static_cast<unsigned>(at);
@@ -463,6 +473,7 @@ void SetModeSettings::restore(const State &state)
     indexes = state.indexes;
     currentLanguage = state.language;
     bytes = state.bytes;
+    bankEntries = state.bankEntries;
     emit changed();
 }
 

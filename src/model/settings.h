@@ -44,11 +44,12 @@ public:
     // The texts an option's list shows now (the bank lists: the banks that hold channels and the five
     // special groups).
     QStringList texts(OptionId id) const;
-    // Options the program shows as read but writes back unchanged, so an edit would reach nothing.
+    // Options the program shows as read but writes back unchanged (0 where the list cannot show the byte),
+    // so an edit would reach nothing.
     static bool IsReadOnly(OptionId id);
 
-    // The two "Bank No." lists follow the banks that hold channels; a changed partition puts both on their
-    // first entry.
+    // The two "Bank No." lists follow the banks that hold channels; a selection whose bank no longer
+    // holds channels goes back to the first entry, every other keeps its entry.
     void setBankEntries(const BankPartition &banks);
 
     const Image &image() const { return bytes; }
@@ -70,13 +71,16 @@ public:
     void CommonSettingReset();
 
     // Everything this region holds, to take an edit back: state() and restore() give it exactly.
+    // The "Bank No." lists go with it: an unfinished partition leaves them as they were, so the indexes
+    // are only meaningful with the lists they were chosen from.
     struct State {
         std::map<OptionId, int> indexes;
         Language language = Language::English;
         Image bytes{};
+        QStringList bankEntries;
         bool operator==(const State &) const = default;
     };
-    State state() const { return {indexes, currentLanguage, bytes}; }
+    State state() const { return {indexes, currentLanguage, bytes, bankEntries}; }
     void restore(const State &state);
 
 signals:

@@ -89,10 +89,12 @@ QString WithExtension(const QString &path, const QString &extension)
 void SaveImageCommand(MainWindow &window, const QString &path)
 {
     QString error;
-    if (SaveImageFile(path, window.cloneImage(), window.radioLink().portNumber(), &error))
+    if (SaveImageFile(path, window.cloneImage(), window.radioLink().portNumber(), &error)) {
+        window.markClean();
         ShowMessage(&window, QStringLiteral("Save File"), QStringLiteral("Finish"));
-    else
+    } else {
         ShowMessage(&window, QStringLiteral("The file could not be saved."), QStringLiteral("Error"), error);
+    }
 }
 
 void OpenImageCommand(MainWindow &window, const QString &path)
@@ -104,6 +106,7 @@ void OpenImageCommand(MainWindow &window, const QString &path)
     const LoadOutcome loaded = LoadImageFile(path, window.cloneImage());
     switch (loaded.failure) {
     case LoadFailure::None:
+        window.markClean();
         for (const Notice &notice : loaded.notices)
             ShowMessage(&window, notice.text, notice.title, notice.detail);
         ShowMessage(&window, QStringLiteral("Read File"), QStringLiteral("Finish"));

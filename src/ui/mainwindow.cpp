@@ -17,6 +17,7 @@
 #include "ui/messages.h"
 #include "ui/setmodepage.h"
 #include "ui/twips.h"
+#include "ui/unsavedchanges.h"
 #include "ui/version.h"
 #include "ui/versiondialog.h"
 
@@ -118,7 +119,9 @@ MainWindow::MainWindow(RadioPort *port, const QString &settingsPath, QWidget *pa
     if (const QScreen *display = screen())
         size = size.boundedTo(display->availableSize());
     resize(size);
-    setWindowTitle(QStringLiteral("HV-N35 Clone Utility Ver.") + QLatin1String(ProgramVersion));
+    // "[*]": the mark of unsaved changes (windowModified), shown only while there are any.
+    setWindowTitle(QStringLiteral("HV-N35 Clone Utility Ver.") + QLatin1String(ProgramVersion) +
+                   QStringLiteral("[*]"));
     setWindowIcon(ApplicationIcon());
     // What the pages did while they were built is the start, not an edit.
     pendingEdit.clear();
@@ -160,6 +163,10 @@ void MainWindow::buildMenus()
     ExportPdf = addItem(File, "Export PDF...", "ExportPdf");
     connect(FilePrint, &QAction::triggered, this, [this] { FilePrint_Click(*this); });
     connect(ExportPdf, &QAction::triggered, this, [this] { ExportPdf_Click(*this); });
+    File->addSeparator();
+    FileExit = addItem(File, "Exit(&X)", "FileExit");
+    FileExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(FileExit, &QAction::triggered, this, &QWidget::close);
 
     buildEditMenu();
 
@@ -195,8 +202,10 @@ void MainWindow::buildMenus()
 
     connect(ALL_READ, &QAction::triggered, this, &MainWindow::ALL_READ_Click);
     connect(ALL_WRITE, &QAction::triggered, this, &MainWindow::ALL_WRITE_Click);
-    connect(FileOpen, &QAction::triggered, this,
-            [this] { runStep(QStringLiteral("Open"), [this] { FileOpen_Click(*this); }); });
+    connect(FileOpen, &QAction::triggered, this, [this] {
+        if (ConfirmUnsavedChanges(*this, QStringLiteral("opening another file")))
+            runStep(QStringLiteral("Open"), [this] { FileOpen_Click(*this); });
+    });
     connect(FileSave, &QAction::triggered, this, [this] { FileSave_Click(*this); });
     connect(Inport, &QAction::triggered, this,
             [this] { runStep(QStringLiteral("Import"), [this] { FILE_INPORT_Click(*this); }); });
@@ -403,7 +412,12 @@ void MainWindow::SETTING_WRITE_Click()
 void MainWindow::ALL_READ_Click()
 {
     runRadioCommand(
-        [this] { report(ReadAllData(link, image, barProgress), QStringLiteral("ALL read successed.")); },
+        [this] {
+            const TransferOutcome read = ReadAllData(link, image, barProgress);
+            if (read.ok)
+                markClean();
+            report(read, QStringLiteral("ALL read successed."));
+        },
         QStringLiteral("Read All Data"));
 }
 
@@ -421,7 +435,10 @@ void MainWindow::ALL_WRITE_Click()
         const QString port = QStringLiteral("COM%1").arg(link.portNumber()) +
                              (device.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(device));
         const WriteRequest request{backupBeforeWriting(), fullWrite(), backups, port};
-        ShowWriteReport(*this, WriteImage(link, image, barProgress, request));
+        const WriteReport written = WriteImage(link, image, barProgress, request);
+        if (written.outcome.ok) // the radio now holds the image
+            markClean();
+        ShowWriteReport(*this, written);
     });
 }
 
@@ -439,7 +456,7 @@ void MainWindow::Verify_Click()
             ShowMessage(this, QStringLiteral("Radio matches."), QStringLiteral(" Finish"));
             return;
         }
-        QStringList lines;
+        QStringList lines{DifferenceLegend(QStringLiteral("the window's"))};
         for (const ImageDifference &difference : differences)
             lines << difference.describe();
         ShowMessage(
@@ -555,6 +572,18 @@ void MainWindow::recordPendingEdit()
     refreshEditItems();
 }
 
+bool MainWindow::isClean()
+{
+    recordPendingEdit();
+    return history.isClean();
+}
+
+void MainWindow::markClean()
+{
+    history.markClean();
+    refreshEditItems();
+}
+
 void MainWindow::EditUndo_Click()
 {
     travel(&ImageHistory::undo);
@@ -583,6 +612,7 @@ void MainWindow::refreshEditItems()
                                         : QStringLiteral("Undo"));
     EditRedo->setText(history.canRedo() ? QStringLiteral("Redo ") + history.redoName()
                                         : QStringLiteral("Redo"));
+    setWindowModified(!history.isClean());
     EditUndo->setEnabled(history.canUndo());
     EditRedo->setEnabled(history.canRedo());
     const bool memoryPage = pageNumber == 1;
@@ -656,6 +686,10 @@ void MainWindow::closeEvent(QCloseEvent *event)
 {
     // A transfer waits in a nested event loop further up the stack; the window must outlive it.
     if (locked) {
+        event->ignore();
+        return;
+    }
+    if (!ConfirmUnsavedChanges(*this, QStringLiteral("closing"))) {
         event->ignore();
         return;
     }

@@ -92,6 +92,10 @@ public:
     // typed) are steps of their own, named by the region they touched.
     void runStep(const QString &name, const std::function<void()> &body);
     ImageHistory &imageHistory() { return history; }
+    // Whether the image is the one last loaded, saved, read from or written to a radio (an edit still
+    // waiting to be recorded counts); the window's modified mark follows it.
+    bool isClean();
+    void markClean();
     void EditUndo_Click();
     void EditRedo_Click();
     // Tells the user how a transfer ended: its notices, then doneText or its failure message.
@@ -161,6 +165,7 @@ private:
     QAction *ExportChannelList = nullptr;
     QAction *FilePrint = nullptr;
     QAction *ExportPdf = nullptr;
+    QAction *FileExit = nullptr;
     QMenu *MenuEdit = nullptr;
     QAction *EditUndo = nullptr;
     QAction *EditRedo = nullptr;

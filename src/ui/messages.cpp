@@ -64,4 +64,17 @@ bool AskYesNo(QWidget *parent, const QString &text, const QString &title)
     return execBox(parent, text, title, {}, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
+SaveChoice AskSaveDiscardCancel(QWidget *parent, const QString &text, const QString &title)
+{
+    if (activeCapture) {
+        activeCapture->messages.append({text, title, {}, true, {}});
+        return activeCapture->saveChoice;
+    }
+    const int button =
+        execBox(parent, text, title, {}, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    return button == QMessageBox::Save      ? SaveChoice::Save
+           : button == QMessageBox::Discard ? SaveChoice::Discard
+                                            : SaveChoice::Cancel;
+}
+
 } // namespace n35

@@ -16,6 +16,8 @@ void ShowMessage(QWidget *parent, const QString &text, const QString &title, con
 void ShowMessage(QWidget *parent, const QString &text, const QString &title, const QString &detail,
                  const QString &informative);
 bool AskYesNo(QWidget *parent, const QString &text, const QString &title);
+enum class SaveChoice { Save, Discard, Cancel };
+SaveChoice AskSaveDiscardCancel(QWidget *parent, const QString &text, const QString &title);
 
 struct CapturedMessage {
     QString text;
@@ -36,6 +38,7 @@ public:
 
     QList<CapturedMessage> messages;
     bool answer = true;
+    SaveChoice saveChoice = SaveChoice::Cancel; // what AskSaveDiscardCancel returns
 
 private:
     MessageCapture *previous;

@@ -95,11 +95,13 @@ bool LinkPort(int number, const QString &device)
     return QDir().mkpath(QFileInfo(PortLink(number)).path()) && QFile::link(device, PortLink(number));
 }
 
-// A radio with valid settings (an erased one has none), on a pty.
-std::unique_ptr<n35emu::EmulatorProcess> StartRadio(const QString &folder, QStringList arguments = {})
+// A radio with valid settings, on a pty; `erased`: every byte 0xFF, settings too.
+std::unique_ptr<n35emu::EmulatorProcess> StartRadio(const QString &folder, QStringList arguments = {},
+                                                    bool erased = false)
 {
     QByteArray memory(0x10000, char(0xFF));
-    testing::PrimeSettings(memory);
+    if (!erased)
+        testing::PrimeSettings(memory);
     QFile file(QDir(folder).filePath(QStringLiteral("radio-start.bin")));
     if (!file.open(QIODevice::WriteOnly) || file.write(memory) != memory.size())
         return nullptr;
@@ -652,6 +654,42 @@ private slots:
         }
         QVERIFY(!QFileInfo::exists(file("damaged.csv")));
         QVERIFY_RUN(Hvn35({"verify", "--port", device, file("edited.n35")}), 0);
+    }
+
+    // What the program writes into a radio always reads back, and a file just read verifies clean: into
+    // a radio erased to 0xFF throughout, and from a new radio (erased but for its factory settings, its
+    // CALL channels empty).
+    void erasedRadiosVerifyClean_data()
+    {
+        QTest::addColumn<bool>("written"); // true: all 0xFF, the default image written into it first
+        QTest::newRow("written into all 0xFF") << true;
+        QTest::newRow("new radio read") << false;
+    }
+    void erasedRadiosVerifyClean()
+    {
+        QFETCH(bool, written);
+        QTemporaryDir dir;
+        std::unique_ptr<n35emu::EmulatorProcess> radio;
+        if (written) {
+            radio = StartRadio(dir.path(), {}, true);
+        } else {
+            radio = std::make_unique<n35emu::EmulatorProcess>();
+            QString error;
+            QVERIFY2(radio->start(&error), qPrintable(error));
+        }
+        QVERIFY(radio);
+        const QString device = radio->devicePath();
+        const QString read = dir.filePath(QStringLiteral("read.n35"));
+        if (written)
+            QVERIFY_RUN(Hvn35({"write", "--port", device, "--no-backup", defaultImage}), 0);
+        // A new radio holds the default bank partition: it reads without a word.
+        const Run reading = Hvn35({"read", "--port", device, "-o", read});
+        QVERIFY2(reading.status == 0 && reading.err.isEmpty(), qPrintable(reading.what()));
+        if (written)
+            QCOMPARE(Differences(defaultImage, read), QStringList());
+        const Run run = Hvn35({"verify", "--port", device, read});
+        QVERIFY2(run.status == 0 && run.err.isEmpty(), qPrintable(run.what()));
+        QCOMPARE(run.out, QStringLiteral("no differences\n"));
     }
 
     void silentRadio_data()

@@ -75,9 +75,10 @@ constexpr int WholeWrite = 1 + 2 + 1 + 1 + (3 + 7) + 8 + 2 + 1 + ChannelCount + 
 constexpr int Selection = SelectionLast - SelectionFirst + 1;
 constexpr int Index = 13; // the pass index's blocks
 
-// The glyph editor says "Error" for every failure of its own; the bank-link window, like the pages and
-// the menu, names the identification.
+// The glyph editor and the bank-link window say "Error" for every failure of their own, a radio that does
+// not identify itself included; the pages and the menu name the identification.
 constexpr const char *Negotiation = "Negotiation Error.| NG";
+constexpr const char *LinkError = "Error| Error";
 constexpr const char *NoBackup = "The radio could not be backed up. Nothing was written.| Error";
 constexpr const char *FontOk = "OK|OK";
 constexpr const char *FontError = "Error| Error";
@@ -107,8 +108,8 @@ const Command Commands[] = {
     {"Set_Mode_Read", Window, 4, Read, "Setting data read successed.| Finish", Negotiation, 8},
     {"Set_Mode_Write", Window, 4, Write, "Setting data write successed.| Finish", Negotiation, 11},
     {"cmdZQRESET", Window, 0, Reset, nullptr, nullptr, 1},
-    {"GROUP_READ", Links, 0, Read, "Group data read successed.| Finish", Negotiation, 3},
-    {"GROUP_WRITE", Links, 0, Write, "Group data write successed.| Finish", Negotiation, 3},
+    {"GROUP_READ", Links, 0, Read, "Group data read successed.| Finish", LinkError, 3},
+    {"GROUP_WRITE", Links, 0, Write, "Group data write successed.| Finish", LinkError, 3},
     {"cmdFont_1_read", Font, 0, Read, FontOk, FontError, 2},
     {"cmdFont_1_write", Font, 0, Write, FontOk, FontError, 2},
     {"cmdFontAllRead", Font, 0, Read, FontOk, FontError, 9},

@@ -9,6 +9,7 @@
 #include "link/channeltransfer.h"
 #include "link/porterror.h"
 #include "link/progress.h"
+#include "link/serialradioport.h"
 #include "model/channeltable.h"
 #include "support/channelfixtures.h"
 
@@ -102,6 +103,39 @@ private slots:
         QCOMPARE(radio.link().ExchangeCommand(QStringLiteral("ZQ~HV-N35")), QString());
         QVERIFY(clock.elapsed() >= 990); // the radio's 1000 ms
         QVERIFY(!radio.link().Identify());
+    }
+
+    // A port another program holds, and a device that goes away in the middle: each says so, whoever runs
+    // the program (root included, whom no permission stops).
+    void portFailuresSayWhatHappened_data()
+    {
+        QTest::addColumn<bool>("busy"); // false: the emulator stops while the port is open
+        QTest::addColumn<QString>("said");
+        QTest::newRow("busy port") << true << QStringLiteral("is in use by another program");
+        QTest::newRow("device gone") << false
+                                     << QStringLiteral("or the device went away (a cable pulled out?)");
+    }
+    void portFailuresSayWhatHappened()
+    {
+        QFETCH(bool, busy);
+        QFETCH(QString, said);
+        EmulatorSession radio;
+        QString error;
+        QVERIFY2(radio.start(&error), qPrintable(error));
+        SerialRadioPort other(radio.resolver());
+        try {
+            if (busy) {
+                other.open(1);
+            } else {
+                QVERIFY(radio.link().Identify()); // the port stays open until the command's end
+                radio.stop();
+            }
+            radio.link().Identify();
+            QFAIL("no PortError");
+        } catch (const PortError &e) {
+            QVERIFY2(e.detail().contains(said), qPrintable(e.detail()));
+            QVERIFY2(!e.detail().contains(QLatin1String("dialout")), qPrintable(e.detail()));
+        }
     }
 
     void unboundPortIsAPortErrorThatSaysWhy()

@@ -147,9 +147,14 @@ private slots:
         QCOMPARE(capture.messages.at(0).text, QStringLiteral("Radio matches."));
         QCOMPARE(capture.messages.at(1).text,
                  QStringLiteral("The radio differs from the window in 1 place(s)."));
-        QVERIFY2(
-            capture.messages.at(1).detail.startsWith(QStringLiteral("channels, channel 17 (Bank00-016)")),
-            qPrintable(capture.messages.at(1).detail));
+        // The window's value first, the radio's second, as the first line says and the command line does.
+        const QStringList details = capture.messages.at(1).detail.split(QLatin1Char('\n'));
+        QCOMPARE(details.size(), 2);
+        QCOMPARE(details.at(0),
+                 QStringLiteral("Each line: where, then the window's value -> the radio's value."));
+        QVERIFY2(details.at(1).startsWith(QStringLiteral("channels, channel 17 (Bank00-016): ")) &&
+                     details.at(1).contains(QStringLiteral(" EDITED -> ")),
+                 qPrintable(details.at(1)));
 
         // With the backup on, the radio's contents before the write land in a file that loads back to them.
         capture.messages.clear();

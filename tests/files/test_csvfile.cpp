@@ -175,7 +175,7 @@ private slots:
             {ColSubtone, "T/X", nullptr}, {ColTxTone, "", nullptr}, {ColRxTone, "250.3Hz", "250.3Hz"},
             {ColRxDcs, "024", nullptr}, {ColShift, "x", nullptr}, {ColShift, "-", "-"}, {ColShiftFreq, "", ""},
             {ColShiftFreq, "999.99999MHz", "999.99999MHz"}, {ColShiftFreq, "1000.00000MHz", nullptr},
-            {ColShiftFreq, "abc", nullptr}, {ColSkip, "\u203B", "*"}, {ColSkip, "x", nullptr},
+            {ColShiftFreq, "abc", nullptr}, {ColSkip, "\u203B", "\u203B"}, {ColSkip, "*", "*"}, {ColSkip, "x", nullptr},
             // A quote or comma inside a quoted field is part of it, also as older files wrote it.
             {ColName, "A\"B", "A\"B"}, {ColName, "A,B", "A,B"}, {ColName, "=1+1", "=1+1"}};
         // clang-format on
@@ -217,6 +217,13 @@ private slots:
             QVERIFY(rig.table.cells(2) == ChannelCells{} && !rig.table.used(2));
         else
             QVERIFY(rig.table.cell(2, column) == stored && rig.table.used(2));
+        if (!stored.isNull() && column != 0) {
+            // What is kept is what the radio takes; only "*" skips (byte 19), a kept reference mark does not.
+            const Result<QString> record = EncodeChannel(2, rig.table);
+            QVERIFY(record.ok());
+            if (column == ColSkip)
+                QCOMPARE(record->mid(38, 2), QLatin1String(stored == QLatin1String("*") ? "01" : "00"));
+        }
         QCOMPARE(int(result.refused.size()), stored.isNull() ? 1 : 0);
         if (stored.isNull()) {
             QCOMPARE(result.refused[0].row, 2);

@@ -86,25 +86,38 @@ private slots:
     {
         CloneImage source;
         source.channels.clearRow(Call222Channel), source.channels.clearRow(Call900Channel);
-        source.banks.setCount(0, 98), source.banks.setCount(7, 1);
+        source.banks.setCount(0, 99), source.banks.setCount(7, 1);
         source.settings.setIndex(SetModeSettings::BankMainOption, 5); // bank 7, not a default bank
+        source.banks.setCount(0, 98);                                 // 499 in all: not saved
         const QByteArray content = saved(source);
-        QCOMPARE(content.count('\n'), 18);
-        for (const char *key : {"\nCH", "\nBK", "\nOTM:"})
+        QCOMPARE(content.count('\n'), 20);
+        for (const char *key : {"\nBK", "\nOTM:"})
             QVERIFY2(!content.contains(key), key);
+        // Of the channels only the two CALL rows, as empty records: the file opens as it was saved.
+        const QByteArray emptyRecord = QByteArray(128, '0') + "\r\n";
+        QCOMPARE(content.count("\nCH"), 2);
+        QVERIFY(content.contains("\nCH0850:" + emptyRecord) && content.contains("\nCH0851:" + emptyRecord));
 
         CloneImage image;
         FillEverything(image);
         const auto counts = image.banks.counts();
         const QString keys = image.oneTouch.MakeOneTouchData();
         const ChannelCells call = image.channels.cells(Call222Channel);
-        const LoadOutcome loaded = load(content, image);
+        // A file without CALL lines (an older one) keeps the CALL rows the window holds.
+        QByteArray withoutCall = content;
+        withoutCall.replace("CH0850:" + emptyRecord, "").replace("CH0851:" + emptyRecord, "");
+        const LoadOutcome loaded = load(withoutCall, image);
         QVERIFY(loaded.ok() && loaded.notices.isEmpty());
         for (int channel = 1; channel <= ChannelCount; ++channel) {
             if (!IsCallChannel(channel))
                 QVERIFY(!image.channels.used(channel) && image.channels.cells(channel) == ChannelCells{});
         }
         QVERIFY(image.channels.cells(Call222Channel) == call && image.channels.used(Call900Channel));
+        CloneImage again;
+        FillEverything(again);
+        QVERIFY(load(content, again).ok());
+        QVERIFY(again.channels.cells(Call222Channel) == ChannelCells{} &&
+                !again.channels.used(Call900Channel));
         QVERIFY(image.banks.counts() == counts);
         QCOMPARE(image.oneTouch.MakeOneTouchData(), keys);
         QCOMPARE(image.settings.index(SetModeSettings::BankMainOption), 1); // by the image's own banks

@@ -9,6 +9,10 @@
 #include <QtTest>
 #include <sys/stat.h>
 
+#ifndef Q_OS_WIN
+#include <unistd.h>
+#endif
+
 using namespace n35;
 
 class PortSettingsTest : public QObject
@@ -106,6 +110,42 @@ private slots:
                                       QStringLiteral("/dev/ttyS1")}));
     }
 
+    void settingsFolderRule_data()
+    {
+        QTest::addColumn<QString>("program"); // under the test's own folder unless absolute
+        QTest::addColumn<bool>("beside");     // the settings file goes beside the program
+        QTest::newRow("portable copy") << "hvn35" << true;
+        QTest::newRow("build folder") << "build" << false;
+        QTest::newRow("inside a build folder") << "build/tests" << false;
+        QTest::newRow("installation folder") << "Program Files/HVN35Writer" << false;
+        QTest::newRow("another user's folder") << "theirs" << false;
+        QTest::newRow("no such folder") << "missing/bin" << false;
+        QTest::newRow("/usr/bin") << "/usr/bin" << false;
+        QTest::newRow("/usr/local/bin") << "/usr/local/bin" << false;
+        QTest::newRow("/opt") << "/opt" << false;
+    }
+    void settingsFolderRule()
+    {
+        QFETCH(QString, program);
+        QFETCH(bool, beside);
+        QTemporaryDir work;
+        QDir root(work.path());
+        for (const char *folder : {"hvn35", "build/tests", "Program Files/HVN35Writer", "theirs"})
+            QVERIFY(root.mkpath(QString::fromLatin1(folder)));
+        QFile cache(root.filePath(QStringLiteral("build/CMakeCache.txt")));
+        QVERIFY(cache.open(QIODevice::WriteOnly));
+        cache.close();
+#ifndef Q_OS_WIN
+        if (program == QLatin1String("theirs") &&
+            ::chown(QFile::encodeName(root.filePath(program)).constData(), 65534, 65534) != 0)
+            QSKIP("only root can give a folder to another user");
+#endif
+        const QString folder = program.startsWith(QLatin1Char('/')) ? program : root.filePath(program);
+        const QString config = root.filePath(QStringLiteral("config"));
+        const QStringList installed = InstallationFolders() << root.filePath(QStringLiteral("Program Files"));
+        QCOMPARE(SettingsFolderFor(folder, config, installed), beside ? folder : config);
+    }
+
     void openFailureSaysWhatToDo()
     {
         const QString unbound = DescribeOpenFailure(4, QString(), QSerialPort::DeviceNotFoundError, {});
@@ -117,10 +157,19 @@ private slots:
             DescribeOpenFailure(2, QStringLiteral("/dev/ttyUSB0"), QSerialPort::DeviceNotFoundError, {});
         QVERIFY(missing.contains(QLatin1String("/dev/ttyUSB0")));
 #ifndef Q_OS_WIN
+        // The system's "permission" on a device the user may open means another program holds it.
         const QString denied =
-            DescribeOpenFailure(1, QStringLiteral("/dev/ttyUSB0"), QSerialPort::PermissionError, {});
-        QVERIFY(denied.contains(QLatin1String("dialout")));
+            DescribeOpenFailure(1, QStringLiteral("/dev/ttyUSB0"), QSerialPort::PermissionError, {}, false);
+        QVERIFY(denied.contains(QLatin1String("dialout")) && !denied.contains(QLatin1String("in use")));
+        const QString busy =
+            DescribeOpenFailure(1, QStringLiteral("/dev/ttyUSB0"), QSerialPort::PermissionError, {}, true);
+        QVERIFY(busy.contains(QLatin1String("COM1 (/dev/ttyUSB0) is in use by another program")));
+        QVERIFY(!busy.contains(QLatin1String("dialout")) && !busy.contains(QLatin1String("ermission")));
 #endif
+        const QString gone = DescribeLineFailure(QStringLiteral("/dev/ttyUSB0"),
+                                                 QStringLiteral("Inappropriate ioctl for device"));
+        QVERIFY(gone.startsWith(
+            QLatin1String("The radio stopped answering on /dev/ttyUSB0, or the device went away")));
     }
 
     // The file dialogs' folders survive the settings file, whatever their names hold.

@@ -54,6 +54,33 @@ private slots:
         QCOMPARE(history.undoCount(), 1);
     }
 
+    void cleanMarkFollowsTheHistory()
+    {
+        CloneImage image;
+        ImageHistory history(image);
+        QVERIFY(history.isClean());
+        image.title.setText(QStringLiteral("EDIT"));
+        QVERIFY(history.record(QStringLiteral("title edit")));
+        QVERIFY(!history.isClean());
+        // Undone back to the clean image it is clean again, redone it is not.
+        QVERIFY(history.undo());
+        QVERIFY(history.isClean());
+        QVERIFY(history.redo());
+        QVERIFY(!history.isClean());
+        // A save marks the image as it is; undoing the saved edit is a change again.
+        history.markClean();
+        QVERIFY(history.isClean());
+        QVERIFY(history.undo());
+        QVERIFY(!history.isClean());
+        // A load marks before its own step is recorded; once recorded the image is clean.
+        image.title.setText(QStringLiteral("LOADED"));
+        history.markClean();
+        QVERIFY(history.record(QStringLiteral("Open")));
+        QVERIFY(history.isClean());
+        history.rebase();
+        QVERIFY(history.isClean());
+    }
+
     void undoBringsBackThePartitionWithItsLabelsAndKeys()
     {
         CloneImage image;
@@ -80,6 +107,27 @@ private slots:
         QCOMPARE(image.channels.label(450), label);
         QVERIFY(image.oneTouch.state() == keys);
         QCOMPARE(image.settings.texts(SetModeSettings::BankMainOption), bankEntries);
+
+        // Undone back to an unfinished partition (which the lists do not follow), "Bank No." still names
+        // the entry it named then, not the entry at its index in today's lists.
+        CloneImage edited;
+        SetModeSettings &settings = edited.settings;
+        settings.setIndex(SetModeSettings::BankMainOption, 5);
+        const auto main = [&] {
+            return settings.texts(SetModeSettings::BankMainOption)
+                .value(settings.index(SetModeSettings::BankMainOption));
+        };
+        QCOMPARE(main(), QStringLiteral("PRG"));
+        ImageHistory steps(edited);
+        edited.banks.setCount(5, 10); // 510 in all: the lists stay
+        QVERIFY(steps.record(QStringLiteral("bank edit")));
+        edited.banks.setCount(0, 90); // 500 again, bank 5 listed
+        QVERIFY(steps.record(QStringLiteral("bank edit")));
+        QCOMPARE(main(), QStringLiteral("PRG"));
+        QVERIFY(steps.undo());
+        QCOMPARE(main(), QStringLiteral("PRG"));
+        QVERIFY(steps.undo());
+        QCOMPARE(main(), QStringLiteral("PRG"));
     }
 
     void editsOfOneKindMergeOnlyWhileQuick()

@@ -4,6 +4,7 @@
 #include "model/banks.h"
 #include "model/cloneimage.h"
 #include "model/onetouch.h"
+#include "model/settings.h"
 #include "model/title.h"
 
 #include <QtTest>
@@ -74,6 +75,23 @@ private slots:
         QCOMPARE(keys.key(1).position, 49);
         QCOMPARE(image.settings.texts(SetModeSettings::BankMainOption).first(), QStringLiteral("2"));
 
+        // A slider moved away and back (450 -> 449 -> 450) passes through a partition that does not add
+        // up: every selection is where it was, so the next write changes nothing the user did not.
+        SetModeSettings &settings = image.settings;
+        const auto bankText = [&](OptionId id) { return settings.texts(id).value(settings.index(id)); };
+        settings.setIndex(SetModeSettings::BankMainOption, 1);
+        settings.setIndex(SetModeSettings::BankSubOption, 5);
+        QCOMPARE(bankText(SetModeSettings::BankMainOption), QStringLiteral("7"));
+        QCOMPARE(bankText(SetModeSettings::BankSubOption), QStringLiteral("CALL"));
+        keys.setPosition(0, 449);
+        const OneTouchKeys::State before = keys.state();
+        image.banks.setCount(7, 449);
+        image.banks.setCount(7, 450);
+        QCOMPARE(keys.state(), before);
+        QCOMPARE(bankText(SetModeSettings::BankMainOption), QStringLiteral("7"));
+        QCOMPARE(bankText(SetModeSettings::BankSubOption), QStringLiteral("CALL"));
+        keys.setPosition(0, 30);
+
         // Bank 2 shrinks: its key loses a position it no longer has; bank 7 empties: its key moves to the
         // first bank listed, position 0. A bank with no channels is never listed.
         counts[2] = 20;
@@ -86,6 +104,9 @@ private slots:
         QCOMPARE(keys.key(0).bank, 2);
         QCOMPARE(keys.key(0).position, 0);
         QVERIFY(!image.settings.texts(SetModeSettings::BankSubOption).contains(QStringLiteral("7")));
+        // Only the selection whose bank emptied falls back to the first entry.
+        QCOMPARE(bankText(SetModeSettings::BankMainOption), QStringLiteral("2"));
+        QCOMPARE(bankText(SetModeSettings::BankSubOption), QStringLiteral("CALL"));
     }
 
     void title_data()

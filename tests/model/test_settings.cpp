@@ -2,12 +2,15 @@
 // decode that stops at a value its list cannot show, and the language the radio's byte 62 chooses.
 
 #include "model/banks.h"
+#include "model/cloneimage.h"
+#include "model/imagediff.h"
 #include "model/settings.h"
 
 #include <QSignalSpy>
 #include <QtTest>
 
 using namespace n35;
+using namespace Qt::StringLiterals;
 
 namespace
 {
@@ -113,6 +116,11 @@ private slots:
         row("sensitivity 1", G::Toutyou, 1, 48, 1, "1", 1);
         row("CH display on", G::ChDisplay, 0, 7, 0x0D, "ON", 0x0D);
         row("dial ring 01 00", G::Key, 5, 93, 0x01, "Squelch:Lower　Freq:Top", 0x01);
+        // A list shown as read is written back as read only where it can show the byte: an erased radio
+        // written and read again must decode.
+        row("modulation erased", G::Send, 6, 23, 0xFF, "", 0x00);
+        row("byte 25 erased", G::Send, 7, 25, 0xFF, "", 0x00);
+        row("byte 16 erased", G::Scan, 4, 16, 0xFF, "", 0x00);
     }
     void encodings()
     {
@@ -137,8 +145,11 @@ private slots:
         const OptionId id{static_cast<G>(group), option};
         const Status decoded = settings.ExpandSettingData();
         QCOMPARE(decoded.ok(), !shown.isEmpty());
-        if (shown.isEmpty())
+        if (shown.isEmpty()) {
+            if (SetModeSettings::IsReadOnly(id))
+                QCOMPARE(ByteOf(Blocks(settings), byte), rewritten);
             return;
+        }
         QCOMPARE(settings.texts(id).at(settings.index(id)), shown);
         QCOMPARE(ByteOf(Blocks(settings), byte), rewritten);
         if (id == OptionId{G::ChDisplay, 0})
@@ -170,6 +181,48 @@ private slots:
         QVERIFY(!settings.ExpandWriteProtect(3));
         QVERIFY(settings.ExpandWriteProtect(2).ok());
         QCOMPARE(settings.writeProtect(), 2);
+    }
+
+    // Verify compares what the radio stores, shown in English whatever the page's language.
+    void differencesCompareStoredValues_data()
+    {
+        QTest::addColumn<int>("change");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("language alone") << 0 << QStringList{u"settings, Language: English -> Japanese"_s};
+        QTest::newRow("language and illumination")
+            << 1
+            << QStringList{u"settings, Language: English -> Japanese"_s,
+                           u"settings, Illumination: 5sec. -> 10sec."_s};
+        QTest::newRow("the same bank in other lists") << 2 << QStringList{};
+        QTest::newRow("another bank") << 3 << QStringList{u"settings, Bank No.(Main): 0 -> 3"_s};
+    }
+    void differencesCompareStoredValues()
+    {
+        QFETCH(int, change);
+        QFETCH(QStringList, lines);
+        CloneImage file;
+        CloneImage radio;
+        if (change <= 1)
+            radio.settings.setIndex(SetModeSettings::LanguageOption, 0);
+        if (change == 1)
+            radio.settings.setIndex({G::Display, 1}, 2);
+        if (change >= 2) {
+            // Bank 1 empties: "3" moves from entry 3 to entry 2 of the radio's lists.
+            BankPartition::Counts counts = radio.banks.counts();
+            counts[0] += counts[1];
+            counts[1] = 0;
+            radio.banks.setCounts(counts);
+            file.settings.setIndex(SetModeSettings::BankSubOption, 3);
+            radio.settings.setIndex(SetModeSettings::BankSubOption, 2);
+            if (change == 3)
+                radio.settings.setIndex(SetModeSettings::BankMainOption, 2);
+        }
+        QStringList found;
+        for (const ImageDifference &difference : CompareImages(file, radio)) {
+            if (difference.region != u"banks"_s)
+                found << difference.describe();
+        }
+        QCOMPARE(found, lines);
     }
 
     void languageByteSwitchesFirst()

@@ -185,7 +185,7 @@ private slots:
         QTest::newRow("block 0 of 129") << QByteArray("ZQ~F00100R") << -2 << u"Error| Error"_s;
         QTest::newRow("block 1 of 127") << QByteArray("ZQ~F00140R") << 1 << u"Error| Error"_s;
         QTest::newRow("a G in block 1") << QByteArray("ZQ~F00140R") << -1 << u"Error| Error"_s;
-        QTest::newRow("no identification") << QByteArray("ZQ~HV-N35") << 1 << u"Negotiation Error.| NG"_s;
+        QTest::newRow("no identification") << QByteArray("ZQ~HV-N35") << 1 << u"Error| Error"_s;
     }
 
     void reads()

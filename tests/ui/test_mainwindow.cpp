@@ -2,8 +2,10 @@
 
 #include "link/porterror.h"
 #include "support/windowrig.h"
+#include "ui/filecommands.h"
 #include "ui/findbar.h"
 #include "ui/splash.h"
+#include "ui/unsavedchanges.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -28,14 +30,14 @@ private slots:
     void startUp()
     {
         WindowRig rig;
-        QCOMPARE(rig.window->windowTitle(), u"HV-N35 Clone Utility Ver.1.00"_s);
+        QCOMPARE(rig.window->windowTitle(), u"HV-N35 Clone Utility Ver.1.00[*]"_s);
         const std::pair<QWidget *, QStringList> menus[] = {
             {rig.window->menuBar(), {"File(&F)", "Edit(&E)", "COMPort(&C)", "Communication(&T)", "Help(&H)"}},
             {rig.find<QMenu>("MenuEdit"),
              {"Undo", "Redo", "", "Cut", "Copy", "Paste", "", "Move Up", "Move Down"}},
             {rig.find<QMenu>("File"),
              {"Open(&O)", "Save(&S)", "Import(&I)", "Export(&E)", "", "Import channel list...",
-              "Export channel list...", "", "Print...", "Export PDF..."}},
+              "Export channel list...", "", "Print...", "Export PDF...", "", "Exit(&X)"}},
             {rig.find<QMenu>("Tusin_Botton"),
              {"Write All Data(&A)", "Read All Data(&B)", "Verify(&V)", "", "Back up the radio before writing",
               "Write every block, not only the changed ones", "", "Restore Backup...", "Open Backup Folder"}},
@@ -162,6 +164,91 @@ private slots:
         QCOMPARE(rig.told(), QStringList{u"Port Error| Error"_s});
         QCOMPARE(rig.capture.messages[0].detail, u"x"_s);
         QVERIFY(rig.window->close());
+    }
+
+    void unsavedChangesAreAskedAbout_data()
+    {
+        QTest::addColumn<QString>("how"); // close, exit (File > Exit), open (File > Open), save (the
+                                          // question's Save with a file), failing save
+        QTest::addColumn<bool>("edited");
+        QTest::addColumn<int>("choice");  // SaveChoice
+        QTest::addColumn<bool>("goesOn"); // the window closed / the command went on
+        const auto row = [](const char *tag, const char *how, bool edited, SaveChoice choice, bool goesOn) {
+            QTest::newRow(tag) << QString::fromLatin1(how) << edited << int(choice) << goesOn;
+        };
+        row("close, nothing changed", "close", false, SaveChoice::Cancel, true);
+        row("close, cancel", "close", true, SaveChoice::Cancel, false);
+        row("close, discard", "close", true, SaveChoice::Discard, true);
+        row("exit, cancel", "exit", true, SaveChoice::Cancel, false);
+        row("exit, discard", "exit", true, SaveChoice::Discard, true);
+        row("open, cancel", "open", true, SaveChoice::Cancel, false);
+        row("save", "save", true, SaveChoice::Save, true);
+        row("save that fails", "failing save", true, SaveChoice::Save, false);
+    }
+    void unsavedChangesAreAskedAbout()
+    {
+        QFETCH(QString, how);
+        QFETCH(bool, edited);
+        QFETCH(int, choice);
+        QFETCH(bool, goesOn);
+        WindowRig rig;
+        rig.window->show();
+        QVERIFY(rig.window->isClean() && !rig.window->isWindowModified());
+        OpeningTitle &title = rig.window->cloneImage().title;
+        if (edited) {
+            title.setText(u"EDITED"_s);
+            QTRY_VERIFY(rig.window->isWindowModified());
+        }
+        rig.capture.saveChoice = static_cast<SaveChoice>(choice);
+        const QString saved = rig.dir.filePath(how == u"save"_s ? u"saved.N35"_s : u"no/such/folder/x.N35"_s);
+        bool wentOn = false;
+        if (how == u"close"_s) {
+            wentOn = rig.window->close();
+        } else if (how == u"exit"_s) {
+            auto *exit = rig.find<QAction>("FileExit");
+            QCOMPARE(exit->shortcut(), QKeySequence(u"Ctrl+Q"_s));
+            exit->trigger();
+            wentOn = !rig.window->isVisible();
+        } else if (how == u"open"_s) {
+            rig.find<QAction>("FileOpen")->trigger(); // Cancel: no file dialog follows
+            wentOn = title.text() != u"EDITED"_s;
+        } else {
+            wentOn = ConfirmUnsavedChanges(*rig.window, u"closing"_s,
+                                           [&] { SaveImageCommand(*rig.window, saved); });
+            QCOMPARE(QFileInfo::exists(saved), goesOn);
+        }
+        QCOMPARE(wentOn, goesOn);
+        const QString question =
+            u"The data has changes that were not saved. Save them before %1?|Caution"_s.arg(
+                how == u"open"_s ? u"opening another file"_s : u"closing"_s);
+        QCOMPARE(rig.told().value(0), edited ? question : QString());
+        // Only a save makes the window clean; a cancel keeps the changes and the mark.
+        const bool clean = !edited || how == u"save"_s;
+        QCOMPARE(rig.window->isClean(), clean);
+        QCOMPARE(rig.window->isWindowModified(), !clean);
+    }
+
+    void readingAndUndoingSetTheModifiedMark()
+    {
+        WindowRig rig;
+        rig.window->show();
+        OpeningTitle &title = rig.window->cloneImage().title;
+        title.setText(u"EDITED"_s);
+        QTRY_VERIFY(rig.window->isWindowModified());
+        rig.find<QAction>("EditUndo")->trigger();
+        QVERIFY(rig.window->isClean() && !rig.window->isWindowModified());
+        rig.find<QAction>("EditRedo")->trigger();
+        QVERIFY(!rig.window->isClean() && rig.window->isWindowModified());
+        // The radio's image as read is clean; so is the image just written to it.
+        rig.window->ALL_READ_Click();
+        QCOMPARE(rig.told().last(), u"ALL read successed.| Finish"_s);
+        QVERIFY(rig.window->isClean() && !rig.window->isWindowModified());
+        title.setText(u"EDITED"_s);
+        QTRY_VERIFY(rig.window->isWindowModified());
+        rig.window->setBackupBeforeWriting(false);
+        rig.window->ALL_WRITE_Click();
+        QCOMPARE(rig.told().last(), u"ALL write successed.| Finish"_s);
+        QVERIFY(rig.window->isClean() && !rig.window->isWindowModified());
     }
 
     void splashEndsOnKeyPress()
