@@ -54,10 +54,12 @@ QString WithExtension(const QString &path, const QString &extension)
 void SaveImageCommand(MainWindow &window, const QString &path)
 {
     QString error;
-    if (SaveImageFile(path, window.cloneImage(), window.radioLink().portNumber(), &error))
+    if (SaveImageFile(path, window.cloneImage(), window.radioLink().portNumber(), &error)) {
+        window.noteImageFile(path);
         ShowMessage(&window, QStringLiteral("Save File"), QStringLiteral("Finish"));
-    else
+    } else {
         ShowMessage(&window, QStringLiteral("The file could not be saved."), QStringLiteral("Error"), error);
+    }
 }
 
 void OpenImageCommand(MainWindow &window, const QString &path)
@@ -65,6 +67,7 @@ void OpenImageCommand(MainWindow &window, const QString &path)
     const LoadOutcome loaded = LoadImageFile(path, window.cloneImage());
     switch (loaded.failure) {
     case LoadFailure::None:
+        window.noteImageFile(path);
         for (const Notice &notice : loaded.notices)
             ShowMessage(&window, notice.text, notice.title, notice.detail);
         ShowMessage(&window, QStringLiteral("Read File"), QStringLiteral("Finish"));

@@ -31,6 +31,7 @@ class BankPage;
 class CommonPage;
 class SetModePage;
 class MemoryPage;
+class RecentFilesMenu;
 
 // Drives the bar at the bottom of the main window and the percentage beside it.
 class BarProgress : public Progress
@@ -109,6 +110,11 @@ public:
     bool backupBeforeWriting() const;
     void setBackupBeforeWriting(bool on);
 
+    // Whether the channel editor fills the repeater shift from the band plan (kept in the settings file).
+    bool automaticShift() const;
+    // A clone image was opened from or saved to `path`: it heads File > "Open Recent" and names the window.
+    void noteImageFile(const QString &path);
+
     void MenuSetCom_Click(int index);
     void MenuVersion_Click();
 
@@ -124,6 +130,7 @@ private:
     void cmdZQRESET_Click();
     void saveSettingsFile();
     void buildEditMenu();
+    void buildRowItems();
     void noteEdit(const QString &region);
     void recordPendingEdit();
     void refreshEditItems();
@@ -157,6 +164,13 @@ private:
     QAction *EditPaste = nullptr;
     QAction *EditMoveUp = nullptr;
     QAction *EditMoveDown = nullptr;
+    QAction *EditSortByFrequency = nullptr;
+    QAction *EditSortByName = nullptr;
+    QAction *EditInsertRow = nullptr;
+    QAction *EditDeleteShift = nullptr;
+    QAction *EditFindDuplicates = nullptr;
+    QAction *AutoShift = nullptr;
+    RecentFilesMenu *recentFiles = nullptr;
     QMenu *MenuComPort = nullptr;
     std::array<QAction *, PortResolver::PortCount> MenuSetCom{};
     QMenu *Tusin_Botton = nullptr;

@@ -13,6 +13,7 @@
 #include "ui/fontwindow.h"
 #include "ui/mainwindow.h"
 #include "ui/messages.h"
+#include "ui/rowcommands.h"
 #include "ui/setmodepage.h"
 #include "ui/splash.h"
 #include "ui/twips.h"
@@ -20,8 +21,11 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -194,8 +198,10 @@ public:
             QPainter painter(&framed);
             painter.setFont(font);
             painter.setPen(Qt::white);
-            painter.drawText(QRect(10, 0, framed.width() - 20, bar), Qt::AlignVCenter | Qt::AlignLeft,
-                             widget.windowTitle().trimmed());
+            // The title as a title bar shows it: "[*]" is where the unsaved-changes mark goes.
+            QString title = widget.windowTitle().trimmed();
+            title.replace(QStringLiteral("[*]"), widget.isWindowModified() ? QStringLiteral("*") : QString());
+            painter.drawText(QRect(10, 0, framed.width() - 20, bar), Qt::AlignVCenter | Qt::AlignLeft, title);
             painter.drawImage(1, bar, content);
         }
         const QImage image = framed.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
@@ -340,6 +346,11 @@ int main(int argc, char **argv)
 
     w.switchPage(1);
     shooter.save(w, QStringLiteral("memory-page"));
+    FindDuplicatesCommand(w);
+    if (auto *duplicates = w.findChild<QDialog *>(QStringLiteral("DuplicatesDialog"))) {
+        shooter.save(*duplicates, QStringLiteral("duplicates"));
+        delete duplicates;
+    }
     w.switchPage(2);
     shooter.save(w, QStringLiteral("bank-page"));
     {
@@ -352,6 +363,22 @@ int main(int argc, char **argv)
         ChannelEditor editor(w.cloneImage().channels, channel, &w, &w.cloneImage().glyphs);
         editor.show();
         shooter.save(editor, QString::fromLatin1(name));
+    }
+    {
+        // A repeater frequency typed into an empty row: the band plan fills shift and offset before "OK".
+        ChannelEditor editor(w.cloneImage().channels, 40, &w, &w.cloneImage().glyphs);
+        editor.show();
+        for (const auto &[box, digits] :
+             {std::pair{"DETAIL_FREQ_1", "224"}, std::pair{"DETAIL_FREQ_2", "94"}}) {
+            auto *edit = editor.findChild<QLineEdit *>(QString::fromLatin1(box));
+            edit->setFocus();
+            for (const char *digit = digits; *digit; ++digit) {
+                QKeyEvent key(QEvent::KeyPress, Qt::Key_0 + (*digit - '0'), Qt::NoModifier,
+                              QString(QLatin1Char(*digit)));
+                QCoreApplication::sendEvent(edit, &key);
+            }
+        }
+        shooter.save(editor, QStringLiteral("channel-editor-shift"));
     }
     {
         FontWindow font(w);
