@@ -28,7 +28,7 @@ QString ChannelSummary(const ChannelTable &table, int row)
     QStringList parts{table.cell(row, ColFrequency)};
     const QString &shift = table.cell(row, ColShift);
     if (shift == QLatin1String("+") || shift == QLatin1String("-"))
-        parts << shift + table.cell(row, ColShiftFreq);
+        parts << QStringLiteral("shift ") + shift << table.cell(row, ColShiftFreq);
     parts << table.cell(row, ColSubtone);
     const ToneListsEnabled tones = TypeRule(ToneTypeIndex(table.cell(row, ColSubtone)));
     const std::pair<bool, int> lists[] = {{tones.txTone, ColTxTone},
@@ -39,7 +39,7 @@ QString ChannelSummary(const ChannelTable &table, int row)
         if (shown)
             parts << table.cell(row, column);
     }
-    return parts.join(QLatin1Char(' '));
+    return parts.join(QStringLiteral("  "));
 }
 
 QDialog *DuplicatesDialog(MainWindow &window, const std::vector<std::vector<int>> &sets)
