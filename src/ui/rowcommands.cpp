@@ -109,7 +109,10 @@ void SortSelectedRowsCommand(MainWindow &window, SortKey key)
     if (window.isLocked())
         return;
     MemoryPage *page = window.memoryPage();
-    const auto [first, last] = page->selectedChannels();
+    // Plain ints, not a structured binding: the lambda below captures them.
+    const std::pair<int, int> selected = page->selectedChannels();
+    const int first = selected.first;
+    const int last = selected.second;
     SortedRows sorted;
     const QString name =
         key == SortKey::Frequency ? QStringLiteral("Sort by Frequency") : QStringLiteral("Sort by Name");
@@ -141,7 +144,9 @@ void DeleteAndShiftUpCommand(MainWindow &window)
     if (window.isLocked())
         return;
     MemoryPage *page = window.memoryPage();
-    const auto [first, last] = page->selectedChannels();
+    const std::pair<int, int> selected = page->selectedChannels();
+    const int first = selected.first;
+    const int last = selected.second;
     ShiftedRows shifted;
     window.runStep(QStringLiteral("Delete and Shift Up"), [&] {
         shifted = DeleteAndShiftUp(window.cloneImage().channels, window.cloneImage().banks, first, last);
