@@ -233,7 +233,7 @@ QGroupBox *ChannelEditor::buildPanel(int index)
     // Always there (empty when it has nothing to say), so the window does not jump as the user types.
     c.shiftNote = Named(new QLabel, naming.name("DETAIL_SHIFT_NOTE"),
                         naming.accessible(QStringLiteral("Shift from the band plan")));
-    shiftGrid->addWidget(c.shiftNote, 2, 0, 1, 4);
+    shiftGrid->addWidget(c.shiftNote, 0, 3); // beside the options, so the window grows no taller
     // A shift or offset the user sets is the user's: the band plan leaves it alone from then on.
     auto userSetShift = [this, index] {
         shiftFills.at(static_cast<std::size_t>(index)).userSetShift();
@@ -413,8 +413,7 @@ void ChannelEditor::frequencyEdited(int index)
     Check(c.shift, p.shift);
     ShowBoxText(c.offsetMhz, p.offsetMhz, MhzDigits);
     ShowBoxText(c.offsetFraction, p.offsetFraction, FractionDigits);
-    c.shiftNote->setText(band.isEmpty() ? QString()
-                                        : QStringLiteral("Shift and offset from the %1 band plan").arg(band));
+    c.shiftNote->setText(band.isEmpty() ? QString() : QStringLiteral("from the %1 band plan").arg(band));
 }
 
 void ChannelEditor::clearPanel(int index)
