@@ -1,5 +1,6 @@
 #include "model/channeledit.h"
 
+#include "model/bandplan.h"
 #include "model/channelcells.h"
 #include "model/channelcodec.h"
 #include "model/textcodec.h"
@@ -196,6 +197,32 @@ ChannelCells CellsFromPanel(const ChannelPanel &panel)
     set(ColSkip, panel.skip ? QStringLiteral("*") : QString());
     set(ColName, panel.name);
     return cells;
+}
+
+RepeaterShiftFill::RepeaterShiftFill(const ChannelPanel &opened, bool enabled)
+    : enabled(enabled), shift(opened.shift), offsetMhz(opened.offsetMhz),
+      offsetFraction(opened.offsetFraction)
+{
+}
+
+QString RepeaterShiftFill::frequencyEdited(ChannelPanel &panel) const
+{
+    if (!enabled || userSet)
+        return {};
+    QString mhz = panel.frequencyMhz;
+    QString fraction = panel.frequencyFraction;
+    // Boxes the user has emptied hold no frequency, whatever ReadFrequencyBoxes would make of them.
+    const RepeaterSegment *segment =
+        DigitsOf(mhz).isEmpty() ? nullptr : RepeaterSegmentAt(ReadFrequencyBoxes(mhz, fraction));
+    if (!segment) {
+        panel.shift = shift;
+        panel.offsetMhz = offsetMhz;
+        panel.offsetFraction = offsetFraction;
+        return {};
+    }
+    panel.shift = static_cast<int>(ShiftOptionTexts().indexOf(QChar::fromLatin1(segment->shift)));
+    std::tie(panel.offsetMhz, panel.offsetFraction) = SplitOffsetCell(FrequencyText(segment->offsetHz));
+    return QString::fromLatin1(segment->band);
 }
 
 ToneListsEnabled TypeRule(int type)

@@ -57,6 +57,32 @@ ChannelPanel PanelFromCells(const ChannelCells &cells);
 // frequency of 1000 MHz or more gives an MHz box of four digits; the window must allow for it.
 ChannelCells CellsFromPanel(const ChannelPanel &panel);
 
+// "Automatic repeater shift" for one panel: when the user types a frequency in a repeater output segment
+// of the band plan, the panel's shift and offset become the plan's; when the frequency leaves every
+// segment again, they go back to what they were before. Once the user has chosen a shift or typed an
+// offset in this edit, they are never touched. Only the editor uses it: imports, pastes and radio reads
+// keep what they bring.
+class RepeaterShiftFill
+{
+public:
+    RepeaterShiftFill() = default;
+    // `opened`: the panel as the editor showed it; `enabled`: the option in the Edit menu.
+    explicit RepeaterShiftFill(const ChannelPanel &opened, bool enabled = true);
+
+    // The user chose a shift option or typed into an offset box.
+    void userSetShift() { userSet = true; }
+    // After the user changed the frequency boxes: fills or puts back the panel's shift and offset. Returns
+    // the band of the segment that filled them ("1.25 m"), or empty when the plan does not apply.
+    QString frequencyEdited(ChannelPanel &panel) const;
+
+private:
+    bool enabled = true;
+    bool userSet = false;
+    int shift = 0;
+    QString offsetMhz;
+    QString offsetFraction;
+};
+
 // Which of the four lists the sub-tone type enables.
 struct ToneListsEnabled {
     bool txTone = false;

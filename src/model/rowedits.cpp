@@ -10,14 +10,19 @@ namespace n35
 namespace
 {
 
-// A group of rows that move among themselves, in units of `unit` rows (2 for pairs).
-struct Group {
-    int first = 0;
-    int last = 0;
-    int unit = 1;
-};
+void SwapRows(ChannelTable &table, int a, int b)
+{
+    const ChannelCells cells = table.cells(a);
+    const bool used = table.used(a);
+    table.setUsed(a, table.used(b));
+    table.setCells(a, table.cells(b));
+    table.setUsed(b, used);
+    table.setCells(b, cells);
+}
 
-Group GroupOf(const BankPartition &banks, int row)
+} // namespace
+
+RowGroup RowGroupOf(const BankPartition &banks, int row)
 {
     if (row < FirstPrgChannel) {
         int start = 1;
@@ -41,23 +46,12 @@ Group GroupOf(const BankPartition &banks, int row)
     return {FirstPassChannel, FirstPassChannel + PassChannelCount - 1, 1};
 }
 
-// The first row of the unit `row` belongs to.
-int UnitStart(const Group &group, int row)
+int UnitStart(const RowGroup &group, int row)
 {
+    if (group.unit == 0)
+        return row;
     return group.first + (row - group.first) / group.unit * group.unit;
 }
-
-void SwapRows(ChannelTable &table, int a, int b)
-{
-    const ChannelCells cells = table.cells(a);
-    const bool used = table.used(a);
-    table.setUsed(a, table.used(b));
-    table.setCells(a, table.cells(b));
-    table.setUsed(b, used);
-    table.setCells(b, cells);
-}
-
-} // namespace
 
 MovedRows MoveRows(ChannelTable &table, const BankPartition &banks, int first, int last, int step)
 {
@@ -69,9 +63,9 @@ MovedRows MoveRows(ChannelTable &table, const BankPartition &banks, int first, i
         return {};
 
     // The units the selection touches, and where each goes; refuse the whole move if one cannot.
-    std::vector<std::pair<int, Group>> units;
+    std::vector<std::pair<int, RowGroup>> units;
     for (int row = first; row <= last; ++row) {
-        const Group group = GroupOf(banks, row);
+        const RowGroup group = RowGroupOf(banks, row);
         if (group.unit == 0)
             return {};
         const int start = UnitStart(group, row);
@@ -89,8 +83,8 @@ MovedRows MoveRows(ChannelTable &table, const BankPartition &banks, int first, i
         for (int k = 0; k < group.unit; ++k)
             SwapRows(table, start + k, start + k + step * group.unit);
     }
-    const Group firstGroup = GroupOf(banks, first);
-    const Group lastGroup = GroupOf(banks, last);
+    const RowGroup firstGroup = RowGroupOf(banks, first);
+    const RowGroup lastGroup = RowGroupOf(banks, last);
     const int newFirst = UnitStart(firstGroup, first) + step * firstGroup.unit;
     const int newLast = UnitStart(lastGroup, last) + lastGroup.unit - 1 + step * lastGroup.unit;
     return {true, newFirst, newLast};

@@ -11,6 +11,17 @@ namespace n35
 
 // Edits of several grid rows at once: moving rows within their group and setting one column of many.
 
+// A group of rows that move among themselves, in units of `unit` rows: 1, 2 for the PRG and Dual pairs,
+// 0 for a CALL row (it never moves).
+struct RowGroup {
+    int first = 0;
+    int last = 0;
+    int unit = 1;
+};
+RowGroup RowGroupOf(const BankPartition &banks, int row);
+// The first row of the unit `row` belongs to.
+int UnitStart(const RowGroup &group, int row);
+
 // Rows move within their group and never out of it: the rows of one bank (by the partition), the PRG
 // pairs, the Dual pairs (each Main and Sub together), the PRIO rows, the PASS rows. The CALL rows never
 // move. `first..last` are the selected rows; a pair counts as selected when one of its rows is. Each

@@ -154,6 +154,8 @@ ChannelEditor::ChannelEditor(ChannelTable &channelTable, int channel, QWidget *p
         showPanel(1, ClearedPanel());
         panels[1].frame->hide();
     }
+    startShiftFill(0);
+    startShiftFill(1);
 
     // The widths are the least the window takes; with a larger system font it grows instead of cutting.
     const int width = std::max(twips(pair ? PairWidth : SingleWidth), layout->minimumSize().width());
@@ -207,6 +209,8 @@ QGroupBox *ChannelEditor::buildPanel(int index)
     column->addWidget(c.rowLabel);
     column->addLayout(frequencyRow("Frequency", "DETAIL_FREQ_%1", QStringLiteral("Frequency"), index,
                                    c.frequencyMhz, c.frequencyFraction));
+    for (QLineEdit *box : {c.frequencyMhz, c.frequencyFraction})
+        connect(box, &QLineEdit::textEdited, this, [this, index] { frequencyEdited(index); });
 
     column->addWidget(OptionFrame(QStringLiteral("Modulation Mode"), ModeOptionTexts(), "DETAIL_MODE_%1", 4,
                                   naming, c.mode));
@@ -226,6 +230,18 @@ QGroupBox *ChannelEditor::buildPanel(int index)
     shiftGrid->addLayout(frequencyRow("Offset Frequency", "DETAIL_SHIFT_FREQ_%1", QStringLiteral("Offset"),
                                       index, c.offsetMhz, c.offsetFraction),
                          1, 0, 1, 4);
+    // Always there (empty when it has nothing to say), so the window does not jump as the user types.
+    c.shiftNote = Named(new QLabel, naming.name("DETAIL_SHIFT_NOTE"),
+                        naming.accessible(QStringLiteral("Shift from the band plan")));
+    shiftGrid->addWidget(c.shiftNote, 0, 3); // beside the options, so the window grows no taller
+    // A shift or offset the user sets is the user's: the band plan leaves it alone from then on.
+    auto userSetShift = [this, index] {
+        shiftFills.at(static_cast<std::size_t>(index)).userSetShift();
+        panels.at(static_cast<std::size_t>(index)).shiftNote->clear();
+    };
+    connect(c.shift, &QButtonGroup::idClicked, this, userSetShift);
+    for (QLineEdit *box : {c.offsetMhz, c.offsetFraction})
+        connect(box, &QLineEdit::textEdited, this, userSetShift);
     column->addWidget(shift);
 
     c.name = Named(new QLineEdit, naming.name("DETAIL_NAME"), naming.accessible(QStringLiteral("Name")));
@@ -376,9 +392,34 @@ void ChannelEditor::appendGlyph(int index, int glyph)
     name->setText(NameLengthCheckAndCorrect(name->text() + QLatin1Char('\\') + QString::number(glyph + 1)));
 }
 
+void ChannelEditor::setAutomaticShift(bool on)
+{
+    automaticShift = on;
+    startShiftFill(0);
+    startShiftFill(1);
+}
+
+void ChannelEditor::startShiftFill(int index)
+{
+    shiftFills.at(static_cast<std::size_t>(index)) = RepeaterShiftFill(panel(index), automaticShift);
+    panels.at(static_cast<std::size_t>(index)).shiftNote->clear();
+}
+
+void ChannelEditor::frequencyEdited(int index)
+{
+    const PanelControls &c = panels.at(static_cast<std::size_t>(index));
+    ChannelPanel p = panel(index);
+    const QString band = shiftFills.at(static_cast<std::size_t>(index)).frequencyEdited(p);
+    Check(c.shift, p.shift);
+    ShowBoxText(c.offsetMhz, p.offsetMhz, MhzDigits);
+    ShowBoxText(c.offsetFraction, p.offsetFraction, FractionDigits);
+    c.shiftNote->setText(band.isEmpty() ? QString() : QStringLiteral("from the %1 band plan").arg(band));
+}
+
 void ChannelEditor::clearPanel(int index)
 {
     showPanel(index, ClearedPanel());
+    startShiftFill(index);
     panels.at(static_cast<std::size_t>(index)).name->setFocus();
     // A CALL channel always holds a channel in the radio, so it may not be left without a frequency:
     // "OK" waits until one in band has been entered (Enter in a frequency box still tries).

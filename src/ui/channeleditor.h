@@ -35,6 +35,9 @@ public:
     // The panel's current state as the controls show it, and showing a panel state in the controls.
     ChannelPanel panel(int index) const;
     void showPanel(int index, const ChannelPanel &panel);
+    // "Automatic repeater shift" of the Edit menu: on, a frequency typed in a repeater output segment of
+    // the band plan fills the shift and offset (model/channeledit.h has the rule).
+    void setAutomaticShift(bool on);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -54,6 +57,7 @@ private:
         QComboBox *rxDcs = nullptr;
         QComboBox *train = nullptr;
         QButtonGroup *shift = nullptr;
+        QLabel *shiftNote = nullptr; // says when the band plan filled the shift
         QLineEdit *offsetMhz = nullptr;
         QLineEdit *offsetFraction = nullptr;
         QCheckBox *skip = nullptr;
@@ -69,6 +73,8 @@ private:
     void applyTypeRule(int index, int type);
     void appendGlyph(int index, int glyph);
     void clearPanel(int index);
+    void frequencyEdited(int index);
+    void startShiftFill(int index);
     void DETAIL_ENTER_Click();
 
     void showNamePreview(int index);
@@ -77,6 +83,8 @@ private:
     const FontGlyphs *glyphs;
     int edited;
     std::array<PanelControls, 2> panels;
+    bool automaticShift = true;
+    std::array<RepeaterShiftFill, 2> shiftFills;
     QHash<const QObject *, int> digitLimits; // frequency box -> most digits the user may type
     QPushButton *DETAIL_ENTER = nullptr;
 };

@@ -91,6 +91,7 @@ void SaveImageCommand(MainWindow &window, const QString &path)
     QString error;
     if (SaveImageFile(path, window.cloneImage(), window.radioLink().portNumber(), &error)) {
         window.markClean();
+        window.noteImageFile(path);
         ShowMessage(&window, QStringLiteral("Save File"), QStringLiteral("Finish"));
     } else {
         ShowMessage(&window, QStringLiteral("The file could not be saved."), QStringLiteral("Error"), error);
@@ -107,6 +108,7 @@ void OpenImageCommand(MainWindow &window, const QString &path)
     switch (loaded.failure) {
     case LoadFailure::None:
         window.markClean();
+        window.noteImageFile(path);
         for (const Notice &notice : loaded.notices)
             ShowMessage(&window, notice.text, notice.title, notice.detail);
         ShowMessage(&window, QStringLiteral("Read File"), QStringLiteral("Finish"));

@@ -15,6 +15,8 @@
 #include "ui/filecommands.h"
 #include "ui/memorypage.h"
 #include "ui/messages.h"
+#include "ui/recentfiles.h"
+#include "ui/rowcommands.h"
 #include "ui/setmodepage.h"
 #include "ui/twips.h"
 #include "ui/unsavedchanges.h"
@@ -119,9 +121,7 @@ MainWindow::MainWindow(RadioPort *port, const QString &settingsPath, QWidget *pa
     if (const QScreen *display = screen())
         size = size.boundedTo(display->availableSize());
     resize(size);
-    // "[*]": the mark of unsaved changes (windowModified), shown only while there are any.
-    setWindowTitle(QStringLiteral("HV-N35 Clone Utility Ver.") + QLatin1String(ProgramVersion) +
-                   QStringLiteral("[*]"));
+    setWindowTitle(WindowTitleFor(QString()));
     setWindowIcon(ApplicationIcon());
     // What the pages did while they were built is the start, not an edit.
     pendingEdit.clear();
@@ -151,6 +151,8 @@ void MainWindow::buildMenus()
 
     File = addMenu("File(&F)", "File");
     FileOpen = addItem(File, "Open(&O)", "FileOpen");
+    recentFiles = new RecentFilesMenu(RecentFiles::read(settingsPath), File);
+    File->addMenu(recentFiles);
     FileSave = addItem(File, "Save(&S)", "FileSave");
     Inport = addItem(File, "Import(&I)", "Inport");
     Export = addItem(File, "Export(&E)", "Export");
@@ -206,6 +208,11 @@ void MainWindow::buildMenus()
         if (ConfirmUnsavedChanges(*this, QStringLiteral("opening another file")))
             runStep(QStringLiteral("Open"), [this] { FileOpen_Click(*this); });
     });
+    connect(recentFiles, &RecentFilesMenu::openRequested, this, [this](const QString &path) {
+        if (ConfirmUnsavedChanges(*this, QStringLiteral("opening another file")))
+            runStep(QStringLiteral("Open"), [this, &path] { OpenImageCommand(*this, path); });
+    });
+    connect(recentFiles, &RecentFilesMenu::changed, this, [this] { saveSettingsFile(); });
     connect(FileSave, &QAction::triggered, this, [this] { FileSave_Click(*this); });
     connect(Inport, &QAction::triggered, this,
             [this] { runStep(QStringLiteral("Import"), [this] { FILE_INPORT_Click(*this); }); });
@@ -353,9 +360,9 @@ void MainWindow::MenuSetCom_Click(int index)
 void MainWindow::saveSettingsFile()
 {
     QString error;
-    const QStringList options =
-        QStringList{QString::fromLatin1(BackupKey) + (backupBeforeWriting() ? u'1' : u'0')} +
-        FolderSettingLines(folders);
+    QStringList options{QString::fromLatin1(BackupKey) + (backupBeforeWriting() ? u'1' : u'0')};
+    options << AutoShiftLine(automaticShift()) << recentFiles->files().settingsLines()
+            << FolderSettingLines(folders);
     if (!SaveImageFile(settingsPath, image, link.portNumber(), &error, QDateTime::currentDateTime(), options))
         ShowMessage(this, QStringLiteral("Settings file could not be saved."), QStringLiteral("Error"),
                     error);
@@ -391,6 +398,18 @@ bool MainWindow::backupBeforeWriting() const
 void MainWindow::setBackupBeforeWriting(bool on)
 {
     BackupBeforeWrite->setChecked(on);
+}
+
+bool MainWindow::automaticShift() const
+{
+    return AutoShift->isChecked();
+}
+
+void MainWindow::noteImageFile(const QString &path)
+{
+    setWindowFilePath(path);
+    setWindowTitle(WindowTitleFor(path));
+    recentFiles->add(path);
 }
 
 void MainWindow::SETTING_READ_Click()
@@ -616,8 +635,11 @@ void MainWindow::refreshEditItems()
     EditUndo->setEnabled(history.canUndo());
     EditRedo->setEnabled(history.canRedo());
     const bool memoryPage = pageNumber == 1;
-    for (QAction *action : {EditCut, EditCopy, EditPaste, EditMoveUp, EditMoveDown})
+    for (QAction *action : {EditCut, EditCopy, EditPaste, EditMoveUp, EditMoveDown, EditSortByFrequency,
+                            EditSortByName, EditInsertRow, EditDeleteShift, EditFindDuplicates})
         action->setEnabled(memoryPage);
+    if (auto *sort = MenuEdit->findChild<QMenu *>(QStringLiteral("EditSort")))
+        sort->menuAction()->setEnabled(memoryPage);
 }
 
 void MainWindow::buildEditMenu()
@@ -648,6 +670,7 @@ void MainWindow::buildEditMenu()
     connect(EditPaste, &QAction::triggered, this, [this] { memory->PasteRows(); });
     connect(EditMoveUp, &QAction::triggered, this, [this] { memory->MoveRows(-1); });
     connect(EditMoveDown, &QAction::triggered, this, [this] { memory->MoveRows(1); });
+    buildRowItems();
 
     editTimer = new QTimer(this);
     editTimer->setSingleShot(true);
@@ -665,6 +688,38 @@ void MainWindow::buildEditMenu()
     watch(&image.title, &OpeningTitle::changed, "title edit");
     watch(&image.bankLinks, &BankLinks::changed, "bank link edit");
     watch(&image.glyphs, &FontGlyphs::changed, "glyph edit");
+}
+
+void MainWindow::buildRowItems()
+{
+    auto addItem = [](QMenu *menu, const QString &text, const char *name, const QKeySequence &key = {}) {
+        QAction *action = menu->addAction(text);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(key);
+        return action;
+    };
+    MenuEdit->addSeparator();
+    QMenu *sort = MenuEdit->addMenu(QStringLiteral("Sort Selected Rows"));
+    sort->setObjectName(QStringLiteral("EditSort"));
+    EditSortByFrequency = addItem(sort, QStringLiteral("By Frequency"), "EditSortByFrequency");
+    EditSortByName = addItem(sort, QStringLiteral("By Name"), "EditSortByName");
+    EditInsertRow = addItem(MenuEdit, QStringLiteral("Insert Empty Row"), "EditInsertRow",
+                            QKeySequence(Qt::ALT | Qt::Key_Insert));
+    EditDeleteShift = addItem(MenuEdit, QStringLiteral("Delete and Shift Up"), "EditDeleteShift",
+                              QKeySequence(Qt::ALT | Qt::Key_Delete));
+    EditFindDuplicates = addItem(MenuEdit, QStringLiteral("Find Duplicates"), "EditFindDuplicates");
+    MenuEdit->addSeparator();
+    AutoShift = addItem(MenuEdit, QStringLiteral("Automatic repeater shift"), "AutoShift");
+    AutoShift->setCheckable(true);
+    AutoShift->setChecked(ReadAutoShiftSetting(settingsPath));
+    connect(EditSortByFrequency, &QAction::triggered, this,
+            [this] { SortSelectedRowsCommand(*this, SortKey::Frequency); });
+    connect(EditSortByName, &QAction::triggered, this,
+            [this] { SortSelectedRowsCommand(*this, SortKey::Name); });
+    connect(EditInsertRow, &QAction::triggered, this, [this] { InsertEmptyRowCommand(*this); });
+    connect(EditDeleteShift, &QAction::triggered, this, [this] { DeleteAndShiftUpCommand(*this); });
+    connect(EditFindDuplicates, &QAction::triggered, this, [this] { FindDuplicatesCommand(*this); });
+    connect(AutoShift, &QAction::toggled, this, [this] { saveSettingsFile(); });
 }
 
 void MainWindow::report(const TransferOutcome &outcome, const QString &doneText)

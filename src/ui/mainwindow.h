@@ -32,6 +32,7 @@ class BankPage;
 class CommonPage;
 class SetModePage;
 class MemoryPage;
+class RecentFilesMenu;
 
 // Drives the bar at the bottom of the main window and the percentage beside it.
 class BarProgress : public Progress
@@ -119,6 +120,11 @@ public:
     QString backupFolder() const { return backups; }
     void setBackupFolder(const QString &folder) { backups = folder; }
 
+    // Whether the channel editor fills the repeater shift from the band plan (kept in the settings file).
+    bool automaticShift() const;
+    // A clone image was opened from or saved to `path`: it heads File > "Open Recent" and names the window.
+    void noteImageFile(const QString &path);
+
     void MenuSetCom_Click(int index);
     void MenuVersion_Click();
 
@@ -139,6 +145,7 @@ private:
     void cmdZQRESET_Click();
     void saveSettingsFile();
     void buildEditMenu();
+    void buildRowItems();
     void noteEdit(const QString &region);
     void recordPendingEdit();
     void refreshEditItems();
@@ -174,6 +181,13 @@ private:
     QAction *EditPaste = nullptr;
     QAction *EditMoveUp = nullptr;
     QAction *EditMoveDown = nullptr;
+    QAction *EditSortByFrequency = nullptr;
+    QAction *EditSortByName = nullptr;
+    QAction *EditInsertRow = nullptr;
+    QAction *EditDeleteShift = nullptr;
+    QAction *EditFindDuplicates = nullptr;
+    QAction *AutoShift = nullptr;
+    RecentFilesMenu *recentFiles = nullptr;
     QMenu *MenuComPort = nullptr;
     std::array<QAction *, PortResolver::PortCount> MenuSetCom{};
     QMenu *Tusin_Botton = nullptr;

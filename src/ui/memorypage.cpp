@@ -294,7 +294,8 @@ void MemoryPage::showContextMenu(const QPoint &at)
         const QString name = action->objectName();
         if (name == QLatin1String("EditCut") || name == QLatin1String("EditCopy") ||
             name == QLatin1String("EditPaste") || name == QLatin1String("EditMoveUp") ||
-            name == QLatin1String("EditMoveDown"))
+            name == QLatin1String("EditMoveDown") || name == QLatin1String("EditInsertRow") ||
+            name == QLatin1String("EditDeleteShift"))
             menu.addAction(action);
     }
     menu.exec(MSFlexGrid1->viewport()->mapToGlobal(at));
@@ -307,6 +308,7 @@ void MemoryPage::OpenChannelEditor()
         return;
     const int channel = ChannelGridModel::channelOfRow(current.row());
     ChannelEditor editor(window.cloneImage().channels, channel, &window, &window.cloneImage().glyphs);
+    editor.setAutomaticShift(window.automaticShift());
     bool accepted = false;
     window.runStep(QStringLiteral("Memory Setting"), [&] { accepted = editor.exec() == QDialog::Accepted; });
     if (accepted)

@@ -153,6 +153,60 @@ private slots:
         QCOMPARE(NameColumns(name) <= 16, name == kept); // kept whole exactly when it fits
     }
 
+    // The band plan fills shift and offset on the segments' edges and not beside them; a shift the user
+    // set stays; off, nothing is filled; leaving the segments puts back what the row held.
+    void repeaterShiftFill_data()
+    {
+        QTest::addColumn<QStringList>("typed"); // the frequency boxes after each edit, "MHz|fraction"
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<bool>("userSet");
+        QTest::addColumn<QString>("shift"); // shift index and offset boxes afterwards
+        QTest::addColumn<QString>("band");
+        const std::tuple<const char *, QStringList, bool, bool, const char *, const char *> rows[] = {
+            {"223.850 first output", {"223|85000"}, true, false, "2 1|60000", "1.25 m"},
+            {"224.980 last output", {"224|98"}, true, false, "2 1|60000", "1.25 m"},
+            {"223.845 below", {"223|84500"}, true, false, "1 0|50000", ""},
+            {"224.985 above", {"224|98500"}, true, false, "1 0|50000", ""},
+            {"927.0125 first output", {"927|01250"}, true, false, "2 25|00000", "33 cm"},
+            {"927.9875 last output", {"927|98750"}, true, false, "2 25|00000", "33 cm"},
+            {"927.000 below", {"927|00000"}, true, false, "1 0|50000", ""},
+            {"927.99 above", {"927|99000"}, true, false, "1 0|50000", ""},
+            {"902.0125 is an input", {"902|01250"}, true, false, "1 0|50000", ""},
+            {"user-set shift kept", {"224|50000"}, true, true, "1 0|50000", ""},
+            {"option off", {"224|50000"}, false, false, "1 0|50000", ""},
+            {"back out of the segment", {"224|5", "223|5"}, true, false, "1 0|50000", ""},
+            {"emptied boxes", {"224|5", "|"}, true, false, "1 0|50000", ""},
+            {"typing on inside", {"22|", "224|", "224|9"}, true, false, "2 1|60000", "1.25 m"}};
+        for (const auto &[tag, typed, enabled, userSet, shift, band] : rows)
+            QTest::newRow(tag) << typed << enabled << userSet << QString::fromLatin1(shift)
+                               << QString::fromUtf8(band);
+    }
+    void repeaterShiftFill()
+    {
+        QFETCH(QStringList, typed);
+        QFETCH(bool, enabled);
+        QFETCH(bool, userSet);
+        QFETCH(QString, shift);
+        QFETCH(QString, band);
+        // The row as opened: shift "+", 0.5 MHz.
+        ChannelPanel panel = panelWith(QStringLiteral("145"), QStringLiteral("00000"));
+        panel.shift = 1;
+        panel.offsetMhz = QStringLiteral("0");
+        panel.offsetFraction = QStringLiteral("50000");
+        RepeaterShiftFill fill(panel, enabled);
+        if (userSet)
+            fill.userSetShift();
+        QString filledBy;
+        for (const QString &boxes : typed) {
+            panel.frequencyMhz = boxes.section(u'|', 0, 0);
+            panel.frequencyFraction = boxes.section(u'|', 1, 1);
+            filledBy = fill.frequencyEdited(panel);
+        }
+        QCOMPARE(QString::number(panel.shift) + ' ' + field(panel, "offset"), shift);
+        QCOMPARE(filledBy, band);
+        QCOMPARE(panel.frequencyMhz + '|' + panel.frequencyFraction, typed.constLast()); // boxes as typed
+    }
+
     void commitBand_data()
     {
         QTest::addColumn<int>("channel");

@@ -1,7 +1,11 @@
+#include "model/channelcells.h"
 #include "model/history.h"
 #include "model/rowedits.h"
+#include "model/rowshift.h"
+#include "model/valuetables.h"
 #include "support/channelfixtures.h"
 
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace n35;
@@ -234,6 +238,137 @@ private slots:
         for (int row = from; row < from + order.size(); ++row)
             seen << (IsCallChannel(row) ? row : image.channels.cell(row, ColName).toInt());
         QCOMPARE(seen, order);
+    }
+
+    // Sort, insert and delete-and-shift keep rows in their groups, move pairs as pairs and never the CALL
+    // rows, change the table once (one undo step) and are taken back whole by undo.
+    void rowShiftsKeepTheirGroups_data()
+    {
+        QTest::addColumn<QString>("op");
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("last");
+        QTest::addColumn<QList<int>>("emptied"); // rows cleared before
+        QTest::addColumn<bool>("done");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<QList<int>>("order"); // rows from.. afterwards by original row number, 0 empty
+        // Banks of 10: rows 1..10 bank 0, 11..20 bank 1, ...; frequencies fall as rows rise; each name is its
+        // row number, so "10" sorts before "2".
+        const QList<int> none;
+        QTest::newRow("one row sorts its bank by frequency")
+            << "frequency" << 3 << 3 << none << true << 1 << QList<int>{10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 11};
+        QTest::newRow("by name") << "name" << 1 << 10 << none << true << 1
+                                 << QList<int>{1, 10, 2, 3, 4, 5, 6, 7, 8, 9, 11};
+        QTest::newRow("each bank on its own")
+            << "frequency" << 9 << 12 << none << true << 8 << QList<int>{8, 10, 9, 12, 11, 13};
+        QTest::newRow("empty rows sort last")
+            << "frequency" << 1 << 4 << QList<int>{2} << true << 1 << QList<int>{4, 3, 1, 0, 5};
+        QTest::newRow("dual pairs as pairs") << "frequency" << 601 << 606 << none << true << 601
+                                             << QList<int>{605, 606, 603, 604, 601, 602, 607};
+        QTest::newRow("CALL rows stay")
+            << "frequency" << 849 << 854 << none << true << 849 << QList<int>{850, 849, 851, 852, 854, 853};
+        QTest::newRow("insert opens a row") << "insert" << 3 << 3 << QList<int>{10} << true << 1
+                                            << QList<int>{1, 2, 0, 3, 4, 5, 6, 7, 8, 9, 11};
+        QTest::newRow("insert into a full bank refused")
+            << "insert" << 3 << 3 << none << false << 1 << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
+        QTest::newRow("insert a dual pair") << "insert" << 604 << 604 << QList<int>{799, 800} << true << 601
+                                            << QList<int>{601, 602, 0, 0, 603, 604};
+        QTest::newRow("insert on CALL refused")
+            << "insert" << 851 << 851 << QList<int>{850} << false << 850 << QList<int>{0, 851, 852, 853};
+        QTest::newRow("delete closes the gap")
+            << "delete" << 3 << 4 << none << true << 1 << QList<int>{1, 2, 5, 6, 7, 8, 9, 10, 0, 0, 11};
+        QTest::newRow("delete a dual pair")
+            << "delete" << 602 << 602 << none << true << 601 << QList<int>{603, 604, 605, 606};
+        QTest::newRow("delete keeps CALL")
+            << "delete" << 850 << 853 << none << true << 849 << QList<int>{849, 0, 851, 852, 854, 855};
+        QTest::newRow("delete of CALL only refused")
+            << "delete" << 851 << 852 << none << false << 850 << QList<int>{850, 851, 852, 853};
+    }
+    void rowShiftsKeepTheirGroups()
+    {
+        QFETCH(QString, op);
+        QFETCH(int, first);
+        QFETCH(int, last);
+        QFETCH(QList<int>, emptied);
+        QFETCH(bool, done);
+        QFETCH(int, from);
+        QFETCH(QList<int>, order);
+        CloneImage image;
+        BankPartition::Counts counts{};
+        counts.fill(10);
+        image.banks.setCounts(counts);
+        for (int row = 1; row <= ChannelCount; ++row) {
+            if (IsCallChannel(row) || emptied.contains(row))
+                continue;
+            ChannelCells cells = CallChannelDefaults(FrequencyText(230'000'000 - row * 5'000));
+            cells[ColName - 1] = QString::number(row);
+            image.channels.setCells(row, cells);
+            image.channels.setUsed(row, true);
+        }
+        ImageHistory history(image);
+        const Rows before = Snapshot(image.channels);
+        QSignalSpy changes(&image.channels, &ChannelTable::changed);
+
+        bool changed = false;
+        if (op == QLatin1String("insert")) {
+            const ShiftedRows result = InsertEmptyRow(image.channels, image.banks, first);
+            changed = result.done;
+            QCOMPARE(result.refusal.isEmpty(), done);
+            if (done)
+                QCOMPARE(result.row, std::min(first, 603)); // a pair opens at its first row
+        } else if (op == QLatin1String("delete")) {
+            const ShiftedRows result = DeleteAndShiftUp(image.channels, image.banks, first, last);
+            changed = result.done;
+            QCOMPARE(result.refusal.isEmpty(), done);
+        } else {
+            const SortKey key = op == QLatin1String("name") ? SortKey::Name : SortKey::Frequency;
+            changed = SortRows(image.channels, image.banks, first, last, key).first > 0;
+        }
+        QCOMPARE(changed, done);
+        QCOMPARE(changes.count(), done ? 1 : 0);
+        QList<int> seen;
+        for (int row = from; row < from + order.size(); ++row) {
+            const bool used = image.channels.used(row);
+            QCOMPARE(used, !image.channels.cell(row, ColFrequency).isEmpty());
+            seen << (IsCallChannel(row) ? row : image.channels.cell(row, ColName).toInt());
+        }
+        QCOMPARE(seen, order);
+        QCOMPARE(history.record(op), done);
+        if (done) {
+            QVERIFY(history.undo());
+            QVERIFY(Snapshot(image.channels) == before);
+        }
+    }
+
+    // Rows programmed twice: the same frequency, shift, offset (only with a shift) and the tones the
+    // sub-tone mode uses; empty rows and the CALL rows are never listed.
+    void duplicatesAreWhatTheRadioCannotTellApart()
+    {
+        ChannelTable table;
+        const QStringList tones = CtcssTexts();
+        auto put = [&](int row, const char *frequency, const char *shift, const char *offset,
+                       const char *type, int txTone, int rxTone) {
+            ChannelCells cells = CallChannelDefaults(QString::fromLatin1(frequency));
+            cells[ColShift - 1] = QString::fromLatin1(shift);
+            cells[ColShiftFreq - 1] = QString::fromLatin1(offset);
+            cells[ColSubtone - 1] = QString::fromLatin1(type);
+            cells[ColTxTone - 1] = tones.at(txTone);
+            cells[ColRxTone - 1] = tones.at(rxTone);
+            cells[ColName - 1] = QString::number(row);
+            table.setCells(row, cells);
+            table.setUsed(row, true);
+        };
+        put(1, "224.50000MHz", "-", "1.60000MHz", "T/-", 12, 8);
+        put(2, "224.50000MHz", "-", "1.60000MHz", "T/-", 12, 20); // the Rx tone is not used by T/-
+        put(3, "224.50000MHz", "-", "1.60000MHz", "T/-", 13, 8);  // another Tx tone
+        put(4, "224.50000MHz", "+", "1.60000MHz", "T/-", 12, 8);  // another shift
+        put(10, "223.50000MHz", "Off", "0.00000MHz", "None", 0, 0);
+        put(601, "223.50000MHz", "Off", "1.60000MHz", "None", 5, 9); // offset and tones unused
+        put(700, "223.50000MHz", "Off", "0.00000MHz", "T/T", 5, 9);  // another mode
+        put(20, "222.00000MHz", "Off", "0.00000MHz", "None", 8, 8);  // like CALL-222, which is not listed
+        put(30, "224.50000MHz", "-", "1.60000MHz", "T/-", 12, 8);
+        table.setUsed(30, false); // an empty row
+        const std::vector<std::vector<int>> expected{{1, 2}, {10, 601}};
+        QCOMPARE(FindDuplicateRows(table), expected);
     }
 
     void bulkSetChecksLikeTheEditor_data()

@@ -147,6 +147,32 @@ private slots:
         QCOMPARE(rig.capture.messages[0].detail, u"The name holds the control character U+0009."_s);
     }
 
+    // The band plan fills shift and offset while the frequency is typed, shown before "OK"; a shift the
+    // user chose first stays, and with the option off nothing is filled.
+    void repeaterShiftFromTheBandPlan()
+    {
+        const std::tuple<const char *, bool, const char *, const char *, const char *, const char *> cases[] =
+            {{"1.25 m", true, "", "224", "94", "-|1.60000MHz"},
+             {"33 cm", true, "", "927", "5125", "-|25.00000MHz"},
+             {"simplex", true, "", "223", "5", "Off|0.00000MHz"},
+             {"user chose +", true, "DETAIL_SHIFT_1", "224", "94", "+|0.00000MHz"},
+             {"option off", false, "", "224", "94", "Off|0.00000MHz"}};
+        for (const auto &[tag, option, clicked, mhz, fraction, stored] : cases) {
+            Rig rig;
+            ChannelEditor editor(rig.table, 10);
+            editor.setAutomaticShift(option);
+            if (*clicked)
+                click(editor, QString::fromLatin1(clicked));
+            typeFrequency(editor, QString::fromLatin1(mhz), QString::fromLatin1(fraction));
+            const bool filled = QByteArray(stored).startsWith("-");
+            QVERIFY2(find<QAbstractButton>(editor, u"DETAIL_SHIFT_2"_s)->isChecked() == filled, tag);
+            QVERIFY2(find<QLabel>(editor, u"DETAIL_SHIFT_NOTE"_s)->text().isEmpty() != filled, tag);
+            click(editor, u"DETAIL_ENTER"_s);
+            QCOMPARE(rig.table.cell(10, ColShift) + '|' + rig.table.cell(10, ColShiftFreq),
+                     QString::fromLatin1(stored));
+        }
+    }
+
     void cancelAndOverlapKeepTheRow()
     {
         for (const QString &button : {u"DETAIL_CANCEL"_s, u"DETAIL_ENTER"_s}) {

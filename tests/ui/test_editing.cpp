@@ -10,8 +10,10 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTableView>
 #include <QTest>
 
@@ -29,6 +31,8 @@ private slots:
     void altDownMovesADualPairAsAPair();
     void everyPageShowsAnUndoAndNoStepFollows();
     void channelListImportFillsFromTheCurrentRowAndIsOneStep();
+    void rowCommandsAreOneStepEach();
+    void duplicatesAreListedAndShownNotDeleted();
 };
 
 namespace
@@ -194,6 +198,76 @@ void TestEditing::channelListImportFillsFromTheCurrentRowAndIsOneStep()
     QCOMPARE(rig.find<QAction>("EditUndo")->text(), QStringLiteral("Undo Import channel list"));
     Trigger(rig, "EditUndo");
     QVERIFY(!rig.table().used(100));
+}
+
+void TestEditing::rowCommandsAreOneStepEach()
+{
+    WindowRig rig;
+    // Bank 0 begins with three channels, frequencies falling, names out of order.
+    const char *names[] = {"B", "C", "A"};
+    for (int row = 1; row <= 3; ++row) {
+        ChannelCells cells = CallChannelDefaults(FrequencyText(224'000'000 - row * 100'000));
+        cells[ColName - 1] = QString::fromLatin1(names[row - 1]);
+        rig.table().setCells(row, cells);
+        rig.table().setUsed(row, true);
+    }
+    QCoreApplication::processEvents();
+    auto shown = [&] {
+        QStringList cells;
+        for (int row = 1; row <= 4; ++row)
+            cells << rig.table().cell(row, ColName);
+        return cells.join(QLatin1Char(','));
+    };
+    const std::tuple<const char *, int, int, const char *, const char *> cases[] = {
+        {"EditSortByFrequency", 1, 3, "A,C,B,", "Sort by Frequency"},
+        {"EditSortByName", 2, 2, "A,B,C,", "Sort by Name"}, // one row selected: its whole bank
+        {"EditInsertRow", 2, 2, "B,,C,A", "Insert Empty Row"},
+        {"EditDeleteShift", 1, 2, "A,,,", "Delete and Shift Up"}};
+    for (const auto &[action, first, last, after, step] : cases) {
+        rig.page()->selectChannels(first, last);
+        Trigger(rig, action);
+        QCOMPARE(shown(), QString::fromLatin1(after));
+        QCOMPARE(rig.find<QAction>("EditUndo")->text(), QStringLiteral("Undo ") + QLatin1String(step));
+        Trigger(rig, "EditUndo");
+        QCOMPARE(shown(), QStringLiteral("B,C,A,"));
+    }
+
+    // A full bank takes no empty row: the user is told why and nothing moves.
+    rig.table().setCells(100, CallChannelDefaults(QStringLiteral("223.00000MHz")));
+    rig.table().setUsed(100, true);
+    QCoreApplication::processEvents();
+    rig.page()->selectChannels(2, 2);
+    Trigger(rig, "EditInsertRow");
+    QVERIFY(rig.told().constLast().endsWith(QStringLiteral("|Insert Empty Row")));
+    QVERIFY(rig.told().constLast().contains(QStringLiteral("Bank00-099")));
+    QCOMPARE(shown(), QStringLiteral("B,C,A,"));
+    QCOMPARE(rig.find<QAction>("EditUndo")->text(), QStringLiteral("Undo channel edit"));
+
+    rig.window->switchPage(2); // the row commands belong to the memory page
+    for (const char *action : {"EditSortByName", "EditInsertRow", "EditDeleteShift", "EditFindDuplicates"})
+        QVERIFY(!rig.find<QAction>(action)->isEnabled());
+}
+
+void TestEditing::duplicatesAreListedAndShownNotDeleted()
+{
+    WindowRig rig;
+    Trigger(rig, "EditFindDuplicates");
+    QCOMPARE(rig.told(), QStringList{QStringLiteral("No channel is programmed twice.|Find Duplicates")});
+
+    FillVariedChannels(rig.table(), 1, 20);
+    rig.table().setCells(300, rig.table().cells(7)); // the same channel imported twice
+    rig.table().setUsed(300, true);
+    const std::vector<ChannelCells> rows = rig.table().allRows();
+    Trigger(rig, "EditFindDuplicates");
+    auto *dialog = rig.window->findChild<QDialog *>(QStringLiteral("DuplicatesDialog"));
+    QVERIFY(dialog && dialog->isVisible());
+    auto *list = dialog->findChild<QListWidget *>(QStringLiteral("DuplicateList"));
+    QCOMPARE(list->count(), 3); // a heading, then both rows
+    QCOMPARE(rig.page()->selectedChannels(), std::make_pair(7, 7));
+    list->setCurrentRow(2);
+    QCOMPARE(rig.page()->selectedChannels(), std::make_pair(300, 300));
+    QVERIFY(rig.table().allRows() == rows);
+    dialog->close();
 }
 
 QTEST_MAIN(TestEditing)

@@ -1,5 +1,6 @@
 // The main window: start-up state, the COMPort menu and its settings file, locking around radio commands.
 
+#include "files/recentfiles.h"
 #include "link/porterror.h"
 #include "support/windowrig.h"
 #include "ui/filecommands.h"
@@ -34,18 +35,24 @@ private slots:
         const std::pair<QWidget *, QStringList> menus[] = {
             {rig.window->menuBar(), {"File(&F)", "Edit(&E)", "COMPort(&C)", "Communication(&T)", "Help(&H)"}},
             {rig.find<QMenu>("MenuEdit"),
-             {"Undo", "Redo", "", "Cut", "Copy", "Paste", "", "Move Up", "Move Down"}},
+             {"Undo", "Redo", "", "Cut", "Copy", "Paste", "", "Move Up", "Move Down", "",
+              "Sort Selected Rows", "Insert Empty Row", "Delete and Shift Up", "Find Duplicates", "",
+              "Automatic repeater shift"}},
+            {rig.find<QMenu>("EditSort"), {"By Frequency", "By Name"}},
             {rig.find<QMenu>("File"),
-             {"Open(&O)", "Save(&S)", "Import(&I)", "Export(&E)", "", "Import channel list...",
+             {"Open(&O)", "Open Recent", "Save(&S)", "Import(&I)", "Export(&E)", "", "Import channel list...",
               "Export channel list...", "", "Print...", "Export PDF...", "", "Exit(&X)"}},
             {rig.find<QMenu>("Tusin_Botton"),
              {"Write All Data(&A)", "Read All Data(&B)", "Verify(&V)", "", "Back up the radio before writing",
               "Write every block, not only the changed ones", "", "Restore Backup...", "Open Backup Folder"}},
-            {rig.find<QMenu>("MenuHelp"), {"Version Infomation(&A)"}}};
+            {rig.find<QMenu>("MenuHelp"), {"Version Infomation(&A)"}},
+            {rig.find<QMenu>("FileOpenRecent"), {"No recent files", "", "Clear"}}};
         for (const auto &[holder, captions] : menus) {
             QStringList texts;
-            for (const QAction *action : holder->actions())
-                texts << action->text();
+            for (const QAction *action : holder->actions()) {
+                if (action->isVisible())
+                    texts << action->text();
+            }
             QCOMPARE(texts, captions);
         }
         auto *tabs = rig.find<QTabBar>("TabStrip1");
@@ -120,6 +127,53 @@ private slots:
         QVERIFY(rig.dir.remove()); // nowhere left to save
         rig.window->MenuSetCom_Click(5);
         QCOMPARE(rig.told(), QStringList{u"Settings file could not be saved.|Error"_s});
+    }
+
+    // The clone images opened or saved last head File > "Open Recent" and name the window; the list and
+    // "Automatic repeater shift" come back after a restart through the settings file.
+    void recentFilesAndOptionsSurviveARestart()
+    {
+        WindowRig rig;
+        QVERIFY(rig.find<QAction>("AutoShift")->isChecked()); // on without a line in the settings file
+        QStringList saved;
+        for (int i = 1; i <= 9; ++i) {
+            // Spaces, kanji and a percent sign survive the ASCII settings file.
+            saved << rig.dir.filePath(i == 9 ? u"無線 100% 機.N35"_s : u"radio%1.N35"_s.arg(i));
+            SaveImageCommand(*rig.window, saved.constLast());
+        }
+        rig.find<QAction>("AutoShift")->trigger();
+        QCOMPARE(rig.window->windowTitle(), u"無線 100% 機.N35[*] - HV-N35 Clone Utility Ver.1.00"_s);
+        QCOMPARE(rig.window->windowFilePath(), saved.constLast());
+        QVERIFY(QFile::remove(saved.at(5)));
+
+        MainWindow restarted(&rig.port, rig.path);
+        auto *menu = restarted.findChild<QMenu *>(u"FileOpenRecent"_s);
+        emit menu->aboutToShow();
+        QStringList listed;
+        QList<bool> enabled;
+        for (const QAction *action : menu->actions()) {
+            if (action->isVisible() && !action->data().toString().isEmpty()) {
+                listed << action->data().toString();
+                enabled << action->isEnabled();
+            }
+        }
+        QStringList newestFirst = saved.mid(1); // the first of nine fell off the end
+        std::reverse(newestFirst.begin(), newestFirst.end());
+        QCOMPARE(listed, newestFirst);
+        QCOMPARE(enabled, (QList<bool>{true, true, true, false, true, true, true, true})); // radio6 is gone
+        QVERIFY(menu->actions().constFirst()->text().startsWith(u"&1 無線 100% 機.N35\t"_s));
+        QVERIFY(!restarted.automaticShift());
+
+        // Choosing one opens it; "Clear" empties the list, in the settings file too.
+        MessageCapture capture;
+        menu->actions().at(1)->trigger();
+        QCOMPARE(capture.messages.constLast().text, u"Read File"_s);
+        QCOMPARE(restarted.windowTitle(), u"radio8.N35[*] - HV-N35 Clone Utility Ver.1.00"_s);
+        QCOMPARE(restarted.findChild<QAction *>(u"EditUndo"_s)->text(), u"Undo Open"_s);
+        restarted.findChild<QAction *>(u"FileRecentClear"_s)->trigger();
+        QVERIFY(RecentFiles::read(rig.path).paths().isEmpty());
+        QVERIFY(!ReadAutoShiftSetting(rig.path));
+        QVERIFY(restarted.findChild<QAction *>(u"FileRecentNone"_s)->isVisible());
     }
 
     void lockAndUnlock()

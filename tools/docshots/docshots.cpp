@@ -17,6 +17,7 @@
 #include "ui/mainwindow.h"
 #include "ui/memorypage.h"
 #include "ui/messages.h"
+#include "ui/rowcommands.h"
 #include "ui/setmodepage.h"
 #include "ui/splash.h"
 #include "ui/twips.h"
@@ -24,8 +25,10 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -64,8 +67,10 @@ public:
             QPainter painter(&framed);
             painter.setFont(font);
             painter.setPen(Qt::white);
-            painter.drawText(QRect(10, 0, framed.width() - 20, bar), Qt::AlignVCenter | Qt::AlignLeft,
-                             widget.windowTitle().trimmed());
+            // The title as a title bar shows it: "[*]" is where the unsaved-changes mark goes.
+            QString title = widget.windowTitle().trimmed();
+            title.replace(QStringLiteral("[*]"), widget.isWindowModified() ? QStringLiteral("*") : QString());
+            painter.drawText(QRect(10, 0, framed.width() - 20, bar), Qt::AlignVCenter | Qt::AlignLeft, title);
             painter.drawImage(1, bar, content);
         }
         const QImage image = framed.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
@@ -221,6 +226,13 @@ int main(int argc, char **argv)
         bar->hide();
         w.memoryPage()->selectChannels(1, 1);
     }
+    {
+        FindDuplicatesCommand(w);
+        if (auto *duplicates = w.findChild<QDialog *>(QStringLiteral("DuplicatesDialog"))) {
+            shooter.save(*duplicates, QStringLiteral("duplicates"));
+            delete duplicates;
+        }
+    }
     w.switchPage(2);
     shooter.save(w, QStringLiteral("bank-page"));
     {
@@ -233,6 +245,22 @@ int main(int argc, char **argv)
         ChannelEditor editor(w.cloneImage().channels, channel, &w, &w.cloneImage().glyphs);
         editor.show();
         shooter.save(editor, QString::fromLatin1(name));
+    }
+    {
+        // A repeater frequency typed into an empty row: the band plan fills shift and offset before "OK".
+        ChannelEditor editor(w.cloneImage().channels, 40, &w, &w.cloneImage().glyphs);
+        editor.show();
+        for (const auto &[box, digits] :
+             {std::pair{"DETAIL_FREQ_1", "224"}, std::pair{"DETAIL_FREQ_2", "94"}}) {
+            auto *edit = editor.findChild<QLineEdit *>(QString::fromLatin1(box));
+            edit->setFocus();
+            for (const char *digit = digits; *digit; ++digit) {
+                QKeyEvent key(QEvent::KeyPress, Qt::Key_0 + (*digit - '0'), Qt::NoModifier,
+                              QString(QLatin1Char(*digit)));
+                QCoreApplication::sendEvent(edit, &key);
+            }
+        }
+        shooter.save(editor, QStringLiteral("channel-editor-shift"));
     }
     {
         FontWindow font(w);

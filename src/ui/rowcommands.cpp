@@ -1,0 +1,175 @@
+#include "ui/rowcommands.h"
+
+#include "model/channeledit.h"
+#include "model/channeltable.h"
+#include "model/valuetables.h"
+#include "ui/mainwindow.h"
+#include "ui/memorypage.h"
+#include "ui/messages.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace n35
+{
+
+namespace
+{
+
+constexpr int RowRole = Qt::UserRole;
+
+// What makes rows duplicates, as one line: frequency, shift and offset, sub-tone mode and tones.
+QString ChannelSummary(const ChannelTable &table, int row)
+{
+    QStringList parts{table.cell(row, ColFrequency)};
+    const QString &shift = table.cell(row, ColShift);
+    if (shift == QLatin1String("+") || shift == QLatin1String("-"))
+        parts << QStringLiteral("shift ") + shift << table.cell(row, ColShiftFreq);
+    parts << table.cell(row, ColSubtone);
+    const ToneListsEnabled tones = TypeRule(ToneTypeIndex(table.cell(row, ColSubtone)));
+    const std::pair<bool, int> lists[] = {{tones.txTone, ColTxTone},
+                                          {tones.rxTone, ColRxTone},
+                                          {tones.txDcs, ColTxDcs},
+                                          {tones.rxDcs, ColRxDcs}};
+    for (const auto &[shown, column] : lists) {
+        if (shown)
+            parts << table.cell(row, column);
+    }
+    return parts.join(QStringLiteral("  "));
+}
+
+QDialog *DuplicatesDialog(MainWindow &window, const std::vector<std::vector<int>> &sets)
+{
+    const ChannelTable &table = window.cloneImage().channels;
+    auto *dialog = new QDialog(&window);
+    dialog->setObjectName(QStringLiteral("DuplicatesDialog"));
+    dialog->setWindowTitle(QStringLiteral("Find Duplicates"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+
+    int rows = 0;
+    for (const auto &set : sets)
+        rows += static_cast<int>(set.size());
+    auto *intro = new QLabel(
+        QStringLiteral("%1 channels hold the same frequency, shift, offset and tones as another. Choose one "
+                       "to show it in the grid; nothing is deleted.")
+            .arg(rows),
+        dialog);
+    intro->setWordWrap(true);
+    intro->setObjectName(QStringLiteral("DuplicatesIntro"));
+    intro->setAccessibleName(QStringLiteral("About the duplicates"));
+
+    auto *list = new QListWidget(dialog);
+    list->setObjectName(QStringLiteral("DuplicateList"));
+    list->setAccessibleName(QStringLiteral("Duplicate channels"));
+    for (const auto &set : sets) {
+        // A heading per set, then its rows by label and name.
+        auto *heading = new QListWidgetItem(ChannelSummary(table, set.front()), list);
+        heading->setFlags(Qt::ItemIsEnabled);
+        QFont bold = list->font();
+        bold.setBold(true);
+        heading->setFont(bold);
+        for (const int row : set) {
+            auto *item = new QListWidgetItem(
+                QStringLiteral("    %1  %2").arg(table.label(row), table.cell(row, ColName)), list);
+            item->setData(RowRole, row);
+        }
+    }
+    QObject::connect(list, &QListWidget::currentItemChanged, dialog, [&window](QListWidgetItem *item) {
+        if (!item || !item->data(RowRole).isValid())
+            return;
+        const int row = item->data(RowRole).toInt();
+        window.switchPage(1);
+        window.memoryPage()->selectChannels(row, row);
+    });
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
+    QPushButton *close = buttons->button(QDialogButtonBox::Close);
+    close->setObjectName(QStringLiteral("DuplicatesClose"));
+    close->setAccessibleName(QStringLiteral("Close"));
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::close);
+
+    auto *layout = new QVBoxLayout(dialog);
+    layout->addWidget(intro);
+    layout->addWidget(list, 1);
+    layout->addWidget(buttons);
+    dialog->resize(dialog->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 40,
+                   dialog->fontMetrics().height() * 24);
+    list->setCurrentRow(1); // the first set's first row
+    return dialog;
+}
+
+} // namespace
+
+void SortSelectedRowsCommand(MainWindow &window, SortKey key)
+{
+    if (window.isLocked())
+        return;
+    MemoryPage *page = window.memoryPage();
+    // Plain ints, not a structured binding: the lambda below captures them.
+    const std::pair<int, int> selected = page->selectedChannels();
+    const int first = selected.first;
+    const int last = selected.second;
+    SortedRows sorted;
+    const QString name =
+        key == SortKey::Frequency ? QStringLiteral("Sort by Frequency") : QStringLiteral("Sort by Name");
+    window.runStep(name, [&] {
+        sorted = SortRows(window.cloneImage().channels, window.cloneImage().banks, first, last, key);
+    });
+    if (sorted.first > 0)
+        page->selectChannels(sorted.first, sorted.last);
+}
+
+void InsertEmptyRowCommand(MainWindow &window)
+{
+    if (window.isLocked())
+        return;
+    MemoryPage *page = window.memoryPage();
+    const int row = page->currentChannel();
+    ShiftedRows shifted;
+    window.runStep(QStringLiteral("Insert Empty Row"), [&] {
+        shifted = InsertEmptyRow(window.cloneImage().channels, window.cloneImage().banks, row);
+    });
+    if (shifted.done)
+        page->selectChannels(shifted.row, shifted.row);
+    else if (!shifted.refusal.isEmpty())
+        ShowMessage(&window, shifted.refusal, QStringLiteral("Insert Empty Row"));
+}
+
+void DeleteAndShiftUpCommand(MainWindow &window)
+{
+    if (window.isLocked())
+        return;
+    MemoryPage *page = window.memoryPage();
+    const std::pair<int, int> selected = page->selectedChannels();
+    const int first = selected.first;
+    const int last = selected.second;
+    ShiftedRows shifted;
+    window.runStep(QStringLiteral("Delete and Shift Up"), [&] {
+        shifted = DeleteAndShiftUp(window.cloneImage().channels, window.cloneImage().banks, first, last);
+    });
+    if (shifted.done)
+        page->selectChannels(shifted.row, shifted.row);
+    else if (!shifted.refusal.isEmpty())
+        ShowMessage(&window, shifted.refusal, QStringLiteral("Delete and Shift Up"));
+}
+
+void FindDuplicatesCommand(MainWindow &window)
+{
+    if (window.isLocked())
+        return;
+    // One list at a time, always of the rows as they are now.
+    delete window.findChild<QDialog *>(QStringLiteral("DuplicatesDialog"));
+    const std::vector<std::vector<int>> sets = FindDuplicateRows(window.cloneImage().channels);
+    if (sets.empty()) {
+        ShowMessage(&window, QStringLiteral("No channel is programmed twice."),
+                    QStringLiteral("Find Duplicates"));
+        return;
+    }
+    DuplicatesDialog(window, sets)->show();
+}
+
+} // namespace n35
