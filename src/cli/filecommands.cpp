@@ -76,6 +76,9 @@ bool SaveImage(const QString &path, const CloneImage &image, int portNumber)
     QString error;
     if (SaveImageFile(path, image, portNumber, &error))
         return true;
+    // The file is named once, first.
+    if (error.startsWith(path + QStringLiteral(": ")))
+        error.remove(0, path.size() + 2);
     PrintError(OneLine(QStringLiteral("%1 could not be saved").arg(path), error));
     return false;
 }

@@ -103,6 +103,24 @@ QString CallRefusal()
     return QStringLiteral("The CALL channels stay where they are.");
 }
 
+// Calls work(group, from, to) for each group the rows first..last reach, from the start of the unit (a
+// row, or a pair) that holds the first of them to the end of the unit that holds the last; the CALL rows,
+// which belong to no group, are passed over.
+template <typename Work> void ForEachGroupSpan(const BankPartition &banks, int first, int last, Work work)
+{
+    for (int row = first; row <= last;) {
+        const RowGroup group = RowGroupOf(banks, row);
+        if (group.unit == 0) {
+            ++row;
+            continue;
+        }
+        const int from = UnitStart(group, row);
+        const int to = UnitEnd(group, last);
+        work(group, from, to);
+        row = to + 1;
+    }
+}
+
 } // namespace
 
 SortedRows SortRows(ChannelTable &table, const BankPartition &banks, int first, int last, SortKey key)
@@ -118,19 +136,11 @@ SortedRows SortRows(ChannelTable &table, const BankPartition &banks, int first, 
     }
     Rows rows(table);
     SortedRows sorted;
-    for (int row = first; row <= last;) {
-        const RowGroup group = RowGroupOf(banks, row);
-        if (group.unit == 0) {
-            ++row;
-            continue;
-        }
-        const int from = UnitStart(group, row);
-        const int to = UnitEnd(group, last);
+    ForEachGroupSpan(banks, first, last, [&](const RowGroup &group, int from, int to) {
         SortUnits(rows, from, to, group.unit, key);
         sorted.first = sorted.first ? sorted.first : from;
         sorted.last = to;
-        row = to + 1;
-    }
+    });
     rows.applyTo(table);
     return sorted;
 }
@@ -166,14 +176,7 @@ ShiftedRows DeleteAndShiftUp(ChannelTable &table, const BankPartition &banks, in
     Normalise(first, last);
     Rows rows(table);
     ShiftedRows shifted;
-    for (int row = first; row <= last;) {
-        const RowGroup group = RowGroupOf(banks, row);
-        if (group.unit == 0) {
-            ++row;
-            continue;
-        }
-        const int from = UnitStart(group, row);
-        const int to = UnitEnd(group, last);
+    ForEachGroupSpan(banks, first, last, [&](const RowGroup &group, int from, int to) {
         int write = from;
         for (int read = to + 1; read <= group.last; ++read, ++write)
             rows.copy(read, write);
@@ -181,8 +184,7 @@ ShiftedRows DeleteAndShiftUp(ChannelTable &table, const BankPartition &banks, in
             rows.clear(write);
         if (!shifted.done)
             shifted = {true, from, {}};
-        row = to + 1;
-    }
+    });
     if (!shifted.done)
         return {false, first, CallRefusal()};
     rows.applyTo(table);

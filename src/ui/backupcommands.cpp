@@ -108,7 +108,9 @@ void ShowWriteReport(MainWindow &window, const WriteReport &report)
                     QStringLiteral("%1 blocks sent, %2 the radio already held.")
                         .arg(report.blocksWritten)
                         .arg(report.blocksSkipped),
-                    backup.isEmpty() ? QString() : QStringLiteral("The radio's former contents: ") + backup);
+                    backup.isEmpty()
+                        ? QString()
+                        : QStringLiteral("The radio's former contents are in the backup\n") + backup);
         return;
     }
     if (written.message.text.isEmpty())

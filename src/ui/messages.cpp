@@ -1,6 +1,9 @@
 #include "ui/messages.h"
 
+#include <QFontMetrics>
+#include <QLabel>
 #include <QMessageBox>
+#include <algorithm>
 
 namespace n35
 {
@@ -13,6 +16,15 @@ int execBox(QWidget *parent, const QString &text, const QString &title, const QS
             QMessageBox::StandardButtons buttons, const QString &informative = {})
 {
     QMessageBox box(parent);
+    PrepareMessageBox(box, text, title, detail, informative);
+    box.setStandardButtons(buttons);
+    return box.exec();
+}
+} // namespace
+
+void PrepareMessageBox(QMessageBox &box, const QString &text, const QString &title, const QString &detail,
+                       const QString &informative)
+{
     box.setIcon(QMessageBox::NoIcon);
     box.setWindowTitle(title);
     box.setTextFormat(Qt::PlainText);
@@ -21,10 +33,17 @@ int execBox(QWidget *parent, const QString &text, const QString &title, const QS
         box.setInformativeText(informative);
     if (!detail.isEmpty())
         box.setDetailedText(detail);
-    box.setStandardButtons(buttons);
-    return box.exec();
+    if (!informative.isEmpty()) {
+        // QMessageBox keeps itself narrow and would break a long path anywhere: its label is made as wide
+        // as the text, within reason.
+        int width = 0;
+        for (const QString &line : informative.split(QLatin1Char('\n')))
+            width = std::max(width, QFontMetrics(box.font()).horizontalAdvance(line) + 10);
+        width = std::min(width, 640);
+        if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_informativelabel")))
+            label->setMinimumWidth(width);
+    }
 }
-} // namespace
 
 MessageCapture::MessageCapture() : previous(activeCapture)
 {

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 
+class QMessageBox;
 class QWidget;
 
 namespace n35
@@ -15,6 +16,10 @@ void ShowMessage(QWidget *parent, const QString &text, const QString &title, con
 // backup went).
 void ShowMessage(QWidget *parent, const QString &text, const QString &title, const QString &detail,
                  const QString &informative);
+// Sets up a box as the functions above show it (no icon, plain text); the screenshot tools use it too. A
+// box with an informative text (a path, say) is made wide enough that the text is not broken mid-word.
+void PrepareMessageBox(QMessageBox &box, const QString &text, const QString &title, const QString &detail,
+                       const QString &informative = {});
 bool AskYesNo(QWidget *parent, const QString &text, const QString &title);
 enum class SaveChoice { Save, Discard, Cancel };
 SaveChoice AskSaveDiscardCancel(QWidget *parent, const QString &text, const QString &title);

@@ -123,38 +123,41 @@ void SortSelectedRowsCommand(MainWindow &window, SortKey key)
         page->selectChannels(sorted.first, sorted.last);
 }
 
+namespace
+{
+
+// One undo step named `name`; the row it opened or closed becomes current, or the refusal is shown.
+template <typename Shift> void RunShift(MainWindow &window, const QString &name, Shift shift)
+{
+    ShiftedRows shifted;
+    window.runStep(name, [&] { shifted = shift(); });
+    if (shifted.done)
+        window.memoryPage()->selectChannels(shifted.row, shifted.row);
+    else if (!shifted.refusal.isEmpty())
+        ShowMessage(&window, shifted.refusal, name);
+}
+
+} // namespace
+
 void InsertEmptyRowCommand(MainWindow &window)
 {
     if (window.isLocked())
         return;
-    MemoryPage *page = window.memoryPage();
-    const int row = page->currentChannel();
-    ShiftedRows shifted;
-    window.runStep(QStringLiteral("Insert Empty Row"), [&] {
-        shifted = InsertEmptyRow(window.cloneImage().channels, window.cloneImage().banks, row);
-    });
-    if (shifted.done)
-        page->selectChannels(shifted.row, shifted.row);
-    else if (!shifted.refusal.isEmpty())
-        ShowMessage(&window, shifted.refusal, QStringLiteral("Insert Empty Row"));
+    const int row = window.memoryPage()->currentChannel();
+    RunShift(window, QStringLiteral("Insert Empty Row"),
+             [&] { return InsertEmptyRow(window.cloneImage().channels, window.cloneImage().banks, row); });
 }
 
 void DeleteAndShiftUpCommand(MainWindow &window)
 {
     if (window.isLocked())
         return;
-    MemoryPage *page = window.memoryPage();
-    const std::pair<int, int> selected = page->selectedChannels();
+    const std::pair<int, int> selected = window.memoryPage()->selectedChannels();
     const int first = selected.first;
     const int last = selected.second;
-    ShiftedRows shifted;
-    window.runStep(QStringLiteral("Delete and Shift Up"), [&] {
-        shifted = DeleteAndShiftUp(window.cloneImage().channels, window.cloneImage().banks, first, last);
+    RunShift(window, QStringLiteral("Delete and Shift Up"), [&] {
+        return DeleteAndShiftUp(window.cloneImage().channels, window.cloneImage().banks, first, last);
     });
-    if (shifted.done)
-        page->selectChannels(shifted.row, shifted.row);
-    else if (!shifted.refusal.isEmpty())
-        ShowMessage(&window, shifted.refusal, QStringLiteral("Delete and Shift Up"));
 }
 
 void FindDuplicatesCommand(MainWindow &window)

@@ -107,7 +107,7 @@ private slots:
         testing::VaryImage(writer->cloneImage());
         trigger(*writer, "ALL_WRITE");
         QCOMPARE(capture.messages.last().text, QStringLiteral("ALL write successed."));
-        const QString firstBackup = capture.messages.takeLast().informative.section(QStringLiteral(": "), 1);
+        const QString firstBackup = capture.messages.takeLast().informative.section(QLatin1Char('\n'), 1);
         const QByteArray written = snapshot(*writer);
 
         // An erased radio's backup opens with the place that does not decode; the window keeps its image.
@@ -161,7 +161,7 @@ private slots:
         QVERIFY(reader->backupBeforeWriting());
         trigger(*reader, "ALL_WRITE");
         QCOMPARE(capture.messages.last().text, QStringLiteral("ALL write successed."));
-        const QString backup = capture.messages.last().informative.section(QStringLiteral(": "), 1);
+        const QString backup = capture.messages.last().informative.section(QLatin1Char('\n'), 1);
         QVERIFY2(QFile::exists(backup), qPrintable(backup));
         auto restored = openWindow();
         OpenImageCommand(*restored, backup);

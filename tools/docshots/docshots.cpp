@@ -101,12 +101,7 @@ public:
     void saveMessage(QWidget *parent, const CapturedMessage &message, const QString &name)
     {
         QMessageBox box(parent);
-        box.setIcon(QMessageBox::NoIcon);
-        box.setWindowTitle(message.title);
-        box.setTextFormat(Qt::PlainText);
-        box.setText(message.text);
-        if (!message.detail.isEmpty())
-            box.setDetailedText(message.detail);
+        PrepareMessageBox(box, message.text, message.title, message.detail, message.informative);
         box.setStandardButtons(message.question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok);
         box.show();
         settle();

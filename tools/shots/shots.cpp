@@ -8,6 +8,7 @@
 #include "ui/channelprint.h"
 #include "ui/mainwindow.h"
 #include "ui/memorypage.h"
+#include "ui/messages.h"
 
 #include <QApplication>
 #include <QDir>
@@ -95,12 +96,11 @@ int main(int argc, char **argv)
         menu->hide();
     }
     QMessageBox box(&window);
-    box.setIcon(QMessageBox::NoIcon);
-    box.setWindowTitle(QStringLiteral(" Finish"));
-    box.setText(QStringLiteral("ALL write successed."));
-    box.setInformativeText(QStringLiteral("The radio's former contents: /home/user/.local/share/HVN35Writer/"
-                                          "backups/hvn35-backup-20261207-044401.n35bak"));
-    box.setDetailedText(QStringLiteral("5 blocks sent, 981 the radio already held."));
+    PrepareMessageBox(
+        box, QStringLiteral("ALL write successed."), QStringLiteral(" Finish"),
+        QStringLiteral("5 blocks sent, 981 the radio already held."),
+        QStringLiteral("The radio's former contents are in the backup\n/home/user/.local/share/HVN35Writer/"
+                       "backups/hvn35-backup-20261207-044401.n35bak"));
     box.show();
     save(box, "message-write-done");
     return 0;
