@@ -23,7 +23,6 @@ namespace n35
 namespace
 {
 
-constexpr qsizetype BlockBytes = 64;
 constexpr const char *ProgramName = "HVN35Writer " N35_VERSION;
 
 QString Where(int address)
