@@ -141,8 +141,8 @@ QString WriteBlockHex(MemoryRegion region, int block, const QString &hex)
     const QList<WriteStretch> &writes = MapOf(region).writes;
     qsizetype offset = 0;
     for (int before = 0; before < block && before < writes.size(); ++before)
-        offset += 2 * writes.at(before).length;
-    return hex.mid(offset, 2 * BlockOf(writes, block).length);
+        offset += 2 * qsizetype(writes.at(before).length);
+    return hex.mid(offset, 2 * qsizetype(BlockOf(writes, block).length));
 }
 
 QString ChannelBlockAddress(int channel)
@@ -193,7 +193,7 @@ QString RegionAt(int address)
     for (const RegionMap &row : AddressTable()) {
         if (address < row.first || address >= row.end)
             continue;
-        const QString name = QString::fromLatin1(row.name);
+        QString name = QString::fromLatin1(row.name);
         if (!name.contains(QLatin1String("%1")))
             return name;
         // Glyphs and channels are named by the write stretch (glyph, record) that holds the address.

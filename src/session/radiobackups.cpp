@@ -32,7 +32,7 @@ QString Where(int address)
 
 bool IsHexBlock(const QString &reply)
 {
-    if (reply.size() != 2 * BlockBytes)
+    if (reply.size() != 2 * qsizetype(BlockBytes))
         return false;
     return std::all_of(reply.begin(), reply.end(), [](QChar c) {
         return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
