@@ -1,19 +1,15 @@
 #include "link/banklinktransfer.h"
 
+#include "link/address.h"
 #include "link/progress.h"
 #include "link/radiolink.h"
 #include "model/banklinks.h"
-
-#include <array>
 
 namespace n35
 {
 
 namespace
 {
-
-const std::array<QString, 2> BlockAddress = {QStringLiteral("00100"), QStringLiteral("00140")};
-constexpr int BlockHex = 128;
 
 // The window answers every failure of its own with the same plain "Error".
 TransferOutcome LinkError(int block, const QString &why)
@@ -24,7 +20,7 @@ TransferOutcome LinkError(int block, const QString &why)
 
 TransferOutcome Identified(RadioLink &link, Progress &progress)
 {
-    progress.start(static_cast<int>(BlockAddress.size()) + 1);
+    progress.start(ReadBlockCount(MemoryRegion::BankLinks) + 1);
     // A radio that does not identify itself gets the window's own plain "Error" too.
     if (!link.Identify())
         return TransferOutcome::failure(QStringLiteral("Error"), QStringLiteral(" Error"),
@@ -38,8 +34,8 @@ TransferOutcome Identified(RadioLink &link, Progress &progress)
 TransferOutcome ReadBankLinks(RadioLink &link, BankLinks &links, Progress &progress)
 {
     QString hex;
-    for (int block = 0; block < static_cast<int>(BlockAddress.size()); ++block) {
-        const QString reply = link.ReadBlock(BlockAddress.at(static_cast<std::size_t>(block)));
+    for (int block = 0; block < ReadBlockCount(MemoryRegion::BankLinks); ++block) {
+        const QString reply = link.ReadBlock(ReadAddress(MemoryRegion::BankLinks, block));
         if (reply.isEmpty())
             return LinkError(block, QStringLiteral("the radio sent no block of 128 hex characters"));
         hex += reply;
@@ -54,10 +50,9 @@ TransferOutcome ReadBankLinks(RadioLink &link, BankLinks &links, Progress &progr
 TransferOutcome WriteBankLinks(RadioLink &link, const BankLinks &links, Progress &progress)
 {
     const QString hex = links.MakeBankLink();
-    const std::array<QString, 2> parts = {hex.left(BlockHex), hex.mid(BlockHex)};
-    for (int block = 0; block < static_cast<int>(BlockAddress.size()); ++block) {
-        const auto index = static_cast<std::size_t>(block);
-        if (!link.WriteBlock(BlockAddress.at(index), parts.at(index)))
+    for (int block = 0; block < WriteBlockCount(MemoryRegion::BankLinks); ++block) {
+        if (!link.WriteBlock(WriteAddress(MemoryRegion::BankLinks, block),
+                             WriteBlockHex(MemoryRegion::BankLinks, block, hex)))
             return LinkError(block, QStringLiteral("the radio did not answer \"OK\""));
         progress.advance();
     }

@@ -13,7 +13,7 @@ class RadioLink;
 // anything changes; a block that does not arrive whole, or holds a character that is not a hex digit,
 // leaves the links as they were.
 TransferOutcome ReadBankLinks(RadioLink &link, BankLinks &links, Progress &progress);
-// Groups 0-7 fill the block at 0x00100; groups 8-10 are written as the first 24 bytes at 0x00140, so
+// Groups 0-7 fill the first block; groups 8-10 are written as the first 24 bytes of the second, so
 // the rest of that block stays as the radio had it.
 TransferOutcome WriteBankLinks(RadioLink &link, const BankLinks &links, Progress &progress);
 

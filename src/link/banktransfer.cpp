@@ -13,8 +13,6 @@ namespace n35
 namespace
 {
 
-constexpr int BankBlockCount = 2;
-
 TransferOutcome BlockFailure(const QString &text, const QString &title, const QString &why, int block)
 {
     return TransferOutcome::failure(
@@ -26,8 +24,8 @@ TransferOutcome BlockFailure(const QString &text, const QString &title, const QS
 TransferOutcome ReadBankPartition(RadioLink &link, BankPartition &banks, Progress &progress)
 {
     BankPartition::Counts counts = banks.counts();
-    for (int block = 0; block < BankBlockCount; ++block) {
-        const QString reply = link.ReadBlock(BankBlockAddress(block));
+    for (int block = 0; block < ReadBlockCount(MemoryRegion::BankPartition); ++block) {
+        const QString reply = link.ReadBlock(ReadAddress(MemoryRegion::BankPartition, block));
         if (reply.isEmpty())
             return BlockFailure(QStringLiteral("Error"), QStringLiteral(" Error"),
                                 QStringLiteral("the radio sent no block of 128 hex characters"), block);
@@ -58,8 +56,8 @@ TransferOutcome WriteBankPartition(RadioLink &link, const BankPartition &banks, 
                     QStringLiteral("the banks hold %1 channels; they must hold 0 to 500 each and 500 in all")
                         .arg(banks.total())});
     }
-    for (int block = 0; block < BankBlockCount; ++block) {
-        if (!link.WriteBlock(BankBlockAddress(block), EncodeBankBlock(banks, block)))
+    for (int block = 0; block < WriteBlockCount(MemoryRegion::BankPartition); ++block) {
+        if (!link.WriteBlock(WriteAddress(MemoryRegion::BankPartition, block), EncodeBankBlock(banks, block)))
             return BlockFailure(QStringLiteral("Bank partition data write failed."), QStringLiteral(" Error"),
                                 QStringLiteral("the radio did not answer \"OK\""), block);
         progress.advance();
@@ -69,7 +67,7 @@ TransferOutcome WriteBankPartition(RadioLink &link, const BankPartition &banks, 
 
 TransferOutcome BankRead(RadioLink &link, BankPartition &banks, Progress &progress)
 {
-    progress.start(BankBlockCount + 1);
+    progress.start(ReadBlockCount(MemoryRegion::BankPartition) + 1);
     if (!link.Identify())
         return NegotiationError(link);
     progress.advance();
@@ -78,7 +76,7 @@ TransferOutcome BankRead(RadioLink &link, BankPartition &banks, Progress &progre
 
 TransferOutcome BankWrite(RadioLink &link, const BankPartition &banks, Progress &progress)
 {
-    progress.start(BankBlockCount + 1);
+    progress.start(ReadBlockCount(MemoryRegion::BankPartition) + 1);
     if (!link.Identify())
         return NegotiationError(link);
     progress.advance();

@@ -20,7 +20,7 @@ TransferOutcome ReadChannels(RadioLink &link, ChannelTable &table, int first, in
         return NegotiationError(link);
     progress.advance();
     for (int channel = first; channel <= last; ++channel) {
-        const QString reply = link.ReadBlock(ChannelBlockAddress(channel));
+        const QString reply = link.ReadBlock(ReadAddress(MemoryRegion::Channels, channel - 1));
         if (reply.isEmpty()) {
             return TransferOutcome::failure(QStringLiteral("Error"), QStringLiteral(" Error"),
                                             QStringLiteral("Channel %1 was not read.").arg(channel));
@@ -68,7 +68,8 @@ TransferOutcome WriteChannels(RadioLink &link, const ChannelTable &table, int fi
         return NegotiationError(link);
     progress.advance();
     for (int channel = first; channel <= last; ++channel) {
-        if (!link.WriteBlock(ChannelBlockAddress(channel), records.at(channel - first))) {
+        if (!link.WriteBlock(WriteAddress(MemoryRegion::Channels, channel - 1),
+                             records.at(channel - first))) {
             return TransferOutcome::failure(QStringLiteral("Memory write Error."), QStringLiteral(" NG"),
                                             QStringLiteral("Channel %1 was not written.").arg(channel));
         }
@@ -79,7 +80,7 @@ TransferOutcome WriteChannels(RadioLink &link, const ChannelTable &table, int fi
 
     const PassIndex index = BuildPassIndex(table);
     for (int block = 0; block < PassIndexBlockCount; ++block) {
-        if (!link.WriteBlock(PassIndexBlockAddress(block), PassIndexBlockHex(index, block))) {
+        if (!link.WriteBlock(WriteAddress(MemoryRegion::PassIndex, block), PassIndexBlockHex(index, block))) {
             return TransferOutcome::failure(QStringLiteral("Node data write failed.(%1)").arg(block),
                                             QStringLiteral(" Error"));
         }

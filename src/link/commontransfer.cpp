@@ -1,5 +1,6 @@
 #include "link/commontransfer.h"
 
+#include "link/address.h"
 #include "link/progress.h"
 #include "link/radiolink.h"
 #include "model/onetouch.h"
@@ -12,9 +13,6 @@ namespace n35
 
 namespace
 {
-
-const QString OneTouchAddress = QStringLiteral("00180");
-const QString TitleAddress = QStringLiteral("001A0");
 
 TransferOutcome Failure(const QString &text, const QString &where, const QString &why)
 {
@@ -37,7 +35,7 @@ TransferOutcome Identified(RadioLink &link, Progress &progress, const std::funct
 
 TransferOutcome ReadOneTouch(RadioLink &link, OneTouchKeys &keys, Progress &progress)
 {
-    const QString reply = link.ReadBlock(OneTouchAddress);
+    const QString reply = link.ReadBlock(ReadAddress(MemoryRegion::OneTouch, 0));
     if (reply.isEmpty())
         return Failure(QStringLiteral("Error"), QStringLiteral("the one-touch block"), NoBlock);
     if (const Status decoded = keys.ExpandOneTouchData(reply); !decoded)
@@ -48,7 +46,7 @@ TransferOutcome ReadOneTouch(RadioLink &link, OneTouchKeys &keys, Progress &prog
 
 TransferOutcome WriteOneTouch(RadioLink &link, const OneTouchKeys &keys, Progress &progress)
 {
-    if (!link.WriteBlock(OneTouchAddress, keys.MakeOneTouchData()))
+    if (!link.WriteBlock(WriteAddress(MemoryRegion::OneTouch, 0), keys.MakeOneTouchData()))
         return Failure(QStringLiteral("Error"), QStringLiteral("the one-touch block"), NoOk);
     progress.advance();
     return TransferOutcome::success();
@@ -56,7 +54,7 @@ TransferOutcome WriteOneTouch(RadioLink &link, const OneTouchKeys &keys, Progres
 
 TransferOutcome ReadTitle(RadioLink &link, OpeningTitle &title, Progress &progress)
 {
-    const QString reply = link.ReadBlock(TitleAddress);
+    const QString reply = link.ReadBlock(ReadAddress(MemoryRegion::Title, 0));
     if (reply.isEmpty())
         return Failure(QStringLiteral("Title string read failed."), QStringLiteral("the title block"),
                        NoBlock);
@@ -69,7 +67,7 @@ TransferOutcome ReadTitle(RadioLink &link, OpeningTitle &title, Progress &progre
 
 TransferOutcome WriteTitle(RadioLink &link, const OpeningTitle &title, Progress &progress)
 {
-    if (!link.WriteBlock(TitleAddress, title.MakeTitleData()))
+    if (!link.WriteBlock(WriteAddress(MemoryRegion::Title, 0), title.MakeTitleData()))
         return Failure(QStringLiteral("Error"), QStringLiteral("the title block"), NoOk);
     progress.advance();
     return TransferOutcome::success();

@@ -10,7 +10,7 @@ class OpeningTitle;
 class Progress;
 class RadioLink;
 
-// The one-touch keys (27 bytes at 0x00180) and the title (34 bytes at 0x001A0), without identifying the
+// The one-touch keys (27 bytes) and the title (34 bytes), without identifying the
 // radio. A read that does not bring 128 hex characters changes nothing. The two share one radio block,
 // and each write carries only its own bytes, so neither touches the other.
 TransferOutcome ReadOneTouch(RadioLink &link, OneTouchKeys &keys, Progress &progress);

@@ -48,7 +48,7 @@ TransferOutcome Identified(RadioLink &link, Progress &progress, int maximum,
 
 TransferOutcome ReadGlyph(RadioLink &link, FontGlyphs &glyphs, int glyph, Progress &progress)
 {
-    const QString reply = link.ReadBlock(GetFontAdr(glyph));
+    const QString reply = link.ReadBlock(ReadAddress(MemoryRegion::Glyphs, glyph));
     if (reply.isEmpty())
         return Failure(
             {QString(), Where(glyph), QStringLiteral("the radio sent no block of 128 hex characters")});
@@ -60,7 +60,7 @@ TransferOutcome ReadGlyph(RadioLink &link, FontGlyphs &glyphs, int glyph, Progre
 
 TransferOutcome WriteGlyph(RadioLink &link, const FontGlyphs &glyphs, int glyph, Progress &progress)
 {
-    if (!link.WriteBlock(GetFontAdr(glyph), glyphs.MakeFontData(glyph)))
+    if (!link.WriteBlock(WriteAddress(MemoryRegion::Glyphs, glyph), glyphs.MakeFontData(glyph)))
         return Failure({QString(), Where(glyph), QStringLiteral("the radio did not answer \"OK\"")});
     progress.advance();
     return TransferOutcome::success();

@@ -9,7 +9,7 @@ class FontGlyphs;
 class Progress;
 class RadioLink;
 
-// Glyph n (0..7) at 0x900 + 32 n, without identifying the radio; one progress step each. A read that
+// Glyph n (0..7), 32 bytes each, without identifying the radio; one progress step each. A read that
 // does not bring 64 hex digits leaves the glyph as it was. The whole-radio transfers call these per glyph.
 TransferOutcome ReadGlyph(RadioLink &link, FontGlyphs &glyphs, int glyph, Progress &progress);
 TransferOutcome WriteGlyph(RadioLink &link, const FontGlyphs &glyphs, int glyph, Progress &progress);

@@ -12,7 +12,7 @@ namespace n35
 class RadioMemory
 {
 public:
-    static constexpr int Size = 0x10000;
+    static constexpr int Size = 64 * 1024;
 
     RadioMemory();
 

@@ -15,11 +15,6 @@ namespace n35
 namespace
 {
 
-constexpr int SettingsBlockCount = 3;
-const char *const WriteProtectAddress = "0FE01";
-const char *const DtmfReadAddresses[] = {"00A00", "00A33", "00A73"};
-const char *const DtmfWriteAddresses[] = {"00A00", "00A40", "00A80"};
-
 TransferOutcome ReadFailure(const QString &where)
 {
     return TransferOutcome::failure(
@@ -33,8 +28,9 @@ TransferOutcome ReadSettingsBlocks(RadioLink &link, SetModeSettings &settings, P
                                    const QString &failureText)
 {
     QStringList replies;
-    for (int block = 0; block < SettingsBlockCount; ++block) {
-        const QString reply = link.ReadBlock(SettingsBlockAddress(block));
+    const int blocks = ReadBlockCount(MemoryRegion::Settings);
+    for (int block = 0; block < blocks; ++block) {
+        const QString reply = link.ReadBlock(ReadAddress(MemoryRegion::Settings, block));
         if (reply.isEmpty() || !IsHexText(reply))
             return TransferOutcome::failure(
                 failureText, QStringLiteral(" Error"),
@@ -43,8 +39,8 @@ TransferOutcome ReadSettingsBlocks(RadioLink &link, SetModeSettings &settings, P
         replies << reply;
         progress.advance();
     }
-    for (int block = 0; block < SettingsBlockCount; ++block) {
-        if (const Status stored = settings.StoreSettingsBytes(replies.at(block), 64 * block); !stored)
+    for (int block = 0; block < blocks; ++block) {
+        if (const Status stored = settings.StoreSettingsBytes(replies.at(block), BlockBytes * block); !stored)
             return TransferOutcome::failure(failureText, QStringLiteral(" Error"), stored.problem());
     }
     return TransferOutcome::success();
@@ -62,15 +58,15 @@ TransferOutcome ReadSettings(RadioLink &link, SetModeSettings &settings, DtmfMem
     if (const Status decoded = settings.ExpandSettingData(); !decoded)
         return TransferOutcome::failure(error, QStringLiteral(" Error"), decoded.problem());
 
-    const QString protect = link.ReadBlock(QString::fromLatin1(WriteProtectAddress));
+    const QString protect = link.ReadBlock(ReadAddress(MemoryRegion::WriteProtect, 0));
     if (protect.isEmpty())
         return ReadFailure(QStringLiteral("the write-protect byte"));
     if (const Status decoded = settings.ExpandWriteProtect(HexByteAt(protect, 0)); !decoded)
         return TransferOutcome::failure(error, QStringLiteral(" Error"), decoded.problem());
     progress.advance();
 
-    for (int part = 0; part < 3; ++part) {
-        const QString reply = link.ReadBlock(QString::fromLatin1(DtmfReadAddresses[part]));
+    for (int part = 0; part < ReadBlockCount(MemoryRegion::Dtmf); ++part) {
+        const QString reply = link.ReadBlock(ReadAddress(MemoryRegion::Dtmf, part));
         if (reply.isEmpty())
             return ReadFailure(QStringLiteral("DTMF part %1").arg(part));
         if (const Status decoded = dtmf.ExpandDtmfData(reply, part); !decoded)
@@ -93,15 +89,15 @@ TransferOutcome WriteSettings(RadioLink &link, SetModeSettings &settings, const 
         QString address;
         QString hex;
     };
-    const Write writes[] = {
-        {SettingsBlockAddress(0), settings.MakeSettingData(0)},
-        {SettingsBlockAddress(1), settings.MakeSettingData(1)},
-        {SettingsBlockAddress(2), settings.MakeSettingData(2)},
-        {QString::fromLatin1(DtmfWriteAddresses[0]), dtmfText.mid(0, 128)},
-        {QString::fromLatin1(DtmfWriteAddresses[1]), dtmfText.mid(128, 128)},
-        {QString::fromLatin1(DtmfWriteAddresses[2]), dtmfText.mid(256)},
-        {QString::fromLatin1(WriteProtectAddress), ByteHex(static_cast<unsigned>(settings.writeProtect()))},
-    };
+    // The settings blocks, the DTMF memories, the write-protect byte.
+    QList<Write> writes;
+    for (int block = 0; block < WriteBlockCount(MemoryRegion::Settings); ++block)
+        writes.append({WriteAddress(MemoryRegion::Settings, block), settings.MakeSettingData(block)});
+    for (int block = 0; block < WriteBlockCount(MemoryRegion::Dtmf); ++block)
+        writes.append(
+            {WriteAddress(MemoryRegion::Dtmf, block), WriteBlockHex(MemoryRegion::Dtmf, block, dtmfText)});
+    writes.append({WriteAddress(MemoryRegion::WriteProtect, 0),
+                   ByteHex(static_cast<unsigned>(settings.writeProtect()))});
     for (const Write &write : writes) {
         if (!link.WriteBlock(write.address, write.hex)) {
             return TransferOutcome::failure(failed, QStringLiteral(" Error"),

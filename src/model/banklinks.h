@@ -13,7 +13,7 @@ class BankPartition;
 
 // The radio's bank links: eleven groups (Group0..Group9 and GroupB), each a set of banks. Only banks that
 // hold channels can be linked. The radio keeps 8 bytes per group, one bit per bank, most significant
-// bit first, at 0x00100 (groups 0-7) and 0x00140 (groups 8-10).
+// bit first, in two blocks: groups 0-7 in the first, groups 8-10 in the second.
 class BankLinks : public QObject
 {
     Q_OBJECT

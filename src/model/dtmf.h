@@ -13,8 +13,8 @@ namespace n35
 {
 
 // The radio's ten DTMF memories (digit strings for its auto-dialer) and its five DTMF timing options: one
-// region of 165 bytes at radio address 0x00A00, three timing bytes, 16 digit codes per memory, the dial
-// channel and the pause.
+// region of 165 bytes (its addresses are in the link layer's address table), three timing bytes, 16
+// digit codes per memory, the dial channel and the pause.
 class DtmfMemories : public QObject
 {
     Q_OBJECT
@@ -47,10 +47,10 @@ public:
 
     // The region as 330 upper-case hex characters.
     QString MakeDtmfData() const;
-    // Decodes one read part from the start of `hex`: part 0 (at 0x00A00) the three timing bytes and
-    // memories 0-2, part 1 (at 0x00A33) memories 3-6, part 2 (at 0x00A73) memories 7-9, the dial channel
-    // and the pause. A part is taken whole or not at all: a timing byte its list cannot show, or a text
-    // too short or not hex, is a Problem and leaves everything as it was.
+    // Decodes one read part from the start of `hex`: part 0 (at the region's start) the three timing
+    // bytes and memories 0-2, part 1 (51 bytes on) memories 3-6, part 2 (115 bytes on) memories 7-9, the
+    // dial channel and the pause. A part is taken whole or not at all: a timing byte its list cannot show, or
+    // a text too short or not hex, is a Problem and leaves everything as it was.
     Status ExpandDtmfData(const QString &hex, int part);
     // A whole 330-character region (an image file): the three parts in order, stopping at the first
     // Problem.

@@ -10,7 +10,7 @@ namespace n35
 {
 
 // The radio's eight custom glyphs of 16 x 16 pixels, which names and the title use as "\1".."\8". The
-// radio keeps 32 bytes per glyph at 0x900 + 32 n: bytes 0-15 the columns of the upper half, bytes 16-31
+// radio keeps 32 bytes per glyph, one after the other: bytes 0-15 the columns of the upper half, bytes 16-31
 // those of the lower half, the least significant bit at the top.
 class FontGlyphs : public QObject
 {

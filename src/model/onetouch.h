@@ -13,7 +13,7 @@ namespace n35
 class BankPartition;
 
 // The radio's nine one-touch memory keys. A key recalls one memory channel, named by its bank and its
-// position inside that bank, or is disabled. The radio keeps three bytes per key at 0x00180: the bank
+// position inside that bank, or is disabled. The radio keeps three bytes per key in one block: the bank
 // (0xFF: disabled) and the position, 16-bit, low byte first.
 class OneTouchKeys : public QObject
 {

@@ -17,7 +17,7 @@ class BankPartition;
 
 // The radio's set-mode options: the selected index of every list of the set-mode page and of the
 // common page's "Setting" frame, the page's language, the write-protect option, and the settings image,
-// the program's copy of the 192 bytes at radio address 0x00000 as last read.
+// the program's copy of the radio's 192 settings bytes (three blocks) as last read.
 //
 // Most options are stored as their list index; the layout table in settings.cpp says, byte by byte,
 // how each one is encoded, which bytes are constants and which are written back as read.
@@ -62,7 +62,7 @@ public:
     // Sets every option from the image, language first. A byte its list cannot show stops the decode
     // there: the options before it keep their new values, the rest their old ones.
     Status ExpandSettingData();
-    // The write-protect byte at 0x0FE01 ("Overwrite"): 0..2.
+    // The write-protect byte ("Overwrite"), a block of its own: 0..2.
     Status ExpandWriteProtect(int byte);
     int writeProtect() const { return index(WriteProtectOption); }
 

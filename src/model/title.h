@@ -9,7 +9,7 @@ namespace n35
 {
 
 // The title (opening message) the radio shows when switched on, up to 16 display positions in the
-// escape notation of names, and whether it slides in. The radio keeps it at 0x001A0: 16 character codes
+// escape notation of names, and whether it slides in. The radio keeps it in one block: 16 character codes
 // and a 16-bit motion word.
 class OpeningTitle : public QObject
 {

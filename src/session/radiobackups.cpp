@@ -23,7 +23,6 @@ namespace n35
 namespace
 {
 
-constexpr qsizetype BlockBytes = 64;
 constexpr const char *ProgramName = "HVN35Writer " N35_VERSION;
 
 QString Where(int address)
@@ -33,7 +32,7 @@ QString Where(int address)
 
 bool IsHexBlock(const QString &reply)
 {
-    if (reply.size() != 2 * BlockBytes)
+    if (reply.size() != 2 * qsizetype(BlockBytes))
         return false;
     return std::all_of(reply.begin(), reply.end(), [](QChar c) {
         return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');

@@ -33,6 +33,25 @@ private slots:
         QTest::newRow("pass index 0") << PassIndexBlockAddress(0) << "00500";
         QTest::newRow("pass index 12") << PassIndexBlockAddress(12) << "00800";
         QTest::newRow("write protect") << AddressText(0xFE01) << "0FE01";
+        using R = MemoryRegion;
+        // The DTMF memories are read from memory boundaries and written in whole blocks.
+        const std::tuple<const char *, QString, const char *> regions[] = {
+            {"one-touch", ReadAddress(R::OneTouch, 0), "00180"},
+            {"title", WriteAddress(R::Title, 0), "001A0"},
+            {"write-protect read", ReadAddress(R::WriteProtect, 0), "0FE01"},
+            {"DTMF read 1", ReadAddress(R::Dtmf, 1), "00A33"},
+            {"DTMF read 2", ReadAddress(R::Dtmf, 2), "00A73"},
+            {"DTMF write 1", WriteAddress(R::Dtmf, 1), "00A40"},
+            {"DTMF write 2", WriteAddress(R::Dtmf, 2), "00A80"},
+            {"bank link 1", WriteAddress(R::BankLinks, 1), "00140"},
+            {"region of a DTMF write", RegionAt(0x00A80), "the DTMF memories"},
+            {"region of a Sub channel", RegionAt(0x0BA40), "channel 604"},
+            {"region of the last glyph", RegionAt(0x009FF), "glyph 8"},
+            {"region of the pass index", RegionAt(0x0083F), "the pass-channel index"},
+            {"region of nothing", RegionAt(0x0FF00), "the memory at 0FF00"},
+        };
+        for (const auto &[name, address, text] : regions)
+            QTest::newRow(name) << address << QString::fromLatin1(text);
     }
     void addresses()
     {
@@ -51,6 +70,23 @@ private slots:
             seen.insert(address);
             const int value = address.toInt(nullptr, 16);
             QVERIFY(value >= 0x00B00 && value <= 0x0F8C0 && (value - 0x00B00) % 64 == 0);
+        }
+    }
+
+    // A region's encoded bytes go out cut by the table's write lengths, and no two regions share a byte.
+    void writesStayInsideTheirRegion()
+    {
+        const QString dtmf(330, QLatin1Char('D'));
+        QCOMPARE(WriteBlockHex(MemoryRegion::Dtmf, 1, dtmf).size(), 128);
+        QCOMPARE(WriteBlockHex(MemoryRegion::Dtmf, 2, dtmf).size(), 74);
+        QCOMPARE(WriteBlockHex(MemoryRegion::BankLinks, 1, QString(176, QLatin1Char('B'))).size(), 48);
+        const QList<RegionMap> &table = AddressTable();
+        for (const RegionMap &row : table) {
+            for (const WriteStretch &stretch : row.writes)
+                QVERIFY2(stretch.address >= row.first && stretch.address + stretch.length <= row.end,
+                         row.name);
+            for (const RegionMap &other : table)
+                QVERIFY2(&other == &row || other.end <= row.first || other.first >= row.end, row.name);
         }
     }
 
