@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     const QString path = fuzz::WriteInputFile("HVN35Writer.INI", fuzz::Bytes(data, size));
     const PortSetting setting = ReadPortSetting(path);
-    if (setting.port < 1 || setting.port > 16 || (!setting.fromFile && setting.port != 1))
+    if (setting.port < 1 || setting.port > 16)
         std::abort();
     return 0;
 }

@@ -1,6 +1,7 @@
-// Writes the seed corpus of the fuzz targets from files and replies the program itself makes:
+// Writes seeds for four of the fuzz targets from files and replies the program itself makes:
 //   n35-fuzz-corpus DIR    (DIR/imagefile, DIR/csvfile, DIR/portsettings, DIR/decoders)
-// The seeds are checked in under fuzz/corpus; run this again when a format changes.
+// The seeds are checked in under fuzz/corpus beside inputs the fuzzers found and the hand-made
+// seeds of the channel-list and backup readers; run this again when a format changes.
 
 #include "files/csvfile.h"
 #include "files/imagefile.h"

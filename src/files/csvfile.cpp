@@ -264,7 +264,7 @@ CsvImportResult ImportCsvContent(const QByteArray &content, ChannelTable &table,
     // The whole file is read into a copy first, so a file that turns out bad half way cannot leave the
     // grid half imported.
     ImportRows rows;
-    rows.used = table.ChannelUsed;
+    rows.used = table.allUsed();
     for (int row = 1; row <= ChannelCount; ++row)
         rows.cells.push_back(table.cells(row));
     for (qsizetype index = 1; index < lines.size(); ++index) {

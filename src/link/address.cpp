@@ -170,24 +170,6 @@ QString PassIndexBlockAddress(int block)
     return ReadAddress(MemoryRegion::PassIndex, block);
 }
 
-QString HexToBitString(const QString &digit)
-{
-    if (digit.size() != 1)
-        return {};
-    const QChar c = digit.at(0);
-    int value;
-    if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
-        value = c.unicode() - '0';
-    else if (c >= QLatin1Char('A') && c <= QLatin1Char('F'))
-        value = c.unicode() - 'A' + 10;
-    else
-        return {};
-    QString bits;
-    for (int bit = 3; bit >= 0; --bit)
-        bits += (value >> bit) & 1 ? QLatin1Char('1') : QLatin1Char('0');
-    return bits;
-}
-
 QString RegionAt(int address)
 {
     for (const RegionMap &row : AddressTable()) {

@@ -82,9 +82,6 @@ QString PassIndexBlockAddress(int block);
 
 constexpr int PassIndexBlockCount = 13;
 
-// One upper-case hex digit to four "0"/"1" characters, most significant first; anything else gives "".
-QString HexToBitString(const QString &digit);
-
 // Where a stretch of radio memory belongs, for messages ("channel 12", "the title").
 QString RegionAt(int address);
 

@@ -120,7 +120,7 @@ PortSetting ReadPortSetting(const QString &path)
             continue;
         const int value = line.size() == 10 ? leadingNumber(line.mid(8, 2)) : 0;
         if (value >= 1 && value <= 16)
-            return {value, true};
+            return {value};
         return {};
     }
     return {};

@@ -7,8 +7,9 @@
 namespace n35
 {
 
-// The settings file "HVN35Writer.INI" is a whole clone image file; at start-up only its "COMPORT:" line
-// is read.
+// The settings file "HVN35Writer.INI" is a whole clone image file followed by the program's own lines. At
+// start-up only those lines are read: "COMPORT:", "BACKUP:", the dialogs' "FOLDER_" lines and the recent
+// files and repeater-shift lines (files/recentfiles.h); the clone image in it is never loaded.
 inline constexpr const char *SettingsFileName = "HVN35Writer.INI";
 
 // Where the settings file lives: SettingsFolderFor the running program and the user's configuration
@@ -27,8 +28,7 @@ QString SettingsFolderFor(const QString &programFolder, const QString &configFol
                           const QStringList &installed = InstallationFolders());
 
 struct PortSetting {
-    int port = 1;          // always 1..16
-    bool fromFile = false; // false: no usable COMPORT line (missing file, no line, bad line): port 1
+    int port = 1; // always 1..16
 };
 
 // COMPORT:07 gives 7. A missing or unreadable file, a file without a COMPORT line, and any line that is

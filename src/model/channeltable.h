@@ -76,12 +76,10 @@ public:
     // All rows empty except the two CALL channels.
     void resetToStartup();
 
-    // 1 = the row holds a channel; entry n - 1 for channel n.
-    std::vector<unsigned char> ChannelUsed;
-
     // Every row's cells and used flags (the labels follow the bank partition), to take an edit back.
     const std::vector<ChannelCells> &allRows() const { return rows; }
-    // Puts back rows and used flags as allRows() and ChannelUsed gave them; one change for the rows
+    const std::vector<unsigned char> &allUsed() const { return ChannelUsed; }
+    // Puts back rows and used flags as allRows() and allUsed() gave them; one change for the rows
     // that differ.
     void restore(const std::vector<ChannelCells> &cells, const std::vector<unsigned char> &used);
 
@@ -90,6 +88,8 @@ signals:
     void changed(int first, int last);
 
 private:
+    // 1 = the row holds a channel; entry n - 1 for channel n.
+    std::vector<unsigned char> ChannelUsed;
     std::vector<ChannelCells> rows;
     QStringList labels;
 };

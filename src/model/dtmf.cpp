@@ -298,9 +298,4 @@ KeyVerdict FilterDtmfKey(QChar key, const QString &text)
     return KeyVerdict::Drop;
 }
 
-QString DtmfLostFocus(const QString &text)
-{
-    return KeepDtmfChars(text);
-}
-
 } // namespace n35

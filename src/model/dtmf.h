@@ -87,7 +87,5 @@ QStringList DtmfDialChannelTexts();
 // A key typed into a memory box holding `text`: DTMF characters while it holds fewer than 16,
 // Backspace always.
 KeyVerdict FilterDtmfKey(QChar key, const QString &text);
-// What a memory box keeps when it loses the focus: its DTMF characters in order, at most 16.
-QString DtmfLostFocus(const QString &text);
 
 } // namespace n35

@@ -74,7 +74,7 @@ std::size_t ImageState::footprint() const
 ImageState CaptureImage(const CloneImage &image)
 {
     return {PackRows(image.channels.allRows()),
-            image.channels.ChannelUsed,
+            image.channels.allUsed(),
             image.banks.counts(),
             image.settings.state(),
             image.dtmf.state(),

@@ -17,7 +17,7 @@ namespace
 
 // The rows being rearranged: a copy of the table's, put back in one go so the change is one step.
 struct Rows {
-    explicit Rows(const ChannelTable &table) : cells(table.allRows()), used(table.ChannelUsed) {}
+    explicit Rows(const ChannelTable &table) : cells(table.allRows()), used(table.allUsed()) {}
 
     std::size_t at(int row) const { return static_cast<std::size_t>(row - 1); }
     bool holds(int row) const { return used[at(row)] != 0 || !cells[at(row)].at(ColFrequency - 1).isEmpty(); }

@@ -131,13 +131,6 @@ char32_t Cp932Char(quint16 code)
     return *ch;
 }
 
-QString Cp932Text(quint16 code)
-{
-    QString text;
-    AppendChar(text, Cp932Char(code));
-    return text;
-}
-
 std::optional<quint16> Cp932Code(char32_t ch)
 {
     // ASCII is taken as is: the converter behind "windows-31j" swaps 0x1A, 0x1C and 0x7F.

@@ -39,8 +39,6 @@ constexpr char32_t UnmappedCodeBase = 0xF0000;
 std::optional<quint16> Cp932Code(char32_t ch);
 // The character for a code; a code that is no character gives U+F0000 + code. Never fails.
 char32_t Cp932Char(quint16 code);
-// The same as a one-character text.
-QString Cp932Text(quint16 code);
 // Display positions of one character: 1 for a single-byte code, 2 otherwise; "?" (1) when not storable.
 int Cp932Positions(char32_t ch);
 // Code page 932 bytes of an internal text, i.e. its display positions.

@@ -124,11 +124,6 @@ QString ModeText(int code)
     }
 }
 
-int ModeCode(const QString &text)
-{
-    return text == QLatin1String("FM") ? 1 : 0;
-}
-
 QString ShiftText(int code)
 {
     switch (code) {

@@ -67,9 +67,8 @@ QStringList CtcssTexts();
 QStringList DcsTexts();
 
 // The channel record's small code sets. Reading tolerates any number; writing maps every unknown text
-// to the default code 0.
-QString ModeText(int code); // 0 "NFM", 1 "FM", other ""
-int ModeCode(const QString &text);
+// to the default code 0 (the mode is written by the cell rules, which refuse an unknown one).
+QString ModeText(int code);  // 0 "NFM", 1 "FM", other ""
 QString ShiftText(int code); // 1 "+", 2 "-", other "Off"
 int ShiftCode(const QString &text);
 QString SkipText(int code); // 1 "*", other ""

@@ -145,7 +145,7 @@ void BankPage::refresh()
     palette.setColor(QPalette::Text, total == BankChannelTotal ? this->palette().color(QPalette::WindowText)
                                                                : QColor(255, 0, 0));
     Total_Mem->setPalette(palette);
-    WRITE_BANK->setEnabled(!window.isLocked() && total == BankChannelTotal);
+    window.refreshCommandWidget(WRITE_BANK);
 }
 
 void BankPage::commitBox(int bank, bool settle)

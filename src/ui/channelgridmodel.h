@@ -10,8 +10,9 @@ namespace n35
 class ChannelTable;
 
 // The memory grid's view of the channel table: row r is channel r + 1, column c is cell c + 1. It holds
-// no copy of the cells, so a transfer that fills the table shows up row by row without a reset. The table
-// belongs to the main window and goes before the window's widgets do; from then on the model is empty.
+// no copy of the cells, so a transfer that fills the table shows up row by row without a reset. The main
+// window deletes its pages before its clone image; should the table go first all the same, the model is
+// empty from then on.
 class ChannelGridModel : public QAbstractTableModel
 {
     Q_OBJECT

@@ -317,15 +317,24 @@ void MainWindow::switchPage(int page)
     TabStrip1->setCurrentIndex(page - 1);
 }
 
-QGroupBox *MainWindow::pageFrame(int index) const
+void MainWindow::CommandWidget::enable(bool unlocked) const
 {
-    return index >= 0 && index < PageCount ? A_FRAME[index] : nullptr;
+    if (widget)
+        widget->setEnabled(unlocked && (!rule || rule()));
 }
 
 void MainWindow::registerCommandWidget(QWidget *widget, std::function<bool()> enabledWhenUnlocked)
 {
     commandWidgets.append({widget, std::move(enabledWhenUnlocked)});
-    widget->setEnabled(!locked && (!commandWidgets.last().rule || commandWidgets.last().rule()));
+    commandWidgets.last().enable(!locked);
+}
+
+void MainWindow::refreshCommandWidget(QWidget *widget)
+{
+    for (const CommandWidget &command : commandWidgets) {
+        if (command.widget == widget)
+            command.enable(!locked);
+    }
 }
 
 void MainWindow::registerGrid(QWidget *memoryGrid)
@@ -505,10 +514,8 @@ void MainWindow::LockControls()
     TabStrip1->setEnabled(false);
     if (grid)
         grid->setEnabled(false);
-    for (const CommandWidget &command : commandWidgets) {
-        if (command.widget)
-            command.widget->setEnabled(false);
-    }
+    for (const CommandWidget &command : commandWidgets)
+        command.enable(false);
     setMenusEnabled(false);
     ProgressBar1->setValue(0);
 }
@@ -518,10 +525,8 @@ void MainWindow::UnlockControls()
     TabStrip1->setEnabled(true);
     if (grid)
         grid->setEnabled(true);
-    for (const CommandWidget &command : commandWidgets) {
-        if (command.widget)
-            command.widget->setEnabled(!command.rule || command.rule());
-    }
+    for (const CommandWidget &command : commandWidgets)
+        command.enable(true);
     setMenusEnabled(true);
     ProgressText->setText(QStringLiteral("0%"));
     ProgressBar1->setValue(0);
@@ -603,6 +608,11 @@ void MainWindow::markClean()
     refreshEditItems();
 }
 
+QList<QAction *> MainWindow::rowEditActions() const
+{
+    return {EditCut, EditCopy, EditPaste, EditMoveUp, EditMoveDown, EditInsertRow, EditDeleteShift};
+}
+
 void MainWindow::EditUndo_Click()
 {
     travel(&ImageHistory::undo);
@@ -638,8 +648,7 @@ void MainWindow::refreshEditItems()
     for (QAction *action : {EditCut, EditCopy, EditPaste, EditMoveUp, EditMoveDown, EditSortByFrequency,
                             EditSortByName, EditInsertRow, EditDeleteShift, EditFindDuplicates})
         action->setEnabled(memoryPage);
-    if (auto *sort = MenuEdit->findChild<QMenu *>(QStringLiteral("EditSort")))
-        sort->menuAction()->setEnabled(memoryPage);
+    EditSort->menuAction()->setEnabled(memoryPage);
 }
 
 void MainWindow::buildEditMenu()
@@ -699,10 +708,10 @@ void MainWindow::buildRowItems()
         return action;
     };
     MenuEdit->addSeparator();
-    QMenu *sort = MenuEdit->addMenu(QStringLiteral("Sort Selected Rows"));
-    sort->setObjectName(QStringLiteral("EditSort"));
-    EditSortByFrequency = addItem(sort, QStringLiteral("By Frequency"), "EditSortByFrequency");
-    EditSortByName = addItem(sort, QStringLiteral("By Name"), "EditSortByName");
+    EditSort = MenuEdit->addMenu(QStringLiteral("Sort Selected Rows"));
+    EditSort->setObjectName(QStringLiteral("EditSort"));
+    EditSortByFrequency = addItem(EditSort, QStringLiteral("By Frequency"), "EditSortByFrequency");
+    EditSortByName = addItem(EditSort, QStringLiteral("By Name"), "EditSortByName");
     EditInsertRow = addItem(MenuEdit, QStringLiteral("Insert Empty Row"), "EditInsertRow",
                             QKeySequence(Qt::ALT | Qt::Key_Insert));
     EditDeleteShift = addItem(MenuEdit, QStringLiteral("Delete and Shift Up"), "EditDeleteShift",

@@ -67,18 +67,16 @@ public:
     PortResolver &portResolver() { return resolver; }
     Progress &progress() { return barProgress; }
     MemoryPage *memoryPage() const { return memory; }
-    BankPage *bankPage() const { return bank; }
-    QString settingsFilePath() const { return settingsPath; }
 
     // 1 Memory, 2 Bank, 3 Common Set, 4 Set Mode; 0 before the first switch.
     int currentPage() const { return pageNumber; }
     void switchPage(int page);
-    // index 0..3: the frame of page index + 1, for the page's contents.
-    QGroupBox *pageFrame(int index) const;
 
     // Buttons that start radio or file commands; disabled while a transfer runs. After it, a widget with
     // a rule is enabled only when the rule allows ("Bank Write" only for a partition of 500).
     void registerCommandWidget(QWidget *widget, std::function<bool()> enabledWhenUnlocked = {});
+    // Asks a registered widget's rule again, after what the rule looks at has changed.
+    void refreshCommandWidget(QWidget *widget);
     void registerGrid(QWidget *grid);
 
     void LockControls();
@@ -97,6 +95,8 @@ public:
     // waiting to be recorded counts); the window's modified mark follows it.
     bool isClean();
     void markClean();
+    // The Edit items that act on the memory grid's rows, for the grid's context menu.
+    QList<QAction *> rowEditActions() const;
     void EditUndo_Click();
     void EditRedo_Click();
     // Tells the user how a transfer ended: its notices, then doneText or its failure message.
@@ -181,6 +181,7 @@ private:
     QAction *EditPaste = nullptr;
     QAction *EditMoveUp = nullptr;
     QAction *EditMoveDown = nullptr;
+    QMenu *EditSort = nullptr;
     QAction *EditSortByFrequency = nullptr;
     QAction *EditSortByName = nullptr;
     QAction *EditInsertRow = nullptr;
@@ -213,6 +214,7 @@ private:
     struct CommandWidget {
         QPointer<QWidget> widget;
         std::function<bool()> rule;
+        void enable(bool unlocked) const;
     };
     QList<CommandWidget> commandWidgets;
     QPointer<QWidget> grid;

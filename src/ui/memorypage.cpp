@@ -290,14 +290,7 @@ void MemoryPage::showContextMenu(const QPoint &at)
         });
     }
     menu.addSeparator();
-    for (QAction *action : window.findChildren<QAction *>()) {
-        const QString name = action->objectName();
-        if (name == QLatin1String("EditCut") || name == QLatin1String("EditCopy") ||
-            name == QLatin1String("EditPaste") || name == QLatin1String("EditMoveUp") ||
-            name == QLatin1String("EditMoveDown") || name == QLatin1String("EditInsertRow") ||
-            name == QLatin1String("EditDeleteShift"))
-            menu.addAction(action);
-    }
+    menu.addActions(window.rowEditActions());
     menu.exec(MSFlexGrid1->viewport()->mapToGlobal(at));
 }
 

@@ -90,16 +90,6 @@ private slots:
         }
     }
 
-    // One hex digit as four bits; anything else gives nothing.
-    void hexToBitString()
-    {
-        const std::pair<const char *, const char *> rows[] = {{"0", "0000"}, {"5", "0101"}, {"A", "1010"},
-                                                              {"F", "1111"}, {"a", ""},     {"G", ""},
-                                                              {"1F", ""},    {"", ""}};
-        for (const auto &[digit, bits] : rows)
-            QVERIFY2(HexToBitString(QLatin1String(digit)) == QLatin1String(bits), digit);
-    }
-
     void littleEndianHex()
     {
         QCOMPARE(Word32Hex(222000000), QStringLiteral("80733B0D"));

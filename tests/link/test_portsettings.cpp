@@ -24,30 +24,28 @@ private slots:
     {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<int>("port");
-        QTest::addColumn<bool>("fromFile");
-        QTest::newRow("07") << QByteArray("Save Date and Time x\r\nCOMPORT:07\r\nFile End\r\n") << 7 << true;
-        QTest::newRow("16, LF only") << QByteArray("COMPORT:16\n") << 16 << true;
-        QTest::newRow("01 last line without end") << QByteArray("x\r\nCOMPORT:01") << 1 << true;
-        QTest::newRow("one digit") << QByteArray("COMPORT:7\r\n") << 1 << false;
-        QTest::newRow("00") << QByteArray("COMPORT:00\r\n") << 1 << false;
-        QTest::newRow("xx") << QByteArray("COMPORT:xx\r\n") << 1 << false;
-        QTest::newRow("17 names no menu item") << QByteArray("COMPORT:17\r\n") << 1 << false;
-        QTest::newRow("three digits") << QByteArray("COMPORT:012\r\n") << 1 << false;
-        QTest::newRow("no COMPORT line") << QByteArray("CH0850:02\r\nFile End\r\n") << 1 << false;
-        QTest::newRow("empty file") << QByteArray("") << 1 << false;
-        QTest::newRow("first COMPORT line counts") << QByteArray("COMPORT:05\r\nCOMPORT:09\r\n") << 5 << true;
-        QTest::newRow("lower-case key") << QByteArray("comport:05\r\n") << 1 << false;
-        QTest::newRow("no file") << QByteArray() << 1 << false; // null: not written
+        QTest::newRow("07") << QByteArray("Save Date and Time x\r\nCOMPORT:07\r\nFile End\r\n") << 7;
+        QTest::newRow("16, LF only") << QByteArray("COMPORT:16\n") << 16;
+        QTest::newRow("01 last line without end") << QByteArray("x\r\nCOMPORT:01") << 1;
+        QTest::newRow("one digit") << QByteArray("COMPORT:7\r\n") << 1;
+        QTest::newRow("00") << QByteArray("COMPORT:00\r\n") << 1;
+        QTest::newRow("xx") << QByteArray("COMPORT:xx\r\n") << 1;
+        QTest::newRow("17 names no menu item") << QByteArray("COMPORT:17\r\n") << 1;
+        QTest::newRow("three digits") << QByteArray("COMPORT:012\r\n") << 1;
+        QTest::newRow("no COMPORT line") << QByteArray("CH0850:02\r\nFile End\r\n") << 1;
+        QTest::newRow("empty file") << QByteArray("") << 1;
+        QTest::newRow("first COMPORT line counts") << QByteArray("COMPORT:05\r\nCOMPORT:09\r\n") << 5;
+        QTest::newRow("lower-case key") << QByteArray("comport:05\r\n") << 1;
+        QTest::newRow("no file") << QByteArray() << 1; // null: not written
         // A pipe in the file's place would hold the program at start; it is passed over like a folder.
-        QTest::newRow("a pipe") << QByteArray("fifo") << 1 << false;
-        QTest::newRow("a folder") << QByteArray("folder") << 1 << false;
-        QTest::newRow("over 1 MB") << QByteArray("COMPORT:05\r\n") + QByteArray(1 << 20, 'x') << 1 << false;
+        QTest::newRow("a pipe") << QByteArray("fifo") << 1;
+        QTest::newRow("a folder") << QByteArray("folder") << 1;
+        QTest::newRow("over 1 MB") << QByteArray("COMPORT:05\r\n") + QByteArray(1 << 20, 'x') << 1;
     }
     void comportLine()
     {
         QFETCH(QByteArray, content);
         QFETCH(int, port);
-        QFETCH(bool, fromFile);
         QTemporaryDir dir;
         QFile file(dir.filePath(QStringLiteral("HVN35Writer.INI")));
         if (content == "fifo")
@@ -61,7 +59,6 @@ private slots:
         const PortSetting setting = ReadPortSetting(file.fileName());
         QVERIFY(ReadBackupSetting(file.fileName()) || !content.contains("BACKUP"));
         QCOMPARE(setting.port, port);
-        QCOMPARE(setting.fromFile, fromFile);
     }
 
     void resolverPrefersLinksThenSystemDevices()

@@ -118,9 +118,6 @@ private slots:
             for (QChar key : c.dropped)
                 QVERIFY2(FilterDtmfKey(key, c.text) == KeyVerdict::Drop, qPrintable(c.text + key));
         }
-        QCOMPARE(DtmfLostFocus(QString()), QString());
-        QCOMPARE(DtmfLostFocus("a1-b\u65E5#*"), QStringLiteral("1-#*"));
-        QCOMPARE(DtmfLostFocus(full + "23"), full);
     }
 
     void listTexts()

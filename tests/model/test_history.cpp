@@ -22,7 +22,7 @@ struct Rows {
 
 Rows Snapshot(const ChannelTable &table)
 {
-    Rows rows{table.allRows(), table.ChannelUsed, {}};
+    Rows rows{table.allRows(), table.allUsed(), {}};
     for (int row = 1; row <= ChannelCount; ++row)
         rows.labels << table.label(row);
     return rows;

@@ -56,18 +56,20 @@ private slots:
         }
     }
 
-    // Texts shown for codes 0..3, and the code each text is written back as.
+    // Texts shown for codes 0..3, and the code each text is written back as (the mode's texts are written
+    // by the cell rules, which refuse what is not a mode).
     void smallCodeSets()
     {
         const std::tuple<QString (*)(int), int (*)(const QString &), QStringList, QList<int>> sets[] = {
-            {ModeText, ModeCode, {"NFM", "FM", "", ""}, {0, 1, 0, 0}},
+            {ModeText, nullptr, {"NFM", "FM", "", ""}, {0, 1, 0, 0}},
             {ShiftText, ShiftCode, {"Off", "+", "-", "Off"}, {0, 1, 2, 0}},
             {SkipText, SkipCode, {"", "*", "", ""}, {0, 1, 0, 0}},
         };
         for (const auto &[text, code, shown, written] : sets) {
             for (int read = 0; read < 4; ++read) {
                 QCOMPARE(text(read), shown[read]);
-                QCOMPARE(code(shown[read]), written[read]);
+                if (code)
+                    QCOMPARE(code(shown[read]), written[read]);
             }
         }
     }

@@ -53,16 +53,16 @@ void TestEditing::clearAllMemoryIsTakenBack()
     FillVariedChannels(rig.table(), 1, ChannelCount);
     QCoreApplication::processEvents(); // the fill is an edit of its own
     const std::vector<ChannelCells> rows = rig.table().allRows();
-    const std::vector<unsigned char> used = rig.table().ChannelUsed;
+    const std::vector<unsigned char> used = rig.table().allUsed();
 
     rig.click("ALL_Reset");
     QCOMPARE(rig.find<QAction>("EditUndo")->text(), QStringLiteral("Undo Clear all memory"));
     Trigger(rig, "EditUndo");
     QVERIFY(rig.table().allRows() == rows);
-    QVERIFY(rig.table().ChannelUsed == used);
+    QVERIFY(rig.table().allUsed() == used);
     QCOMPARE(rig.find<QAction>("EditRedo")->text(), QStringLiteral("Redo Clear all memory"));
     Trigger(rig, "EditRedo");
-    QCOMPARE(std::count(rig.table().ChannelUsed.begin(), rig.table().ChannelUsed.end(), 1), 2);
+    QCOMPARE(std::count(rig.table().allUsed().begin(), rig.table().allUsed().end(), 1), 2);
     // The shortcuts users expect.
     QCOMPARE(rig.find<QAction>("EditUndo")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
     QCOMPARE(rig.find<QAction>("EditRedo")->shortcuts(),

@@ -225,6 +225,68 @@ private slots:
         }
     }
 
+    // The grid's model keeps the rules every view relies on through each way its rows change: a fill, a
+    // clear, a read from the radio, undo and redo, sorting, pasting, a new bank partition and its table
+    // going away. The tester stops the test at the first broken rule.
+    void gridModelKeepsTheViewsRules()
+    {
+        WindowRig rig;
+        QAbstractItemModel *model = rig.page()->gridModel();
+        const QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+        auto trigger = [&](const char *name) {
+            QAction *action = rig.find<QAction>(name);
+            QVERIFY2(action && action->isEnabled(), name);
+            action->trigger();
+            QCoreApplication::processEvents(); // edits made outside a command are recorded when idle
+        };
+        auto names = [&](int first, int last) { // the names the grid shows, and each row's frequency
+            QStringList shown;
+            for (int channel = first; channel <= last; ++channel) {
+                shown << model->index(channel - 1, ColName - 1).data().toString().trimmed() +
+                             model->index(channel - 1, ColFrequency - 1).data().toString();
+            }
+            return shown;
+        };
+
+        FillVariedChannels(rig.table(), 1, 12);
+        QCoreApplication::processEvents();
+        const QStringList filled = names(1, 12);
+        rig.page()->selectChannels(1, 12);
+        rig.click("MEM_ONE_WRITE");
+        rig.click("ALL_Reset");
+        QCOMPARE(names(1, 12), QStringList(12, QString()));
+        rig.click("MEM_ONE_READ");
+        QCOMPARE(names(1, 12), filled);
+        trigger("EditUndo");
+        QCOMPARE(names(1, 12), QStringList(12, QString()));
+        trigger("EditRedo");
+        QCOMPARE(names(1, 12), filled);
+
+        rig.page()->selectChannels(1, 12);
+        trigger("EditSortByFrequency");
+        QStringList sorted = filled; // channel 7 is the one on 1240 MHz
+        sorted.move(6, 11);
+        QCOMPARE(names(1, 12), sorted);
+        rig.page()->selectChannels(Call222Channel, Call900Channel); // rows of the radio's own bands
+        trigger("EditCopy");
+        rig.page()->selectChannels(40, 40);
+        trigger("EditPaste");
+        QCOMPARE(names(40, 41), names(Call222Channel, Call900Channel));
+
+        BankPartition::Counts counts{};
+        counts[0] = 250, counts[1] = 250;
+        rig.window->cloneImage().banks.setCounts(counts);
+        QCOMPARE(model->headerData(250, Qt::Vertical).toString(), u"Bank01-000"_s);
+
+        // A model over a table that goes first is empty from then on.
+        auto table = std::make_unique<ChannelTable>();
+        ChannelGridModel alone(*table);
+        const QAbstractItemModelTester aloneTester(&alone,
+                                                   QAbstractItemModelTester::FailureReportingMode::Fatal);
+        table.reset();
+        QCOMPARE(QList({alone.rowCount(), alone.columnCount()}), QList({0, 0}));
+    }
+
     void readFailureKeepsEarlierRows()
     {
         for (const bool radioStops : {true, false}) {
