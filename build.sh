@@ -5,6 +5,8 @@
 #   ./build.sh build   builds the programs only (the window, hvn35, the emulator), no tests
 #   ./build.sh bench   builds and runs the serial benchmark against the radio emulator
 #   ./build.sh fuzz [N] builds the fuzz targets with clang (build-fuzz/) and runs each for N inputs
+#   ./build.sh check   builds the libraries and programs with clang (build-clang/, warnings are errors) and
+#                      runs clang-tidy over src/ and tools/; any warning fails it (CI runs it)
 #   ./build.sh package builds, then makes the Debian package hvn35-writer_<version>_<arch>.deb in build/
 #   ./build.sh docs    builds the screenshot tool and renders the user guide's pictures into docs/images/
 #   ./build.sh sample  makes the sample clone image data/sample.N35 again
@@ -21,6 +23,7 @@ else
     BUILD=${BUILD:-build}
 fi
 FUZZ_BUILD=${FUZZ_BUILD:-build-fuzz}
+CLANG_BUILD=${CLANG_BUILD:-build-clang}
 JOBS=${JOBS:-2}
 PACKAGES="cmake make g++ pkg-config qt6-base-dev qt6-serialport-dev libgl-dev libxkbcommon-dev libicu-dev fonts-ipafont-gothic help2man"
 
@@ -73,6 +76,22 @@ test)
 bench)
     build
     exec "./$BUILD/hvn35-bench"
+    ;;
+check)
+    # The second compiler and the checks of .clang-tidy. The programs need every library, so this builds
+    # all of src/ and tools/ but no test; clang-tidy reads the clang build's compile commands. More
+    # arguments go to cmake (e.g. -DCMAKE_CXX_COMPILER_LAUNCHER=ccache).
+    shift
+    PACKAGES="$PACKAGES clang clang-tidy"
+    install_missing
+    # Unoptimised: clang warns from its front end, so optimising would only cost time.
+    CC=clang CXX=clang++ cmake -S . -B "$CLANG_BUILD" -DCMAKE_BUILD_TYPE=Debug -DN35_WERROR=ON "$@"
+    cmake --build "$CLANG_BUILD" -j"$JOBS" --target hvn35writer hvn35 hvn35-emulator hvn35-bench hvn35-shots \
+        hvn35-docshots hvn35-sample
+    echo "clang-tidy over src/ and tools/"
+    find src tools -name '*.cpp' | sort |
+        xargs -P"$JOBS" -n 4 clang-tidy -p "$CLANG_BUILD" --quiet --warnings-as-errors='*'
+    echo "clang build and clang-tidy: no warnings"
     ;;
 fuzz)
     runs=${2:-100000}
@@ -136,7 +155,7 @@ docs)
     QT_QPA_PLATFORM=offscreen "./$BUILD/hvn35-docshots" docs/images
     ;;
 *)
-    echo "usage: $0 run|test|build|bench|fuzz [inputs]|package|docs|sample" >&2
+    echo "usage: $0 run|test|build|check|bench|fuzz [inputs]|package|docs|sample" >&2
     exit 2
     ;;
 esac

@@ -6,11 +6,7 @@ include(GNUInstallDirs)
 set(N35_APP_ID io.github.hvn35writer.HVN35Writer)
 set(N35_DATA_DIR ${PROJECT_SOURCE_DIR}/data)
 
-install(TARGETS hvn35writer hvn35-emulator RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# The command-line tool is optional: it is only there when src/cli is part of the tree.
-if(TARGET hvn35)
-    install(TARGETS hvn35 RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-endif()
+install(TARGETS hvn35writer hvn35 hvn35-emulator RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 install(FILES ${N35_DATA_DIR}/${N35_APP_ID}.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

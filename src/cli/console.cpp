@@ -54,8 +54,8 @@ QString OneLine(const QString &text, const QString &detail)
         }
         return lines.join(QStringLiteral("; "));
     };
-    const QString head = flatten(text);
-    const QString tail = flatten(detail);
+    QString head = flatten(text);
+    QString tail = flatten(detail);
     if (tail.isEmpty())
         return head;
     if (head.isEmpty())

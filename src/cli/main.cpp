@@ -23,8 +23,6 @@ int main(int argc, char *argv[])
     const ParsedCommandLine parsed = ParseCommandLine(arguments);
     switch (parsed.kind) {
     case ParsedCommandLine::Kind::Help:
-        PrintOut(parsed.text);
-        return ExitDone;
     case ParsedCommandLine::Kind::Version:
         PrintOut(parsed.text);
         return ExitDone;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/outcome.h"
+#include "model/notice.h"
 #include "model/result.h"
 
 #include <QDateTime>

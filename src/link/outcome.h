@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/notice.h"
 #include "model/result.h"
 
 #include <QList>
@@ -7,13 +8,6 @@
 
 namespace n35
 {
-
-// A message for the user: its fixed text and title, and what helps beyond it (the box's detail text).
-struct Notice {
-    QString text;
-    QString title;
-    QString detail;
-};
 
 // How a region transfer ended. A failure carries the message its caller shows (none when text is
 // empty); either way `notices` are shown first, in order (a partition read from the radio that had to be

@@ -217,7 +217,7 @@ void DtmfMemories::ClearDtmf()
 QString DtmfMemories::MakeDtmfData() const
 {
     QString hex;
-    hex.reserve(2 * RegionBytes);
+    hex.reserve(qsizetype{2} * RegionBytes);
     hex += ByteHex(static_cast<unsigned>(waitIndex)) + ByteHex(static_cast<unsigned>(headIndex)) +
            ByteHex(static_cast<unsigned>(burstIndex));
     // setMemory and the decoder keep every memory at 16 DTMF characters or fewer.
@@ -234,7 +234,7 @@ Status DtmfMemories::ExpandDtmfData(const QString &hex, int part)
 {
     const Fields fields{memories, waitIndex, headIndex, burstIndex, pauseIndex, dialIndex};
     DtmfState state = Snapshot(fields);
-    const Status status = DecodePart(hex, part, state);
+    Status status = DecodePart(hex, part, state);
     if (status && Commit(state, fields))
         emit changed();
     return status;
@@ -248,7 +248,8 @@ Status DtmfMemories::ExpandAll(const QString &hex)
     Status status;
     for (int part = 0; part < static_cast<int>(Parts.size()) && status; ++part) {
         DtmfState decoded = state;
-        status = DecodePart(hex.mid(2 * Parts[static_cast<std::size_t>(part)].regionOffset), part, decoded);
+        status = DecodePart(hex.mid(qsizetype{2} * Parts[static_cast<std::size_t>(part)].regionOffset), part,
+                            decoded);
         if (status)
             state = decoded;
     }

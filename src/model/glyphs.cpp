@@ -87,7 +87,8 @@ QString FontGlyphs::MakeFontData(int glyph) const
         for (int column = 0; column < Size; ++column) {
             unsigned value = 0;
             for (int bit = 0; bit < HalfRows; ++bit) {
-                if (g[static_cast<std::size_t>(half * HalfRows + bit)][static_cast<std::size_t>(column)])
+                const int row = half * HalfRows + bit;
+                if (g[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)])
                     value |= 1U << bit;
             }
             hex += ByteHex(value);
@@ -106,9 +107,10 @@ Status FontGlyphs::ExpandFontData(const QString &hex, int glyph)
     for (int half = 0; half < 2; ++half) {
         for (int column = 0; column < Size; ++column) {
             const int value = HexByteAt(hex, half * Size + column);
-            for (int bit = 0; bit < HalfRows; ++bit)
-                next[static_cast<std::size_t>(half * HalfRows + bit)][static_cast<std::size_t>(column)] =
-                    (value >> bit) & 1;
+            for (int bit = 0; bit < HalfRows; ++bit) {
+                const int row = half * HalfRows + bit;
+                next[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = (value >> bit) & 1;
+            }
         }
     }
     apply(glyph, next);

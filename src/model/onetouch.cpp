@@ -108,7 +108,8 @@ QString OneTouchKeys::MakeOneTouchData() const
 Status OneTouchKeys::ExpandOneTouchData(const QString &hex)
 {
     constexpr int EntryBytes = 3;
-    if (hex.size() < KeyCount * EntryBytes * 2 || !IsHexText(hex.left(KeyCount * EntryBytes * 2)))
+    constexpr qsizetype HexChars = qsizetype{KeyCount} * EntryBytes * 2;
+    if (hex.size() < HexChars || !IsHexText(hex.left(HexChars)))
         return Problem{QStringLiteral("the one-touch keys"), QStringLiteral("the one-touch block"),
                        QStringLiteral("it is not 54 hex characters")};
     const int first = banks.isEmpty() ? 0 : banks.first().toInt();

@@ -331,8 +331,10 @@ Status SetModeSettings::StoreSettingsBytes(const QString &hex, int start)
     if (start < 0 || start + count > ImageBytes || !IsHexText(hex.left(qsizetype(count) * 2)))
         return Problem{QStringLiteral("the settings block"), QStringLiteral("settings byte %1").arg(start),
                        QStringLiteral("it is not hex text that fits the settings")};
-    for (int i = 0; i < count; ++i)
-        bytes[static_cast<std::size_t>(start + i)] = static_cast<std::uint8_t>(HexByteAt(hex, i));
+    for (int i = 0; i < count; ++i) {
+        const int at = start + i;
+        bytes[static_cast<std::size_t>(at)] = static_cast<std::uint8_t>(HexByteAt(hex, i));
+    }
     return {};
 }
 

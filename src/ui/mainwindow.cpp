@@ -384,7 +384,7 @@ bool MainWindow::fullWrite() const
 
 QString MainWindow::startFolder(const QString &kind) const
 {
-    if (const QString folder = folders.value(kind); !folder.isEmpty() && QFileInfo(folder).isDir())
+    if (QString folder = folders.value(kind); !folder.isEmpty() && QFileInfo(folder).isDir())
         return folder;
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return QFileInfo(documents).isDir() ? documents : QDir::homePath();

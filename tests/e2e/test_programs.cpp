@@ -55,9 +55,7 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::newRow("window") << QStringLiteral(N35_WRITER_PATH) << QStringLiteral("hvn35writer");
         QTest::newRow("emulator") << Emulator() << QStringLiteral("hvn35-emulator");
-#ifdef N35_CLI_PROGRAM_PATH
         QTest::newRow("command line") << QStringLiteral(N35_CLI_PROGRAM_PATH) << QStringLiteral("hvn35");
-#endif
     }
     void version()
     {

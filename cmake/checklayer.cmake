@@ -1,0 +1,21 @@
+# Fails when a source of src/<LAYER> (DIR) includes a header of a layer not in ALLOWED ("model|link"),
+# and when a layer other than ui names a QtWidgets, QtGui or QtPrintSupport header by its module (plain
+# <QWidget> is not found anyway: only ui links those modules). Run by the build (cmake/layers.cmake).
+file(GLOB sources ${DIR}/*.cpp ${DIR}/*.h)
+set(faults "")
+string(REPLACE "|" ", " uses "${ALLOWED}")
+foreach(source ${sources})
+    get_filename_component(name ${source} NAME)
+    file(STRINGS ${source} includes REGEX "^[ \t]*#[ \t]*include")
+    foreach(line IN LISTS includes)
+        if(line MATCHES "include[ \t]*\"([a-z]+)/" AND NOT CMAKE_MATCH_1 MATCHES "^(${ALLOWED})$")
+            string(APPEND faults "src/${LAYER}/${name}: ${line}: ${LAYER} includes only ${uses}\n")
+        elseif(NOT LAYER STREQUAL "ui" AND line MATCHES "<Qt(Widgets|Gui|PrintSupport)/")
+            string(APPEND faults "src/${LAYER}/${name}: ${line}: no Qt${CMAKE_MATCH_1} below src/ui\n")
+        endif()
+    endforeach()
+endforeach()
+if(faults)
+    message(FATAL_ERROR "Includes across the layers:\n${faults}")
+endif()
+file(TOUCH ${STAMP})
