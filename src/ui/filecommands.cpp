@@ -8,11 +8,17 @@
 #include "session/radiobackups.h"
 #include "session/session.h"
 #include "ui/backupcommands.h"
+#include "ui/channelprint.h"
+#include "ui/memorypage.h"
 #include "ui/messages.h"
 #include "ui/radiocommand.h"
+#include "ui/recentfiles.h"
+#include "ui/unsavedchanges.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
 #include <QStringList>
 
 namespace n35
@@ -306,6 +312,66 @@ void FileOpen_Click(Session &session, QWidget *parent)
         AskOpenPath(session, parent, QStringLiteral("Open Clone Image File"), ImageOpenFiles);
     if (!path.isEmpty())
         OpenImageCommand(session, parent, path);
+}
+
+QMenu *AddFileMenu(QMenuBar *bar, Session &session, QWidget *parent, MemoryPage &memory)
+{
+    auto addItem = [](QMenu *menu, const char *text, const char *name) {
+        QAction *action = menu->addAction(QString::fromLatin1(text));
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    };
+    QMenu *File = bar->addMenu(QStringLiteral("File(&F)"));
+    File->setObjectName(QStringLiteral("File"));
+    QAction *FileOpen = addItem(File, "Open(&O)", "FileOpen");
+    auto *recentFiles = new RecentFilesMenu(session, File);
+    File->addMenu(recentFiles);
+    QAction *FileSave = addItem(File, "Save(&S)", "FileSave");
+    QAction *Inport = addItem(File, "Import(&I)", "Inport");
+    QAction *Export = addItem(File, "Export(&E)", "Export");
+    File->addSeparator();
+    QAction *ImportChannelList = addItem(File, "Import channel list...", "ImportChannelList");
+    QAction *ExportChannelList = addItem(File, "Export channel list...", "ExportChannelList");
+    File->addSeparator();
+    QAction *FilePrint = addItem(File, "Print...", "FilePrint");
+    FilePrint->setShortcut(QKeySequence::Print);
+    QAction *ExportPdf = addItem(File, "Export PDF...", "ExportPdf");
+    File->addSeparator();
+    QAction *FileExit = addItem(File, "Exit(&X)", "FileExit");
+    FileExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    // What replaces the image asks about unsaved changes first.
+    auto replacing = [&session, parent](const std::function<void()> &open) {
+        if (ConfirmUnsavedChanges(session, parent, QStringLiteral("opening another file")))
+            open();
+    };
+    QObject::connect(FileOpen, &QAction::triggered, parent,
+                     [=, &session] { replacing([&session, parent] { FileOpen_Click(session, parent); }); });
+    QObject::connect(recentFiles, &RecentFilesMenu::openRequested, parent,
+                     [=, &session](const QString &path) {
+                         replacing([&session, parent, &path] { OpenImageCommand(session, parent, path); });
+                     });
+    QObject::connect(FileSave, &QAction::triggered, parent,
+                     [&session, parent] { FileSave_Click(session, parent); });
+    QObject::connect(Inport, &QAction::triggered, parent, [&session, parent] {
+        session.runStep(QStringLiteral("Import"), [&session, parent] { FILE_INPORT_Click(session, parent); });
+    });
+    QObject::connect(Export, &QAction::triggered, parent,
+                     [&session, parent] { FILE_EXPORT_Click(session, parent); });
+    // A channel list from another program fills rows from the grid's current row on.
+    QObject::connect(ImportChannelList, &QAction::triggered, parent, [&session, parent, &memory] {
+        const int first = memory.currentChannel();
+        session.runStep(QStringLiteral("Import channel list"),
+                        [&session, parent, first] { ImportChannelList_Click(session, parent, first); });
+    });
+    QObject::connect(ExportChannelList, &QAction::triggered, parent,
+                     [&session, parent] { ExportChannelList_Click(session, parent); });
+    QObject::connect(FilePrint, &QAction::triggered, parent,
+                     [&session, parent] { FilePrint_Click(session, parent); });
+    QObject::connect(ExportPdf, &QAction::triggered, parent,
+                     [&session, parent] { ExportPdf_Click(session, parent); });
+    QObject::connect(FileExit, &QAction::triggered, parent, &QWidget::close);
+    return File;
 }
 
 } // namespace n35

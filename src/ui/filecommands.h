@@ -2,11 +2,14 @@
 
 #include <QString>
 
+class QMenu;
+class QMenuBar;
 class QWidget;
 
 namespace n35
 {
 
+class MemoryPage;
 class Session;
 
 // The File menu's commands. The menu asks for the path with a file dialog; these take the chosen path,
@@ -39,5 +42,9 @@ void FILE_EXPORT_Click(Session &session, QWidget *parent);
 void FILE_INPORT_Click(Session &session, QWidget *parent);
 void ExportChannelList_Click(Session &session, QWidget *parent);
 void ImportChannelList_Click(Session &session, QWidget *parent, int firstRow);
+
+// The File menu with every item wired to its command, added to `bar`. Import channel list fills rows from
+// the memory grid's current row on.
+QMenu *AddFileMenu(QMenuBar *bar, Session &session, QWidget *parent, MemoryPage &memory);
 
 } // namespace n35

@@ -4,7 +4,6 @@
 #include "ui/appicon.h"
 #include "ui/backupcommands.h"
 #include "ui/bankpage.h"
-#include "ui/channelprint.h"
 #include "ui/commonpage.h"
 #include "ui/editmenu.h"
 #include "ui/filecommands.h"
@@ -176,7 +175,7 @@ void MainWindow::buildPages()
 
 void MainWindow::buildMenus()
 {
-    buildFileMenu();
+    File = AddFileMenu(menuBar(), core, this, *memory);
     MenuEdit = new EditMenu(core, *memory, this);
     menuBar()->addMenu(MenuEdit);
     buildRadioMenus();
@@ -184,47 +183,6 @@ void MainWindow::buildMenus()
     MenuHelp->setObjectName(QStringLiteral("MenuHelp"));
     connect(AddItem(MenuHelp, "Version Infomation(&A)", "MenuVersion"), &QAction::triggered, this,
             &MainWindow::MenuVersion_Click);
-}
-
-void MainWindow::buildFileMenu()
-{
-    File = menuBar()->addMenu(QStringLiteral("File(&F)"));
-    File->setObjectName(QStringLiteral("File"));
-    QAction *FileOpen = AddItem(File, "Open(&O)", "FileOpen");
-    auto *recentFiles = new RecentFilesMenu(core, File);
-    File->addMenu(recentFiles);
-    QAction *FileSave = AddItem(File, "Save(&S)", "FileSave");
-    QAction *Inport = AddItem(File, "Import(&I)", "Inport");
-    QAction *Export = AddItem(File, "Export(&E)", "Export");
-    File->addSeparator();
-    QAction *ImportChannelList = AddItem(File, "Import channel list...", "ImportChannelList");
-    QAction *ExportChannelList = AddItem(File, "Export channel list...", "ExportChannelList");
-    File->addSeparator();
-    QAction *FilePrint = AddItem(File, "Print...", "FilePrint");
-    FilePrint->setShortcut(QKeySequence::Print);
-    QAction *ExportPdf = AddItem(File, "Export PDF...", "ExportPdf");
-    File->addSeparator();
-    QAction *FileExit = AddItem(File, "Exit(&X)", "FileExit");
-    FileExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-
-    connect(FileOpen, &QAction::triggered, this,
-            [this] { openFile([this] { FileOpen_Click(core, this); }); });
-    connect(recentFiles, &RecentFilesMenu::openRequested, this,
-            [this](const QString &path) { openFile([this, &path] { OpenImageCommand(core, this, path); }); });
-    connect(FileSave, &QAction::triggered, this, [this] { FileSave_Click(core, this); });
-    connect(Inport, &QAction::triggered, this,
-            [this] { core.runStep(QStringLiteral("Import"), [this] { FILE_INPORT_Click(core, this); }); });
-    connect(Export, &QAction::triggered, this, [this] { FILE_EXPORT_Click(core, this); });
-    // A channel list from another program fills rows from the grid's current row on.
-    connect(ImportChannelList, &QAction::triggered, this, [this] {
-        const int first = memory->currentChannel();
-        core.runStep(QStringLiteral("Import channel list"),
-                     [this, first] { ImportChannelList_Click(core, this, first); });
-    });
-    connect(ExportChannelList, &QAction::triggered, this, [this] { ExportChannelList_Click(core, this); });
-    connect(FilePrint, &QAction::triggered, this, [this] { FilePrint_Click(core, this); });
-    connect(ExportPdf, &QAction::triggered, this, [this] { ExportPdf_Click(core, this); });
-    connect(FileExit, &QAction::triggered, this, &QWidget::close);
 }
 
 void MainWindow::buildRadioMenus()
@@ -379,12 +337,6 @@ void MainWindow::showFile(const QString &path)
 {
     setWindowFilePath(path);
     setWindowTitle(WindowTitleFor(path));
-}
-
-void MainWindow::openFile(const std::function<void()> &open)
-{
-    if (ConfirmUnsavedChanges(core, this, QStringLiteral("opening another file")))
-        open();
 }
 
 void MainWindow::cmdZQRESET_Click()

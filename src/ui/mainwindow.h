@@ -59,7 +59,6 @@ private:
     void buildControls();
     void buildPages();
     void buildMenus();
-    void buildFileMenu();
     void buildRadioMenus();
     void refreshPortItems();
     void checkPortItem(int index);
@@ -67,8 +66,6 @@ private:
     void showHistory();
     void showFile(const QString &path);
     void cmdZQRESET_Click();
-    // Runs a File menu command that may replace the image, after asking about unsaved changes.
-    void openFile(const std::function<void()> &open);
 
     Session core;
     BarProgress barProgress;
