@@ -5,7 +5,7 @@
 
 namespace n35
 {
-class CloneImage;
+class Session;
 }
 
 namespace n35::cli
@@ -33,11 +33,11 @@ int RunShow(const Invocation &invocation);
 int RunRestore(const Invocation &invocation);
 int RunBackups(const Invocation &invocation);
 
-// Shared by the commands: a clone image file (or a backup, decoded) loaded, or false after telling the
-// user why.
-bool LoadImage(const QString &path, CloneImage &image);
-// A clone image file saved, or false after telling the user why.
-bool SaveImage(const QString &path, const CloneImage &image, int portNumber);
+// Shared by the commands: a clone image file (or a backup, decoded) loaded into the session, or false
+// after telling the user why.
+bool LoadImage(const QString &path, Session &session);
+// The session's image saved as a clone image file, or false after telling the user why.
+bool SaveImage(const QString &path, Session &session);
 // The names the file commands insist on, so that the window and hvn35 can open what hvn35 writes.
 bool HasImageExtension(const QString &path);
 bool HasCsvExtension(const QString &path);

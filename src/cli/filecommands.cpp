@@ -10,9 +10,10 @@
 #include "files/csvfile.h"
 #include "files/fileproblems.h"
 #include "files/imagefile.h"
-#include "link/portsettings.h"
+#include "files/settingsfile.h"
 #include "model/cloneimage.h"
 #include "session/radiobackups.h"
+#include "session/session.h"
 
 #include <QFileInfo>
 #include <optional>
@@ -24,9 +25,9 @@ namespace
 {
 
 // A backup shown where it decodes; where it does not, the first place that does not.
-bool LoadBackup(const QString &path, CloneImage &image)
+bool LoadBackup(const QString &path, Session &session)
 {
-    const TransferOutcome opened = OpenBackupFile(path, image);
+    const TransferOutcome opened = session.openBackup(path);
     for (const Notice &notice : opened.notices)
         PrintNote(OneLine(path + QStringLiteral(": ") + notice.text, notice.detail));
     if (!opened.ok)
@@ -46,11 +47,11 @@ bool HasCsvExtension(const QString &path)
     return path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive);
 }
 
-bool LoadImage(const QString &path, CloneImage &image)
+bool LoadImage(const QString &path, Session &session)
 {
     if (IsBackupFile(path))
-        return LoadBackup(path, image);
-    const LoadOutcome loaded = LoadImageFile(path, image);
+        return LoadBackup(path, session);
+    const LoadOutcome loaded = session.open(path);
     for (const Notice &notice : loaded.notices)
         PrintNote(OneLine(path + QStringLiteral(": ") + notice.text, notice.detail));
     switch (loaded.failure) {
@@ -71,11 +72,12 @@ bool LoadImage(const QString &path, CloneImage &image)
     return false;
 }
 
-bool SaveImage(const QString &path, const CloneImage &image, int portNumber)
+bool SaveImage(const QString &path, Session &session)
 {
-    QString error;
-    if (SaveImageFile(path, image, portNumber, &error))
+    const Status saved = session.save(path);
+    if (saved)
         return true;
+    QString error = saved.problem().why;
     // The file is named once, first.
     if (error.startsWith(path + QStringLiteral(": ")))
         error.remove(0, path.size() + 2);
@@ -212,9 +214,10 @@ int RunExport(const Invocation &invocation)
     const std::optional<bool> list = OtherProgramsList(invocation);
     if (!list)
         return ExitUsage;
-    CloneImage image;
-    if (!LoadImage(invocation.arguments.at(0), image))
+    Session session;
+    if (!LoadImage(invocation.arguments.at(0), session))
         return ExitFailed;
+    const CloneImage &image = session.image();
     QStringList warnings;
     Status status;
     if (*list) {
@@ -246,21 +249,22 @@ int RunImport(const Invocation &invocation)
     const std::optional<int> firstRow = list ? FirstRow(invocation, *list) : std::nullopt;
     if (!firstRow)
         return ExitUsage;
-    CloneImage image;
-    if (!LoadImage(into, image))
+    Session session;
+    if (!LoadImage(into, session))
         return ExitFailed;
-    if (!(*list ? ImportList(csv, *firstRow, image) : ImportOwnCsv(csv, image)))
+    if (!(*list ? ImportList(csv, *firstRow, session.image()) : ImportOwnCsv(csv, session.image())))
         return ExitFailed;
     // The new file keeps the port the old one recorded.
-    return SaveImage(output, image, ReadPortSetting(into).port) ? ExitDone : ExitFailed;
+    session.setPortNumber(ProgramSettings::read(into).port);
+    return SaveImage(output, session) ? ExitDone : ExitFailed;
 }
 
 int RunShow(const Invocation &invocation)
 {
-    CloneImage image;
-    if (!LoadImage(invocation.arguments.at(0), image))
+    Session session;
+    if (!LoadImage(invocation.arguments.at(0), session))
         return ExitFailed;
-    for (const QString &line : SummarizeImage(image))
+    for (const QString &line : SummarizeImage(session.image()))
         PrintOut(line);
     return ExitDone;
 }

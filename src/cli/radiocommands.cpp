@@ -21,7 +21,7 @@ namespace n35::cli
 namespace
 {
 
-using Work = std::function<TransferOutcome(RadioLink &, Progress &)>;
+using Workflow = std::function<TransferOutcome(Session &)>;
 
 QStringList Phases(const QString &verb)
 {
@@ -41,16 +41,23 @@ bool Report(const TransferOutcome &outcome, const QString &context = {})
     return false;
 }
 
-// One whole-radio transfer with its progress bar; false once the user has been told why it failed.
-bool Transfer(RadioConnection &connection, const QString &verb, const Work &work, const QString &context = {})
+// One of the session's radio workflows with a progress bar of `phases`.
+TransferOutcome RunWithProgress(RadioConnection &connection, const QStringList &phases,
+                                const Workflow &workflow)
 {
-    TransferOutcome outcome;
-    {
-        // The bar's line is wiped when it goes, before anything else is printed.
-        const std::unique_ptr<Progress> progress = ProgressOnStandardError(Phases(verb));
-        outcome = connection.run([&](RadioLink &link) { return work(link, *progress); });
-    }
-    return Report(outcome, context);
+    // The bar's line is wiped when it goes, before anything else is printed.
+    const std::unique_ptr<Progress> progress = ProgressOnStandardError(phases);
+    connection.session().setProgress(progress.get());
+    TransferOutcome outcome = connection.run(workflow);
+    connection.session().setProgress(nullptr);
+    return outcome;
+}
+
+// A whole-radio workflow with its progress bar; false once the user has been told why it failed.
+bool Transfer(RadioConnection &connection, const QString &verb, const Workflow &workflow,
+              const QString &context = {})
+{
+    return Report(RunWithProgress(connection, Phases(verb), workflow), context);
 }
 
 // The target of --port, or the window's port without one; a Problem is a usage error.
@@ -67,9 +74,20 @@ int UsageProblem(const Problem &problem)
     return ExitUsage;
 }
 
-int ReportDifferences(const CloneImage &expected, const CloneImage &radio, const QString &file)
+// Reads the radio and lists where it differs from the session's image, which came from `file`.
+int VerifyAgainst(RadioConnection &connection, const QString &file, const QString &verb,
+                  const QString &context = {})
 {
-    const std::vector<ImageDifference> found = CompareImages(expected, radio);
+    std::vector<ImageDifference> found;
+    if (!Transfer(
+            connection, verb,
+            [&found](Session &session) {
+                Session::Verification verification = session.verify();
+                found = std::move(verification.differences);
+                return verification.read;
+            },
+            context))
+        return ExitFailed;
     if (found.empty()) {
         PrintOut(QStringLiteral("no differences"));
         return ExitDone;
@@ -87,11 +105,6 @@ int ReportDifferences(const CloneImage &expected, const CloneImage &radio, const
 QString PortText(const PortTarget &target)
 {
     return target.isPath() ? target.device : QStringLiteral("COM%1").arg(target.number);
-}
-
-Work ReadInto(CloneImage &image)
-{
-    return [&image](RadioLink &link, Progress &progress) { return ReadAllData(link, image, progress); };
 }
 
 } // namespace
@@ -121,11 +134,10 @@ int RunRead(const Invocation &invocation)
     const Result<PortTarget> target = TargetOf(invocation);
     if (!target)
         return UsageProblem(target.problem());
-    CloneImage image;
     RadioConnection connection(*target);
-    if (!Transfer(connection, QStringLiteral("reading"), ReadInto(image)))
+    if (!Transfer(connection, QStringLiteral("reading"), [](Session &session) { return session.readAll(); }))
         return ExitFailed;
-    if (!SaveImage(output, image, connection.fileNumber()))
+    if (!SaveImage(output, connection.session()))
         return ExitFailed;
     PrintOut(QStringLiteral("read the radio into %1").arg(output));
     return ExitDone;
@@ -137,30 +149,25 @@ int RunWrite(const Invocation &invocation)
     const Result<PortTarget> target = TargetOf(invocation);
     if (!target)
         return UsageProblem(target.problem());
-    CloneImage image;
-    if (!LoadImage(file, image))
+    RadioConnection connection(*target);
+    if (!LoadImage(file, connection.session()))
         return ExitFailed;
     // An image the radio cannot take fails here, before the port is opened.
-    if (!Report(CheckImageWritable(image), file + QStringLiteral(": ")))
+    if (!Report(CheckImageWritable(connection.session().image()), file + QStringLiteral(": ")))
         return ExitFailed;
 
     const WriteRequest request{!invocation.has(QStringLiteral("no-backup")),
                                invocation.has(QStringLiteral("full")),
                                invocation.value(QStringLiteral("backup-dir")), PortText(*target)};
-    RadioConnection connection(*target);
     WriteReport report;
     const QStringList phases = request.backUp ? QStringList{QStringLiteral("backing up"),
                                                             QStringLiteral("writing banks and settings"),
                                                             QStringLiteral("writing channels")}
                                               : Phases(QStringLiteral("writing"));
-    TransferOutcome outcome;
-    {
-        const std::unique_ptr<Progress> progress = ProgressOnStandardError(phases);
-        outcome = connection.run([&](RadioLink &link) {
-            report = WriteImage(link, image, *progress, request);
-            return report.outcome;
-        });
-    }
+    const TransferOutcome outcome = RunWithProgress(connection, phases, [&](Session &session) {
+        report = session.writeAll(request);
+        return report.outcome;
+    });
     if (!report.backupPath.isEmpty())
         PrintOut(QStringLiteral("backup: %1").arg(QDir::toNativeSeparators(report.backupPath)));
     if (!Report(outcome))
@@ -173,11 +180,8 @@ int RunWrite(const Invocation &invocation)
     if (!invocation.has(QStringLiteral("verify")))
         return ExitDone;
 
-    CloneImage radio;
-    if (!Transfer(connection, QStringLiteral("reading back"), ReadInto(radio),
-                  QStringLiteral("the write is done, but reading it back failed: ")))
-        return ExitFailed;
-    return ReportDifferences(image, radio, file);
+    return VerifyAgainst(connection, file, QStringLiteral("reading back"),
+                         QStringLiteral("the write is done, but reading it back failed: "));
 }
 
 int RunRestore(const Invocation &invocation)
@@ -193,15 +197,11 @@ int RunRestore(const Invocation &invocation)
     }
     RadioConnection connection(*target);
     RestoreReport report;
-    TransferOutcome outcome;
-    {
-        const std::unique_ptr<Progress> progress =
-            ProgressOnStandardError({QStringLiteral("restoring"), QStringLiteral("reading back")});
-        outcome = connection.run([&](RadioLink &link) {
-            report = RestoreBackup(link, *backup, *progress);
+    const TransferOutcome outcome = RunWithProgress(
+        connection, {QStringLiteral("restoring"), QStringLiteral("reading back")}, [&](Session &session) {
+            report = session.restore(*backup);
             return report.outcome;
         });
-    }
     if (!Report(outcome))
         return ExitFailed;
     if (!report.differences.isEmpty()) {
@@ -241,14 +241,10 @@ int RunVerify(const Invocation &invocation)
     const Result<PortTarget> target = TargetOf(invocation);
     if (!target)
         return UsageProblem(target.problem());
-    CloneImage image;
-    if (!LoadImage(file, image))
-        return ExitFailed;
-    CloneImage radio;
     RadioConnection connection(*target);
-    if (!Transfer(connection, QStringLiteral("reading"), ReadInto(radio)))
+    if (!LoadImage(file, connection.session()))
         return ExitFailed;
-    return ReportDifferences(image, radio, file);
+    return VerifyAgainst(connection, file, QStringLiteral("reading"));
 }
 
 int RunInvocation(const Invocation &invocation)

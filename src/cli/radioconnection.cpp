@@ -1,7 +1,6 @@
 #include "cli/radioconnection.h"
 
-#include "link/porterror.h"
-#include "link/portsettings.h"
+#include "files/settingsfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,12 +33,12 @@ Result<PortTarget> ParsePortArgument(const QString &text)
 
 int DefaultPortNumber()
 {
-    return ReadPortSetting(SettingsFilePath()).port;
+    return ProgramSettings::read(SettingsFilePath()).port;
 }
 
-RadioConnection::RadioConnection(const PortTarget &portTarget)
-    : target(portTarget), port(resolver), radioLink(port)
+RadioConnection::RadioConnection(const PortTarget &portTarget) : target(portTarget)
 {
+    PortResolver &resolver = work.portResolver();
     if (target.isPath()) {
         links = std::make_unique<QTemporaryDir>();
         // A link that cannot be made leaves COM1 unbound; opening it then says "not connected".
@@ -47,7 +46,7 @@ RadioConnection::RadioConnection(const PortTarget &portTarget)
         resolver.setLinkDirectory(links->path());
         resolver.setSystemDevices({});
     }
-    radioLink.setPortNumber(fileNumber());
+    work.link().setPortNumber(fileNumber());
 }
 
 QString RadioConnection::explain(const QString &detail) const
@@ -60,16 +59,9 @@ QString RadioConnection::explain(const QString &detail) const
     return text;
 }
 
-TransferOutcome RadioConnection::run(const std::function<TransferOutcome(RadioLink &)> &transfer)
+TransferOutcome RadioConnection::run(const std::function<TransferOutcome(Session &)> &workflow)
 {
-    TransferOutcome outcome;
-    try {
-        outcome = transfer(radioLink);
-    } catch (const PortError &error) {
-        outcome = TransferOutcome::failure(QStringLiteral("Port Error"), QStringLiteral(" Error"),
-                                           explain(error.detail()));
-    }
-    radioLink.close();
+    TransferOutcome outcome = workflow(work);
     // A radio that did not answer is named like a port that would not open.
     outcome.message.detail = explain(outcome.message.detail);
     return outcome;

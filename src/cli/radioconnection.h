@@ -1,10 +1,8 @@
 #pragma once
 
 #include "link/outcome.h"
-#include "link/portresolver.h"
-#include "link/radiolink.h"
-#include "link/serialradioport.h"
 #include "model/result.h"
+#include "session/session.h"
 
 #include <QTemporaryDir>
 #include <functional>
@@ -27,8 +25,8 @@ Result<PortTarget> ParsePortArgument(const QString &text);
 // The port the window last chose (its settings file), which --port defaults to.
 int DefaultPortNumber();
 
-// The serial path of the window (PortResolver, SerialRadioPort, RadioLink) for one target. A device path
-// is bound as COM1 of a link directory of its own, so it goes through exactly the same code.
+// A session on the window's serial path (PortResolver, SerialRadioPort, RadioLink) for one target. A
+// device path is bound as COM1 of a link directory of its own, so it goes through exactly the same code.
 class RadioConnection
 {
 public:
@@ -36,11 +34,11 @@ public:
     RadioConnection(const RadioConnection &) = delete;
     RadioConnection &operator=(const RadioConnection &) = delete;
 
-    // Runs one transfer and closes the port after it. A PortError becomes the failure "Port Error" with
-    // the error's detail.
-    TransferOutcome run(const std::function<TransferOutcome(RadioLink &)> &transfer);
+    // Runs one of the session's radio workflows (each closes the port after it and turns a PortError into
+    // the failure "Port Error" with the error's detail), naming the device in the detail as the user did.
+    TransferOutcome run(const std::function<TransferOutcome(Session &)> &workflow);
 
-    RadioLink &link() { return radioLink; }
+    Session &session() { return work; }
     // The number a clone image file records in its COMPORT line.
     int fileNumber() const { return target.isPath() ? 1 : target.number; }
 
@@ -49,9 +47,7 @@ private:
 
     PortTarget target;
     std::unique_ptr<QTemporaryDir> links;
-    PortResolver resolver;
-    SerialRadioPort port;
-    RadioLink radioLink;
+    Session work;
 };
 
 } // namespace n35::cli

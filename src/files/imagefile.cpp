@@ -118,11 +118,11 @@ const Reader Readers[] = {
          context.settingsLine = 0;
          return settings.ExpandSettingData();
      }},
-    {"FO",
+    // "FONT", not "FO": the settings file's "FOLDER_" lines are none of the image's, and are passed over.
+    {"FONT",
      [](const QString &line, const QString &payload, LoadContext &context) -> Status {
          const QChar glyph = line.size() > 4 ? line.at(4) : QChar();
-         if (!line.startsWith(QLatin1String("FONT")) || glyph < QLatin1Char('0') ||
-             glyph >= QLatin1Char('0' + FontGlyphs::GlyphCount))
+         if (glyph < QLatin1Char('0') || glyph >= QLatin1Char('0' + FontGlyphs::GlyphCount))
              return BadKey(QStringLiteral("the glyph line"), QStringLiteral("its glyph is not 0 to 7"));
          return context.image.glyphs.ExpandFontData(payload, glyph.digitValue());
      }},

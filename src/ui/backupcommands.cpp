@@ -2,8 +2,9 @@
 
 #include "files/backup.h"
 #include "session/radiobackups.h"
-#include "ui/mainwindow.h"
+#include "session/session.h"
 #include "ui/messages.h"
+#include "ui/radiocommand.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -19,92 +20,92 @@ namespace
 
 const QString BackupFilter = QStringLiteral("Backups (*.n35bak);;すべてのファイル (*)");
 
-void ShowNotices(MainWindow &window, const QList<Notice> &notices)
+void ShowNotices(QWidget *parent, const QList<Notice> &notices)
 {
     for (const Notice &notice : notices)
-        ShowMessage(&window, notice.text, notice.title, notice.detail);
+        ShowMessage(parent, notice.text, notice.title, notice.detail);
 }
 
 } // namespace
 
-void AddBackupItems(MainWindow &window, QMenu *menu)
+void AddBackupItems(Session &session, QWidget *parent, QMenu *menu)
 {
     menu->addSeparator();
     QAction *restore = menu->addAction(QStringLiteral("Restore Backup..."));
     restore->setObjectName(QStringLiteral("RestoreBackup"));
-    QObject::connect(restore, &QAction::triggered, &window, [&window] { RestoreBackup_Click(window); });
+    QObject::connect(restore, &QAction::triggered, parent,
+                     [&session, parent] { RestoreBackup_Click(session, parent); });
     QAction *folder = menu->addAction(QStringLiteral("Open Backup Folder"));
     folder->setObjectName(QStringLiteral("OpenBackupFolder"));
-    QObject::connect(folder, &QAction::triggered, &window, [&window] { OpenBackupFolder_Click(window); });
+    QObject::connect(folder, &QAction::triggered, parent,
+                     [&session, parent] { OpenBackupFolder_Click(session, parent); });
 }
 
-void RestoreBackup_Click(MainWindow &window)
+void RestoreBackup_Click(Session &session, QWidget *parent)
 {
-    const QString path = QFileDialog::getOpenFileName(&window, QStringLiteral("Restore Backup"),
-                                                      window.backupFolder(), BackupFilter);
+    const QString path = QFileDialog::getOpenFileName(parent, QStringLiteral("Restore Backup"),
+                                                      session.backupFolder(), BackupFilter);
     if (!path.isEmpty())
-        RestoreBackupCommand(window, path);
+        RestoreBackupCommand(session, parent, path);
 }
 
-void RestoreBackupCommand(MainWindow &window, const QString &path)
+void RestoreBackupCommand(Session &session, QWidget *parent, const QString &path)
 {
     // A damaged or cut backup is refused before the radio is asked anything.
     const Result<RadioBackup> backup = LoadBackupFile(path);
     if (!backup) {
-        ShowMessage(&window, QStringLiteral("This backup cannot be restored. Nothing was written."),
+        ShowMessage(parent, QStringLiteral("This backup cannot be restored. Nothing was written."),
                     QStringLiteral(" Error"), backup.problem().describe());
         return;
     }
     if (!AskYesNo(
-            &window,
+            parent,
             QStringLiteral("Write the backup of %1 back to the radio? Everything the radio holds now is "
                            "replaced.")
                 .arg(backup->taken.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))),
             QStringLiteral("Restore Backup")))
         return;
-    window.runRadioCommand([&window, &backup, &path] {
-        const RestoreReport report = RestoreBackup(window.radioLink(), *backup, window.progress());
-        if (!report.outcome.ok) {
-            ShowMessage(&window, report.outcome.message.text, report.outcome.message.title,
-                        report.outcome.message.detail);
-        } else if (!report.differences.isEmpty()) {
-            ShowMessage(&window,
-                        QStringLiteral("The radio differs from the backup in %1 place(s) after the restore.")
-                            .arg(report.differences.size()),
-                        QStringLiteral(" Error"), report.differences.join(QLatin1Char('\n')));
-        } else {
-            ShowMessage(&window, QStringLiteral("The backup was restored."), QStringLiteral(" Finish"), {},
-                        QDir::toNativeSeparators(path));
-        }
-    });
+    const RestoreReport report = session.restore(*backup);
+    if (!report.outcome.ok) {
+        ShowMessage(parent, report.outcome.message.text, report.outcome.message.title,
+                    report.outcome.message.detail);
+    } else if (!report.differences.isEmpty()) {
+        ShowMessage(parent,
+                    QStringLiteral("The radio differs from the backup in %1 place(s) after the restore.")
+                        .arg(report.differences.size()),
+                    QStringLiteral(" Error"), report.differences.join(QLatin1Char('\n')));
+    } else {
+        ShowMessage(parent, QStringLiteral("The backup was restored."), QStringLiteral(" Finish"), {},
+                    QDir::toNativeSeparators(path));
+    }
 }
 
-void OpenBackupFolder_Click(MainWindow &window)
+void OpenBackupFolder_Click(Session &session, QWidget *parent)
 {
-    const QString folder = window.backupFolder();
+    const QString folder = session.backupFolder();
     if (!QDir().mkpath(folder) || !QDesktopServices::openUrl(QUrl::fromLocalFile(folder)))
-        ShowMessage(&window, QStringLiteral("The backup folder could not be shown."),
-                    QStringLiteral(" Error"), QDir::toNativeSeparators(folder));
+        ShowMessage(parent, QStringLiteral("The backup folder could not be shown."), QStringLiteral(" Error"),
+                    QDir::toNativeSeparators(folder));
 }
 
-void OpenBackupCommand(MainWindow &window, const QString &path)
+void OpenBackupCommand(Session &session, QWidget *parent, const QString &path)
 {
-    const TransferOutcome opened = OpenBackupFile(path, window.cloneImage());
-    ShowNotices(window, opened.notices);
+    const TransferOutcome opened = session.openBackup(path);
+    ShowNotices(parent, opened.notices);
     if (opened.ok)
-        ShowMessage(&window, QStringLiteral("Read File"), QStringLiteral("Finish"));
+        ShowMessage(parent, QStringLiteral("Read File"), QStringLiteral("Finish"));
     else
-        ShowMessage(&window, opened.message.text, opened.message.title,
+        ShowMessage(parent, opened.message.text, opened.message.title,
                     QDir::toNativeSeparators(path) + QLatin1Char('\n') + opened.message.detail);
 }
 
-void ShowWriteReport(MainWindow &window, const WriteReport &report)
+void ShowWriteReport(Session &session, QWidget *parent, const WriteReport &report)
 {
     const TransferOutcome &written = report.outcome;
-    ShowNotices(window, written.notices);
+    ShowNotices(parent, written.notices);
     const QString backup = QDir::toNativeSeparators(report.backupPath);
     if (written.ok) {
-        ShowMessage(&window, QStringLiteral("ALL write successed."), QStringLiteral(" Finish"),
+        ShowMessage(parent, QStringLiteral("ALL write successed."), QStringLiteral(" Finish"),
                     QStringLiteral("%1 blocks sent, %2 the radio already held.")
                         .arg(report.blocksWritten)
                         .arg(report.blocksSkipped),
@@ -116,12 +117,12 @@ void ShowWriteReport(MainWindow &window, const WriteReport &report)
     if (written.message.text.isEmpty())
         return;
     QString detail = written.message.detail;
-    if (report.backupPath.isEmpty() && window.backupBeforeWriting() &&
+    if (report.backupPath.isEmpty() && session.settings().backupBeforeWriting &&
         written.message.text.startsWith(QLatin1String("The radio could not be backed up")))
         detail +=
             QStringLiteral("\nTo write without a backup, turn off \"Back up the radio before writing\" in "
                            "the Communication menu.");
-    ShowMessage(&window, written.message.text, written.message.title, detail);
+    ShowMessage(parent, written.message.text, written.message.title, detail);
 }
 
 } // namespace n35

@@ -3,7 +3,8 @@
 #include "link/banklinktransfer.h"
 #include "model/banklinks.h"
 #include "model/banks.h"
-#include "ui/mainwindow.h"
+#include "session/session.h"
+#include "ui/radiocommand.h"
 #include "ui/twips.h"
 
 #include <QBoxLayout>
@@ -57,9 +58,8 @@ int BankLinkWindow::ColumnBank(int column)
     return column - 1 - column / (RunLength + 1);
 }
 
-BankLinkWindow::BankLinkWindow(MainWindow &mainWindow, QWidget *parent)
-    : QDialog(parent), window(mainWindow), links(mainWindow.cloneImage().bankLinks),
-      banks(mainWindow.cloneImage().banks)
+BankLinkWindow::BankLinkWindow(Session &owner, QWidget *parent)
+    : QDialog(parent), session(owner), links(owner.image().bankLinks), banks(owner.image().banks)
 {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("BANK-LINK Setting"));
@@ -85,7 +85,7 @@ BankLinkWindow::BankLinkWindow(MainWindow &mainWindow, QWidget *parent)
     // While a transfer runs, here or in the main window, nothing here may start another or edit.
     for (QWidget *widget :
          std::initializer_list<QWidget *>{MSFlexGrid1, GROUP_READ, GROUP_WRITE, cmdClearBankLink, cmdOK})
-        window.registerCommandWidget(widget);
+        new BusyGate(session, widget);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -102,7 +102,8 @@ BankLinkWindow::BankLinkWindow(MainWindow &mainWindow, QWidget *parent)
     layout->addSpacing(twips(120));
     layout->addLayout(buttons);
 
-    move(mainWindow.pos() + QPoint(twips(2000), twips(1000)));
+    if (parent)
+        move(parent->window()->pos() + QPoint(twips(2000), twips(1000)));
 
     connect(&links, &BankLinks::changed, this, &BankLinkWindow::ShowBankLinks);
     connect(&banks, &BankPartition::changed, this, &BankLinkWindow::partitionChanged);
@@ -260,21 +261,23 @@ bool BankLinkWindow::eventFilter(QObject *watched, QEvent *event)
 
 void BankLinkWindow::GROUP_READ_Click()
 {
-    window.runRadioCommand([this] {
-        const TransferOutcome outcome = BankLinkRead(window.radioLink(), links, window.progress());
-        // The radio may link banks that hold no channels here; those links go, as on opening.
-        if (outcome.ok)
-            links.dropEmptyBanks(banks);
-        window.report(outcome, QStringLiteral("Group data read successed."));
-    });
+    RunRadioCommand(
+        session, this,
+        [this] {
+            const TransferOutcome outcome = BankLinkRead(session.link(), links, session.progress());
+            // The radio may link banks that hold no channels here; those links go, as on opening.
+            if (outcome.ok)
+                links.dropEmptyBanks(banks);
+            return outcome;
+        },
+        QStringLiteral("Group data read successed."));
 }
 
 void BankLinkWindow::GROUP_WRITE_Click()
 {
-    window.runRadioCommand([this] {
-        window.report(BankLinkWrite(window.radioLink(), links, window.progress()),
-                      QStringLiteral("Group data write successed."));
-    });
+    RunRadioCommand(
+        session, this, [this] { return BankLinkWrite(session.link(), links, session.progress()); },
+        QStringLiteral("Group data write successed."));
 }
 
 void BankLinkWindow::cmdClearBankLink_Click()
@@ -289,7 +292,7 @@ void BankLinkWindow::cmdOK_Click()
 
 void BankLinkWindow::reject()
 {
-    if (!window.isLocked())
+    if (!session.isBusy())
         QDialog::reject();
 }
 

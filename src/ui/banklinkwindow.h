@@ -10,7 +10,7 @@ namespace n35
 
 class BankLinks;
 class BankPartition;
-class MainWindow;
+class Session;
 
 // "BANK-LINK Setting": which banks each of the eleven groups links, one row a group and one column a
 // bank, with the window's own "Read" and "Write". A view of the clone image's links; edits go straight
@@ -24,7 +24,7 @@ public:
 
     // Opening starts from the default partition when the banks do not hold 500, and drops the links of
     // banks that hold no channels.
-    explicit BankLinkWindow(MainWindow &mainWindow, QWidget *parent = nullptr);
+    explicit BankLinkWindow(Session &owner, QWidget *parent = nullptr);
 
     // The matrix column of bank 0..49: runs of ten with a separator between them.
     static int BankColumn(int bank);
@@ -51,7 +51,7 @@ private:
     void partitionChanged();
     void ShowBankLinks();
 
-    MainWindow &window;
+    Session &session;
     BankLinks &links;
     BankPartition &banks;
     QTableWidget *MSFlexGrid1 = nullptr;

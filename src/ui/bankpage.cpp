@@ -2,9 +2,10 @@
 
 #include "link/banktransfer.h"
 #include "model/banks.h"
+#include "session/session.h"
 #include "ui/banklinkwindow.h"
-#include "ui/mainwindow.h"
 #include "ui/messages.h"
+#include "ui/radiocommand.h"
 #include "ui/twips.h"
 
 #include <QBoxLayout>
@@ -33,8 +34,8 @@ QString BankName(int bank)
 
 } // namespace
 
-BankPage::BankPage(MainWindow &mainWindow, QWidget *parent)
-    : QWidget(parent), window(mainWindow), banks(mainWindow.cloneImage().banks), current(NoCurrentBank)
+BankPage::BankPage(Session &owner, QWidget *parent)
+    : QWidget(parent), session(owner), banks(owner.image().banks), current(NoCurrentBank)
 {
     setObjectName(QStringLiteral("BankPage"));
     buildBanks();
@@ -65,10 +66,10 @@ BankPage::BankPage(MainWindow &mainWindow, QWidget *parent)
     // The buttons that only edit stay usable between transfers; the transfers and the bank-link window
     // are commands.
     for (QPushButton *button : {BANK_UP[0], BANK_UP[1], Bank_Clear})
-        window.registerCommandWidget(button);
-    window.registerCommandWidget(READ_BANK);
-    window.registerCommandWidget(GROUP_SET);
-    window.registerCommandWidget(WRITE_BANK, [this] { return banks.total() == BankChannelTotal; });
+        new BusyGate(session, button);
+    new BusyGate(session, READ_BANK);
+    new BusyGate(session, GROUP_SET);
+    writeGate = new BusyGate(session, WRITE_BANK, [this] { return banks.total() == BankChannelTotal; });
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(totalLabel);
@@ -145,7 +146,8 @@ void BankPage::refresh()
     palette.setColor(QPalette::Text, total == BankChannelTotal ? this->palette().color(QPalette::WindowText)
                                                                : QColor(255, 0, 0));
     Total_Mem->setPalette(palette);
-    window.refreshCommandWidget(WRITE_BANK);
+    if (writeGate)
+        writeGate->refresh();
 }
 
 void BankPage::commitBox(int bank, bool settle)
@@ -205,23 +207,21 @@ void BankPage::Bank_Clear_Click()
 
 void BankPage::READ_BANK_Click()
 {
-    window.runRadioCommand([this] {
-        const TransferOutcome outcome = BankRead(window.radioLink(), banks, window.progress());
-        window.report(outcome, QStringLiteral("Bank partition data read successed."));
-    });
+    RunRadioCommand(
+        session, this, [this] { return BankRead(session.link(), banks, session.progress()); },
+        QStringLiteral("Bank partition data read successed."));
 }
 
 void BankPage::WRITE_BANK_Click()
 {
-    window.runRadioCommand([this] {
-        const TransferOutcome outcome = BankWrite(window.radioLink(), banks, window.progress());
-        window.report(outcome, QStringLiteral("Bank partition data write successed."));
-    });
+    RunRadioCommand(
+        session, this, [this] { return BankWrite(session.link(), banks, session.progress()); },
+        QStringLiteral("Bank partition data write successed."));
 }
 
 void BankPage::GROUP_SET_Click()
 {
-    BankLinkWindow dialog(window, &window);
+    BankLinkWindow dialog(session, window());
     dialog.exec();
 }
 

@@ -11,7 +11,8 @@ namespace n35
 {
 
 class BankPartition;
-class MainWindow;
+class BusyGate;
+class Session;
 
 // Page 2: how many channels each of the 50 banks holds, a box and a slider per bank, the total, and
 // the buttons that read, write and reset the partition. A view of the clone image's partition.
@@ -21,7 +22,7 @@ class BankPage : public QWidget
 public:
     static constexpr int BankCount = 50;
 
-    explicit BankPage(MainWindow &mainWindow, QWidget *parent = nullptr);
+    explicit BankPage(Session &owner, QWidget *parent = nullptr);
 
     // The bank "Up" and "Down" act on: the one whose slider last had the focus (none at first).
     int currentBank() const { return current; }
@@ -42,7 +43,7 @@ private:
     void refresh();
     void commitBox(int bank, bool settle);
 
-    MainWindow &window;
+    Session &session;
     BankPartition &banks;
     std::array<QLineEdit *, BankCount> Text1{};
     std::array<QSlider *, BankCount> Slider1{};
@@ -52,6 +53,7 @@ private:
     QPushButton *READ_BANK = nullptr;
     QPushButton *WRITE_BANK = nullptr;
     QPushButton *GROUP_SET = nullptr;
+    BusyGate *writeGate = nullptr;
     int current;
 };
 

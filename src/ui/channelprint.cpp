@@ -3,10 +3,11 @@
 #include "files/savefile.h"
 #include "model/channellisting.h"
 #include "model/cloneimage.h"
+#include "session/session.h"
 #include "ui/filecommands.h"
 #include "ui/glyphpreview.h"
-#include "ui/mainwindow.h"
 #include "ui/messages.h"
+#include "ui/radiocommand.h"
 
 #include <QBuffer>
 #include <QFont>
@@ -229,42 +230,42 @@ Status ExportChannelListingPdf(const QString &path, const CloneImage &image, con
     return SaveFileAtomically(path, pdf.data());
 }
 
-void ExportPdfCommand(MainWindow &window, const QString &path)
+void ExportPdfCommand(Session &session, QWidget *parent, const QString &path)
 {
     PrintedListing listing;
     const Status written =
-        ExportChannelListingPdf(path, window.cloneImage(), QDateTime::currentDateTime(), &listing);
+        ExportChannelListingPdf(path, session.image(), QDateTime::currentDateTime(), &listing);
     if (written)
         ShowMessage(
-            &window, QStringLiteral("Save File"), QStringLiteral("Finish"),
+            parent, QStringLiteral("Save File"), QStringLiteral("Finish"),
             QStringLiteral("%1 channels on %2 page(s).").arg(listing.lineCount()).arg(listing.pages.size()));
     else
-        ShowMessage(&window, QStringLiteral("The file could not be saved."), QStringLiteral("Error"),
+        ShowMessage(parent, QStringLiteral("The file could not be saved."), QStringLiteral("Error"),
                     path + QStringLiteral("\n") + written.problem().describe());
 }
 
-void ExportPdf_Click(MainWindow &window)
+void ExportPdf_Click(Session &session, QWidget *parent)
 {
     const QString path =
-        AskSavePath(window, QStringLiteral("Export PDF"), "PDF",
+        AskSavePath(session, parent, QStringLiteral("Export PDF"), "PDF",
                     QStringLiteral("PDF Files (*.pdf *.PDF);;All Files (*)"), QStringLiteral(".pdf"));
     if (!path.isEmpty())
-        ExportPdfCommand(window, path);
+        ExportPdfCommand(session, parent, path);
 }
 
-void FilePrint_Click(MainWindow &window)
+void FilePrint_Click(Session &session, QWidget *parent)
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("HV-N35 channel list"));
-    QPrintDialog dialog(&printer, &window);
+    QPrintDialog dialog(&printer, parent);
     dialog.setWindowTitle(QStringLiteral("Print Channel List"));
     if (dialog.exec() != QDialog::Accepted)
         return;
     const PrintedListing listing =
-        PaintChannelListing(printer, window.cloneImage(), QDateTime::currentDateTime());
+        PaintChannelListing(printer, session.image(), QDateTime::currentDateTime());
     if (listing.pages.empty())
-        ShowMessage(&window, QStringLiteral("The channel list could not be printed."),
-                    QStringLiteral("Error"), QStringLiteral("The printer could not be started."));
+        ShowMessage(parent, QStringLiteral("The channel list could not be printed."), QStringLiteral("Error"),
+                    QStringLiteral("The printer could not be started."));
 }
 
 } // namespace n35

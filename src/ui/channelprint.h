@@ -9,11 +9,13 @@
 
 class QPagedPaintDevice;
 
+class QWidget;
+
 namespace n35
 {
 
 class CloneImage;
-class MainWindow;
+class Session;
 
 // The channel list on paper: every used row with its label, frequency, mode, tones or codes, shift,
 // offset, skip and name (custom glyphs drawn as the radio shows them), the opening title and the date at
@@ -36,9 +38,9 @@ Status ExportChannelListingPdf(const QString &path, const CloneImage &image, con
                                PrintedListing *laidOut = nullptr);
 
 // File > Print... and File > Export PDF...: a dialog, then the list; each tells the user how it ended.
-void FilePrint_Click(MainWindow &window);
-void ExportPdf_Click(MainWindow &window);
+void FilePrint_Click(Session &session, QWidget *parent);
+void ExportPdf_Click(Session &session, QWidget *parent);
 // Export PDF... after the dialog.
-void ExportPdfCommand(MainWindow &window, const QString &path);
+void ExportPdfCommand(Session &session, QWidget *parent, const QString &path);
 
 } // namespace n35

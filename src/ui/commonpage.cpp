@@ -5,10 +5,12 @@
 #include "model/onetouch.h"
 #include "model/settings.h"
 #include "model/title.h"
+#include "session/session.h"
 #include "ui/fontwindow.h"
 #include "ui/glyphpreview.h"
-#include "ui/mainwindow.h"
 #include "ui/optionlists.h"
+#include "ui/radiocommand.h"
+#include "ui/setmodepage.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>
@@ -34,7 +36,7 @@ QPushButton *Button(QWidget *parent, const QString &caption, const QString &name
 }
 
 // "Reset", "Read" and "Write" of a frame, right-aligned under it.
-QHBoxLayout *FrameButtons(MainWindow &window, QWidget *parent, const QString &reset, const QString &read,
+QHBoxLayout *FrameButtons(Session &session, QWidget *parent, const QString &reset, const QString &read,
                           const QString &write, const std::array<std::function<void()>, 3> &clicks)
 {
     auto *row = new QHBoxLayout;
@@ -44,7 +46,7 @@ QHBoxLayout *FrameButtons(MainWindow &window, QWidget *parent, const QString &re
     for (int i = 0; i < 3; ++i) {
         QPushButton *button = Button(parent, QString::fromLatin1(captions[i]), names[i]);
         QObject::connect(button, &QPushButton::clicked, parent, clicks[static_cast<std::size_t>(i)]);
-        window.registerCommandWidget(button);
+        new BusyGate(session, button);
         row->addWidget(button);
     }
     return row;
@@ -65,10 +67,10 @@ void ShowItems(QComboBox *list, const QStringList &texts, int selected)
 
 } // namespace
 
-CommonPage::CommonPage(MainWindow &mainWindow, QWidget *parent) : QWidget(parent), window(mainWindow)
+CommonPage::CommonPage(Session &owner, QWidget *parent) : QWidget(parent), session(owner)
 {
     setObjectName(QStringLiteral("CommonPage"));
-    CloneImage &image = window.cloneImage();
+    CloneImage &image = session.image();
 
     auto *left = new QVBoxLayout;
     left->addWidget(buildOneTouchFrame());
@@ -93,7 +95,7 @@ CommonPage::~CommonPage() = default;
 
 QGroupBox *CommonPage::buildOneTouchFrame()
 {
-    OneTouchKeys &keys = window.cloneImage().oneTouch;
+    OneTouchKeys &keys = session.image().oneTouch;
     auto *frame = new QGroupBox(QStringLiteral("OneTouch Memory"), this);
     auto *grid = new QGridLayout(frame);
     grid->setVerticalSpacing(2);
@@ -133,31 +135,34 @@ QGroupBox *CommonPage::buildOneTouchFrame()
         otmCh[static_cast<std::size_t>(i)] = channel;
         NO_SET[static_cast<std::size_t>(i)] = disable;
     }
-    grid->addLayout(
-        FrameButtons(window, frame, QStringLiteral("COMMON_ONE_TOUCH_RESET"),
-                     QStringLiteral("READ_ONE_TOUCH"), QStringLiteral("WRITE_ONE_TOUCH"),
-                     {[this] { COMMON_ONE_TOUCH_RESET_Click(); },
-                      [this] {
-                          window.runRadioCommand([this] {
-                              window.report(OneTouchRead(window.radioLink(), window.cloneImage().oneTouch,
-                                                         window.progress()),
-                                            QStringLiteral("One touch memory data read successed."));
-                          });
-                      },
-                      [this] {
-                          window.runRadioCommand([this] {
-                              window.report(OneTouchWrite(window.radioLink(), window.cloneImage().oneTouch,
-                                                          window.progress()),
-                                            QStringLiteral("One touch memory data write successed."));
-                          });
-                      }}),
-        KeyCount + 1, 0, 1, 4);
+    grid->addLayout(FrameButtons(session, frame, QStringLiteral("COMMON_ONE_TOUCH_RESET"),
+                                 QStringLiteral("READ_ONE_TOUCH"), QStringLiteral("WRITE_ONE_TOUCH"),
+                                 {[this] { COMMON_ONE_TOUCH_RESET_Click(); },
+                                  [this] {
+                                      RunRadioCommand(
+                                          session, this,
+                                          [this] {
+                                              return OneTouchRead(session.link(), session.image().oneTouch,
+                                                                  session.progress());
+                                          },
+                                          QStringLiteral("One touch memory data read successed."));
+                                  },
+                                  [this] {
+                                      RunRadioCommand(
+                                          session, this,
+                                          [this] {
+                                              return OneTouchWrite(session.link(), session.image().oneTouch,
+                                                                   session.progress());
+                                          },
+                                          QStringLiteral("One touch memory data write successed."));
+                                  }}),
+                    KeyCount + 1, 0, 1, 4);
     return frame;
 }
 
 QGroupBox *CommonPage::buildTitleFrame()
 {
-    OpeningTitle &title = window.cloneImage().title;
+    OpeningTitle &title = session.image().title;
     titleFrame = new QGroupBox(this);
     titleFrame->setObjectName(QStringLiteral("TitleFrame"));
     auto *layout = new QVBoxLayout(titleFrame);
@@ -172,7 +177,7 @@ QGroupBox *CommonPage::buildTitleFrame()
     titlePreview->setObjectName(QStringLiteral("TITLE_PREVIEW"));
     titlePreview->setAccessibleName(QStringLiteral("Title as the radio shows it"));
     layout->addWidget(titlePreview);
-    connect(&window.cloneImage().glyphs, &FontGlyphs::changed, this, &CommonPage::refreshTitle);
+    connect(&session.image().glyphs, &FontGlyphs::changed, this, &CommonPage::refreshTitle);
 
     auto *glyphs = new QHBoxLayout;
     for (int i = 0; i < 8; ++i) {
@@ -181,15 +186,15 @@ QGroupBox *CommonPage::buildTitleFrame()
         button->setAccessibleName(QStringLiteral("Title glyph %1").arg(i + 1));
         button->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("888")) + 12);
         connect(button, &QPushButton::clicked, &title, [&title, i] { title.appendGlyph(i + 1); });
-        window.registerCommandWidget(button);
+        new BusyGate(session, button);
         glyphs->addWidget(button);
     }
     glyphs->addStretch(1);
     // The glyph editor, where the pictures behind "1".."8" are drawn.
     QPushButton *font = Button(titleFrame, QStringLiteral("FONT"), QStringLiteral("cmdFontDialogOpen"));
     font->setAccessibleName(QStringLiteral("Edit custom glyphs"));
-    connect(font, &QPushButton::clicked, this, [this] { OpenFontEditor(window); });
-    window.registerCommandWidget(font);
+    connect(font, &QPushButton::clicked, this, [this] { OpenFontEditor(session, window()); });
+    new BusyGate(session, font);
     glyphs->addWidget(font);
     layout->addLayout(glyphs);
 
@@ -205,20 +210,20 @@ QGroupBox *CommonPage::buildTitleFrame()
     motion->addStretch(1);
     layout->addLayout(motion);
     layout->addLayout(FrameButtons(
-        window, titleFrame, QStringLiteral("TITLE_CLEAR"), QStringLiteral("TITLE_READ"),
+        session, titleFrame, QStringLiteral("TITLE_CLEAR"), QStringLiteral("TITLE_READ"),
         QStringLiteral("TITLE_WRITE"),
         {[this] { TITLE_CLEAR_Click(); },
          [this] {
-             window.runRadioCommand([this] {
-                 window.report(TitleRead(window.radioLink(), window.cloneImage().title, window.progress()),
-                               QStringLiteral("Title string read successed."));
-             });
+             RunRadioCommand(
+                 session, this,
+                 [this] { return TitleRead(session.link(), session.image().title, session.progress()); },
+                 QStringLiteral("Title string read successed."));
          },
          [this] {
-             window.runRadioCommand([this] {
-                 window.report(TitleWrite(window.radioLink(), window.cloneImage().title, window.progress()),
-                               QStringLiteral("Title string write successed."));
-             });
+             RunRadioCommand(
+                 session, this,
+                 [this] { return TitleWrite(session.link(), session.image().title, session.progress()); },
+                 QStringLiteral("Title string write successed."));
          }}));
     return titleFrame;
 }
@@ -226,23 +231,23 @@ QGroupBox *CommonPage::buildTitleFrame()
 QWidget *CommonPage::buildSettingFrame()
 {
     setting =
-        std::make_unique<OptionFrameView>(window.cloneImage().settings, OptionFrame::CommonSetting, this, 2);
+        std::make_unique<OptionFrameView>(session.image().settings, OptionFrame::CommonSetting, this, 2);
     auto *column = new QWidget(this);
     auto *layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(setting->box());
     layout->addLayout(
-        FrameButtons(window, column, QStringLiteral("SETTING_RESET"), QStringLiteral("SETTING_READ"),
+        FrameButtons(session, column, QStringLiteral("SETTING_RESET"), QStringLiteral("SETTING_READ"),
                      QStringLiteral("SETTING_WRITE"),
-                     {[this] { SETTING_RESET_Click(); }, [this] { window.SETTING_READ_Click(); },
-                      [this] { window.SETTING_WRITE_Click(); }}));
+                     {[this] { SETTING_RESET_Click(); }, [this] { SETTING_READ_Click(session, this); },
+                      [this] { SETTING_WRITE_Click(session, this); }}));
     layout->addStretch(1);
     return column;
 }
 
 void CommonPage::refreshOneTouch()
 {
-    const OneTouchKeys &keys = window.cloneImage().oneTouch;
+    const OneTouchKeys &keys = session.image().oneTouch;
     for (int i = 0; i < KeyCount; ++i) {
         const OneTouchKeys::Key &key = keys.key(i);
         const auto at = static_cast<std::size_t>(i);
@@ -261,8 +266,8 @@ void CommonPage::refreshOneTouch()
 
 void CommonPage::refreshTitle()
 {
-    const OpeningTitle &title = window.cloneImage().title;
-    const Language language = window.cloneImage().settings.language();
+    const OpeningTitle &title = session.image().title;
+    const Language language = session.image().settings.language();
     titleFrame->setTitle(TitleFrameCaption(language));
     DOUSA->setText(TitleMotionCaption(language));
     OP_DOUSA->setAccessibleName(TitleMotionCaption(language));
@@ -271,24 +276,24 @@ void CommonPage::refreshTitle()
         TITLE_TEXT->setText(title.text());
     const bool preview = HasGlyphCode(title.text());
     if (preview)
-        titlePreview->setPixmap(RadioTextPixmap(title.text(), window.cloneImage().glyphs, TITLE_TEXT->font(),
+        titlePreview->setPixmap(RadioTextPixmap(title.text(), session.image().glyphs, TITLE_TEXT->font(),
                                                 palette().color(QPalette::Active, QPalette::Text)));
     titlePreview->setVisible(preview);
 }
 
 void CommonPage::COMMON_ONE_TOUCH_RESET_Click()
 {
-    window.cloneImage().oneTouch.reset();
+    session.image().oneTouch.reset();
 }
 
 void CommonPage::TITLE_CLEAR_Click()
 {
-    window.cloneImage().title.clear();
+    session.image().title.clear();
 }
 
 void CommonPage::SETTING_RESET_Click()
 {
-    window.cloneImage().settings.CommonSettingReset();
+    session.image().settings.CommonSettingReset();
 }
 
 } // namespace n35

@@ -14,7 +14,7 @@ class QPushButton;
 namespace n35
 {
 
-class MainWindow;
+class Session;
 class OptionFrameView;
 
 // Page 3, "Common Setting": the nine one-touch keys, the title with its glyph buttons and motion, and
@@ -26,7 +26,7 @@ class CommonPage : public QWidget
 public:
     static constexpr int KeyCount = 9;
 
-    explicit CommonPage(MainWindow &mainWindow, QWidget *parent = nullptr);
+    explicit CommonPage(Session &owner, QWidget *parent = nullptr);
     ~CommonPage() override;
 
     void COMMON_ONE_TOUCH_RESET_Click();
@@ -40,7 +40,7 @@ private:
     void refreshOneTouch();
     void refreshTitle();
 
-    MainWindow &window;
+    Session &session;
     std::unique_ptr<OptionFrameView> setting;
     std::array<QComboBox *, KeyCount> otmBank{};
     std::array<QComboBox *, KeyCount> otmCh{};

@@ -6,12 +6,19 @@
 #include "files/imagefile.h"
 #include "link/progress.h"
 #include "session/radiobackups.h"
+#include "session/session.h"
 #include "ui/backupcommands.h"
-#include "ui/mainwindow.h"
+#include "ui/channelprint.h"
+#include "ui/memorypage.h"
 #include "ui/messages.h"
+#include "ui/radiocommand.h"
+#include "ui/recentfiles.h"
+#include "ui/unsavedchanges.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
 #include <QStringList>
 
 namespace n35
@@ -33,13 +40,13 @@ constexpr FileKind ImageOpenFiles{"N35", "N35 Files (*.N35 *.n35);;Backups (*.n3
 constexpr FileKind CsvFiles{"CSV", "CSV Files (*.CSV *.csv);;All Files (*)", ".csv"};
 constexpr int RefusalsShown = 40;
 
-QString AskOpenPath(MainWindow &window, const QString &title, const FileKind &kind)
+QString AskOpenPath(Session &session, QWidget *parent, const QString &title, const FileKind &kind)
 {
     const QString key = QString::fromLatin1(kind.folderKey);
-    QString path = QFileDialog::getOpenFileName(&window, title, window.startFolder(key),
+    QString path = QFileDialog::getOpenFileName(parent, title, session.startFolder(key),
                                                 QString::fromLatin1(kind.filter));
     if (!path.isEmpty())
-        window.rememberFolder(key, path);
+        session.rememberFolder(key, path);
     return path;
 }
 
@@ -61,7 +68,7 @@ QString DescribeNotes(QStringList lines, const std::vector<ChannelListNote> &ref
 
 // After an import's "Finish": the lines it refused, where the user sees them without opening the
 // details (the first few; all of them in the details).
-void ShowRefusals(MainWindow &window, const QStringList &refusals)
+void ShowRefusals(QWidget *parent, const QStringList &refusals)
 {
     constexpr qsizetype Visible = 8;
     if (refusals.isEmpty())
@@ -73,7 +80,7 @@ void ShowRefusals(MainWindow &window, const QStringList &refusals)
         text << line.left(1).toUpper() + line.mid(1);
     if (refusals.size() > Visible)
         text << QStringLiteral("... and %1 more (see the details).").arg(refusals.size() - Visible);
-    ShowMessage(&window, text.join(QLatin1Char('\n')), QStringLiteral("Import"),
+    ShowMessage(parent, text.join(QLatin1Char('\n')), QStringLiteral("Import"),
                 refusals.size() > Visible ? refusals.join(QLatin1Char('\n')) : QString());
 }
 
@@ -86,121 +93,116 @@ QString WithExtension(const QString &path, const QString &extension)
     return path + extension;
 }
 
-void SaveImageCommand(MainWindow &window, const QString &path)
+void SaveImageCommand(Session &session, QWidget *parent, const QString &path)
 {
-    QString error;
-    if (SaveImageFile(path, window.cloneImage(), window.radioLink().portNumber(), &error)) {
-        window.markClean();
-        window.noteImageFile(path);
-        ShowMessage(&window, QStringLiteral("Save File"), QStringLiteral("Finish"));
-    } else {
-        ShowMessage(&window, QStringLiteral("The file could not be saved."), QStringLiteral("Error"), error);
-    }
+    if (const Status saved = session.save(path); saved)
+        ShowMessage(parent, QStringLiteral("Save File"), QStringLiteral("Finish"));
+    else
+        ShowMessage(parent, QStringLiteral("The file could not be saved."), QStringLiteral("Error"),
+                    saved.problem().why);
 }
 
-void OpenImageCommand(MainWindow &window, const QString &path)
+void OpenImageCommand(Session &session, QWidget *parent, const QString &path)
 {
     if (IsBackupFile(path)) {
-        OpenBackupCommand(window, path);
+        OpenBackupCommand(session, parent, path);
         return;
     }
-    const LoadOutcome loaded = LoadImageFile(path, window.cloneImage());
+    const LoadOutcome loaded = session.open(path);
     switch (loaded.failure) {
     case LoadFailure::None:
-        window.markClean();
-        window.noteImageFile(path);
         for (const Notice &notice : loaded.notices)
-            ShowMessage(&window, notice.text, notice.title, notice.detail);
-        ShowMessage(&window, QStringLiteral("Read File"), QStringLiteral("Finish"));
+            ShowMessage(parent, notice.text, notice.title, notice.detail);
+        ShowMessage(parent, QStringLiteral("Read File"), QStringLiteral("Finish"));
         break;
     case LoadFailure::WrongExtension:
-        ShowMessage(&window, FileNotOpenedText(), QStringLiteral("Error"), path);
+        ShowMessage(parent, FileNotOpenedText(), QStringLiteral("Error"), path);
         break;
     case LoadFailure::CannotRead:
     case LoadFailure::NotImage:
         // Nothing was loaded: the whole file is read before anything changes.
-        ShowMessage(&window, QStringLiteral("The file could not be loaded. Nothing was changed."),
+        ShowMessage(parent, QStringLiteral("The file could not be loaded. Nothing was changed."),
                     QStringLiteral("Error"), loaded.problem.describe());
         break;
     case LoadFailure::BadLine:
-        ShowMessage(&window, QStringLiteral("The file could not be loaded. Nothing was changed."),
+        ShowMessage(parent, QStringLiteral("The file could not be loaded. Nothing was changed."),
                     QStringLiteral("Error"), path + QStringLiteral("\n") + loaded.problem.describe());
         break;
     }
 }
 
-void ExportCsvCommand(MainWindow &window, const QString &path)
+void ExportCsvCommand(Session &session, QWidget *parent, const QString &path)
 {
-    Progress &progress = window.progress();
+    Progress &progress = session.progress();
     progress.start(ChannelCount);
-    const CsvExportResult written = ExportCsv(path, window.cloneImage().channels, [&](int row) {
+    const CsvExportResult written = ExportCsv(path, session.image().channels, [&](int row) {
         if (row > 0)
             progress.advance();
     });
     if (written.ok())
-        ShowMessage(&window, QStringLiteral("Save File"), QStringLiteral("Finish"),
+        ShowMessage(parent, QStringLiteral("Save File"), QStringLiteral("Finish"),
                     ListWarnings(written.warnings, RefusalsShown));
     else
-        ShowMessage(&window, QStringLiteral("The file could not be saved."), QStringLiteral("Error"),
+        ShowMessage(parent, QStringLiteral("The file could not be saved."), QStringLiteral("Error"),
                     written.status.problem().describe());
     progress.start(ChannelCount);
 }
 
-void ImportCsvCommand(MainWindow &window, const QString &path)
+void ImportCsvCommand(Session &session, QWidget *parent, const QString &path)
 {
-    Progress &progress = window.progress();
+    Progress &progress = session.progress();
     progress.start(ChannelCount);
     const CsvImportResult result =
-        ImportCsv(path, window.cloneImage().channels, [&](int) { progress.advance(); });
+        ImportCsv(path, session.image().channels, [&](int) { progress.advance(); });
     switch (result.kind) {
     case CsvImportResult::Kind::Ok: {
         // A file that ends early says how far it reached; the rows it refused follow in a box of their own.
-        ShowMessage(&window, QStringLiteral("Inport CSV File"), QStringLiteral(" Finish"),
+        ShowMessage(parent, QStringLiteral("Inport CSV File"), QStringLiteral(" Finish"),
                     RowsReadText(result.rowsRead, ChannelCount));
         QStringList refusals;
         for (const CsvRefusal &refusal : result.refused)
             refusals << ListRefusals({refusal});
-        ShowRefusals(window, refusals);
+        ShowRefusals(parent, refusals);
         break;
     }
     case CsvImportResult::Kind::NotHeader:
-        ShowMessage(&window, QStringLiteral("CSV File Error"), QStringLiteral(" Error"),
+        ShowMessage(parent, QStringLiteral("CSV File Error"), QStringLiteral(" Error"),
                     result.problem.describe());
         break;
     case CsvImportResult::Kind::WrongExtension:
     case CsvImportResult::Kind::CannotRead:
-        ShowMessage(&window, QStringLiteral("This File couldn't be opened."), QStringLiteral("Error"),
+        ShowMessage(parent, QStringLiteral("This File couldn't be opened."), QStringLiteral("Error"),
                     result.problem.describe());
         break;
     }
     progress.start(ChannelCount);
 }
 
-void ExportChannelListCommand(MainWindow &window, const QString &path)
+void ExportChannelListCommand(Session &session, QWidget *parent, const QString &path)
 {
-    Progress &progress = window.progress();
+    Progress &progress = session.progress();
     progress.start(ChannelCount);
-    const ChannelListExport exported = ExportChannelList(path, window.cloneImage().channels, [&](int row) {
+    const ChannelListExport exported = ExportChannelList(path, session.image().channels, [&](int row) {
         if (row > 0)
             progress.advance();
     });
     if (exported.status) {
-        ShowMessage(&window, QStringLiteral("Save File"), QStringLiteral("Finish"),
+        ShowMessage(parent, QStringLiteral("Save File"), QStringLiteral("Finish"),
                     DescribeNotes({QStringLiteral("%1 channels written.").arg(exported.written)}, {},
                                   exported.warnings));
     } else {
-        ShowMessage(&window, QStringLiteral("The file could not be saved."), QStringLiteral("Error"),
+        ShowMessage(parent, QStringLiteral("The file could not be saved."), QStringLiteral("Error"),
                     exported.status.problem().describe());
     }
     progress.start(ChannelCount);
 }
 
-void ImportChannelListCommand(MainWindow &window, const QString &path, int firstRow)
+void ImportChannelListCommand(Session &session, QWidget *parent, const QString &path, int firstRow)
 {
-    Progress &progress = window.progress();
+    Progress &progress = session.progress();
     progress.start(ChannelCount);
     const ChannelListImport result =
-        ImportChannelList(path, window.cloneImage().channels, firstRow, [&](int) { progress.advance(); });
+        ImportChannelList(path, session.image().channels, firstRow, [&](int) { progress.advance(); });
     switch (result.kind) {
     case ChannelListImport::Kind::Ok: {
         const QString filled = result.rows.empty() ? QStringLiteral("No channel imported.")
@@ -208,20 +210,20 @@ void ImportChannelListCommand(MainWindow &window, const QString &path, int first
                                                          .arg(result.rows.size())
                                                          .arg(result.rows.front())
                                                          .arg(result.rows.back());
-        ShowMessage(&window, QStringLiteral("Import Channel List"), QStringLiteral("Finish"),
+        ShowMessage(parent, QStringLiteral("Import Channel List"), QStringLiteral("Finish"),
                     DescribeNotes({filled}, {}, result.warnings));
         QStringList refusals;
         for (const ChannelListNote &refusal : result.refused)
             refusals << refusal.describe();
-        ShowRefusals(window, refusals);
+        ShowRefusals(parent, refusals);
         break;
     }
     case ChannelListImport::Kind::NotList:
-        ShowMessage(&window, QStringLiteral("This file is not a channel list. Nothing was changed."),
+        ShowMessage(parent, QStringLiteral("This file is not a channel list. Nothing was changed."),
                     QStringLiteral("Error"), path + QStringLiteral("\n") + result.problem.why);
         break;
     case ChannelListImport::Kind::CannotRead:
-        ShowMessage(&window, QStringLiteral("This File couldn't be opened."), QStringLiteral("Error"),
+        ShowMessage(parent, QStringLiteral("This File couldn't be opened."), QStringLiteral("Error"),
                     result.problem.describe());
         break;
     }
@@ -241,17 +243,17 @@ QString ConfirmedSavePath(QWidget *parent, const QString &chosen, const QString 
     return replace ? path : QString();
 }
 
-QString AskSavePath(MainWindow &window, const QString &title, const char *folderKey, const QString &filter,
-                    const QString &extension)
+QString AskSavePath(Session &session, QWidget *parent, const QString &title, const char *folderKey,
+                    const QString &filter, const QString &extension)
 {
     const QString key = QString::fromLatin1(folderKey);
-    QString start = window.startFolder(key);
+    QString start = session.startFolder(key);
     for (;;) {
-        const QString chosen = QFileDialog::getSaveFileName(&window, title, start, filter);
+        const QString chosen = QFileDialog::getSaveFileName(parent, title, start, filter);
         if (chosen.isEmpty())
             return {};
-        if (QString path = ConfirmedSavePath(&window, chosen, extension); !path.isEmpty()) {
-            window.rememberFolder(key, path);
+        if (QString path = ConfirmedSavePath(parent, chosen, extension); !path.isEmpty()) {
+            session.rememberFolder(key, path);
             return path;
         }
         start = chosen; // "No": the dialog again, at the name the user typed
@@ -261,54 +263,115 @@ QString AskSavePath(MainWindow &window, const QString &title, const char *folder
 namespace
 {
 
-QString AskSavePath(MainWindow &window, const QString &title, const FileKind &kind)
+QString AskSavePath(Session &session, QWidget *parent, const QString &title, const FileKind &kind)
 {
-    return AskSavePath(window, title, kind.folderKey, QString::fromLatin1(kind.filter),
+    return AskSavePath(session, parent, title, kind.folderKey, QString::fromLatin1(kind.filter),
                        QString::fromLatin1(kind.extension));
 }
 
 } // namespace
 
-void ExportChannelList_Click(MainWindow &window)
+void ExportChannelList_Click(Session &session, QWidget *parent)
 {
-    const QString path = AskSavePath(window, QStringLiteral("Export Channel List"), CsvFiles);
+    const QString path = AskSavePath(session, parent, QStringLiteral("Export Channel List"), CsvFiles);
     if (!path.isEmpty())
-        ExportChannelListCommand(window, path);
+        ExportChannelListCommand(session, parent, path);
 }
 
-void ImportChannelList_Click(MainWindow &window, int firstRow)
+void ImportChannelList_Click(Session &session, QWidget *parent, int firstRow)
 {
-    const QString path = AskOpenPath(window, QStringLiteral("Import Channel List"), CsvFiles);
+    const QString path = AskOpenPath(session, parent, QStringLiteral("Import Channel List"), CsvFiles);
     if (!path.isEmpty())
-        ImportChannelListCommand(window, path, firstRow);
+        ImportChannelListCommand(session, parent, path, firstRow);
 }
 
-void FILE_EXPORT_Click(MainWindow &window)
+void FILE_EXPORT_Click(Session &session, QWidget *parent)
 {
-    const QString path = AskSavePath(window, QStringLiteral("Export CSV File"), CsvFiles);
+    const QString path = AskSavePath(session, parent, QStringLiteral("Export CSV File"), CsvFiles);
     if (!path.isEmpty())
-        ExportCsvCommand(window, path);
+        ExportCsvCommand(session, parent, path);
 }
 
-void FILE_INPORT_Click(MainWindow &window)
+void FILE_INPORT_Click(Session &session, QWidget *parent)
 {
-    const QString path = AskOpenPath(window, QStringLiteral("Import CSV File"), CsvFiles);
+    const QString path = AskOpenPath(session, parent, QStringLiteral("Import CSV File"), CsvFiles);
     if (!path.isEmpty())
-        ImportCsvCommand(window, path);
+        ImportCsvCommand(session, parent, path);
 }
 
-void FileSave_Click(MainWindow &window)
+void FileSave_Click(Session &session, QWidget *parent)
 {
-    const QString path = AskSavePath(window, QStringLiteral("Save Clone Image File"), ImageFiles);
+    const QString path = AskSavePath(session, parent, QStringLiteral("Save Clone Image File"), ImageFiles);
     if (!path.isEmpty())
-        SaveImageCommand(window, path);
+        SaveImageCommand(session, parent, path);
 }
 
-void FileOpen_Click(MainWindow &window)
+void FileOpen_Click(Session &session, QWidget *parent)
 {
-    const QString path = AskOpenPath(window, QStringLiteral("Open Clone Image File"), ImageOpenFiles);
+    const QString path =
+        AskOpenPath(session, parent, QStringLiteral("Open Clone Image File"), ImageOpenFiles);
     if (!path.isEmpty())
-        OpenImageCommand(window, path);
+        OpenImageCommand(session, parent, path);
+}
+
+QMenu *AddFileMenu(QMenuBar *bar, Session &session, QWidget *parent, MemoryPage &memory)
+{
+    auto addItem = [](QMenu *menu, const char *text, const char *name) {
+        QAction *action = menu->addAction(QString::fromLatin1(text));
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    };
+    QMenu *File = bar->addMenu(QStringLiteral("File(&F)"));
+    File->setObjectName(QStringLiteral("File"));
+    QAction *FileOpen = addItem(File, "Open(&O)", "FileOpen");
+    auto *recentFiles = new RecentFilesMenu(session, File);
+    File->addMenu(recentFiles);
+    QAction *FileSave = addItem(File, "Save(&S)", "FileSave");
+    QAction *Inport = addItem(File, "Import(&I)", "Inport");
+    QAction *Export = addItem(File, "Export(&E)", "Export");
+    File->addSeparator();
+    QAction *ImportChannelList = addItem(File, "Import channel list...", "ImportChannelList");
+    QAction *ExportChannelList = addItem(File, "Export channel list...", "ExportChannelList");
+    File->addSeparator();
+    QAction *FilePrint = addItem(File, "Print...", "FilePrint");
+    FilePrint->setShortcut(QKeySequence::Print);
+    QAction *ExportPdf = addItem(File, "Export PDF...", "ExportPdf");
+    File->addSeparator();
+    QAction *FileExit = addItem(File, "Exit(&X)", "FileExit");
+    FileExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    // What replaces the image asks about unsaved changes first.
+    auto replacing = [&session, parent](const std::function<void()> &open) {
+        if (ConfirmUnsavedChanges(session, parent, QStringLiteral("opening another file")))
+            open();
+    };
+    QObject::connect(FileOpen, &QAction::triggered, parent,
+                     [=, &session] { replacing([&session, parent] { FileOpen_Click(session, parent); }); });
+    QObject::connect(recentFiles, &RecentFilesMenu::openRequested, parent,
+                     [=, &session](const QString &path) {
+                         replacing([&session, parent, &path] { OpenImageCommand(session, parent, path); });
+                     });
+    QObject::connect(FileSave, &QAction::triggered, parent,
+                     [&session, parent] { FileSave_Click(session, parent); });
+    QObject::connect(Inport, &QAction::triggered, parent, [&session, parent] {
+        session.runStep(QStringLiteral("Import"), [&session, parent] { FILE_INPORT_Click(session, parent); });
+    });
+    QObject::connect(Export, &QAction::triggered, parent,
+                     [&session, parent] { FILE_EXPORT_Click(session, parent); });
+    // A channel list from another program fills rows from the grid's current row on.
+    QObject::connect(ImportChannelList, &QAction::triggered, parent, [&session, parent, &memory] {
+        const int first = memory.currentChannel();
+        session.runStep(QStringLiteral("Import channel list"),
+                        [&session, parent, first] { ImportChannelList_Click(session, parent, first); });
+    });
+    QObject::connect(ExportChannelList, &QAction::triggered, parent,
+                     [&session, parent] { ExportChannelList_Click(session, parent); });
+    QObject::connect(FilePrint, &QAction::triggered, parent,
+                     [&session, parent] { FilePrint_Click(session, parent); });
+    QObject::connect(ExportPdf, &QAction::triggered, parent,
+                     [&session, parent] { ExportPdf_Click(session, parent); });
+    QObject::connect(FileExit, &QAction::triggered, parent, &QWidget::close);
+    return File;
 }
 
 } // namespace n35

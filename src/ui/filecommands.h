@@ -2,23 +2,26 @@
 
 #include <QString>
 
+class QMenu;
+class QMenuBar;
 class QWidget;
 
 namespace n35
 {
 
-class MainWindow;
+class MemoryPage;
+class Session;
 
 // The File menu's commands. The menu asks for the path with a file dialog; these take the chosen path,
 // so tests and other front ends can run them directly. Each tells the user how it ended.
-void SaveImageCommand(MainWindow &window, const QString &path);
-void OpenImageCommand(MainWindow &window, const QString &path);
-void ExportCsvCommand(MainWindow &window, const QString &path);
-void ImportCsvCommand(MainWindow &window, const QString &path);
+void SaveImageCommand(Session &session, QWidget *parent, const QString &path);
+void OpenImageCommand(Session &session, QWidget *parent, const QString &path);
+void ExportCsvCommand(Session &session, QWidget *parent, const QString &path);
+void ImportCsvCommand(Session &session, QWidget *parent, const QString &path);
 // The channel list other radio programmers exchange: the used rows out, or the list's channels into
 // consecutive rows from firstRow on (the CALL channels passed over).
-void ExportChannelListCommand(MainWindow &window, const QString &path);
-void ImportChannelListCommand(MainWindow &window, const QString &path, int firstRow);
+void ExportChannelListCommand(Session &session, QWidget *parent, const QString &path);
+void ImportChannelListCommand(Session &session, QWidget *parent, const QString &path, int firstRow);
 
 // A name typed without the extension gets it, so that a saved file is one "Open" or "Import" takes.
 QString WithExtension(const QString &path, const QString &extension);
@@ -29,15 +32,19 @@ QString WithExtension(const QString &path, const QString &extension);
 QString ConfirmedSavePath(QWidget *parent, const QString &chosen, const QString &extension);
 // The save dialog of one kind of file ("N35", "CSV", "PDF" for its folder), asked again after a "No";
 // the final name, or empty when the user cancelled. The folder is remembered for the next dialog.
-QString AskSavePath(MainWindow &window, const QString &title, const char *folderKey, const QString &filter,
-                    const QString &extension);
+QString AskSavePath(Session &session, QWidget *parent, const QString &title, const char *folderKey,
+                    const QString &filter, const QString &extension);
 
 // The menu items: a dialog, then the command.
-void FileSave_Click(MainWindow &window);
-void FileOpen_Click(MainWindow &window);
-void FILE_EXPORT_Click(MainWindow &window);
-void FILE_INPORT_Click(MainWindow &window);
-void ExportChannelList_Click(MainWindow &window);
-void ImportChannelList_Click(MainWindow &window, int firstRow);
+void FileSave_Click(Session &session, QWidget *parent);
+void FileOpen_Click(Session &session, QWidget *parent);
+void FILE_EXPORT_Click(Session &session, QWidget *parent);
+void FILE_INPORT_Click(Session &session, QWidget *parent);
+void ExportChannelList_Click(Session &session, QWidget *parent);
+void ImportChannelList_Click(Session &session, QWidget *parent, int firstRow);
+
+// The File menu with every item wired to its command, added to `bar`. Import channel list fills rows from
+// the memory grid's current row on.
+QMenu *AddFileMenu(QMenuBar *bar, Session &session, QWidget *parent, MemoryPage &memory);
 
 } // namespace n35

@@ -3,8 +3,9 @@
 #include "link/glyphtransfer.h"
 #include "link/progress.h"
 #include "model/glyphs.h"
-#include "ui/mainwindow.h"
+#include "session/session.h"
 #include "ui/messages.h"
+#include "ui/radiocommand.h"
 #include "ui/twips.h"
 
 #include <QBoxLayout>
@@ -72,8 +73,8 @@ public:
 
 } // namespace
 
-FontWindow::FontWindow(MainWindow &mainWindow)
-    : QDialog(&mainWindow), window(mainWindow), glyphs(mainWindow.cloneImage().glyphs)
+FontWindow::FontWindow(Session &owner, QWidget *parent)
+    : QDialog(parent), session(owner), glyphs(owner.image().glyphs)
 {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Font"));
@@ -178,7 +179,8 @@ FontWindow::FontWindow(MainWindow &mainWindow)
 
     // The height is the least the window takes; a larger system font makes it grow instead of cutting.
     resize(layout->sizeHint().width(), std::max(twips(WindowHeight), layout->sizeHint().height()));
-    move(mainWindow.pos() + QPoint(twips(LeftOfOwner), 0));
+    if (parent)
+        move(parent->window()->pos() + QPoint(twips(LeftOfOwner), 0));
     MSFlexGrid1->setFocus();
 }
 
@@ -277,13 +279,12 @@ void FontWindow::UnlockFontWindow()
 void FontWindow::runTransfer(const Command &command)
 {
     LockFontWindow();
-    window.runRadioCommand([&] {
-        const TransferOutcome outcome = command(window.radioLink(), glyphs, *progress);
-        if (outcome.ok)
-            ShowMessage(this, QStringLiteral("OK"), QStringLiteral("OK"));
-        else
-            ShowMessage(this, outcome.message.text, outcome.message.title, outcome.message.detail);
-    });
+    const TransferOutcome outcome =
+        session.runRadioCommand([&] { return command(session.link(), glyphs, *progress); });
+    if (outcome.ok)
+        ShowMessage(this, QStringLiteral("OK"), QStringLiteral("OK"));
+    else
+        ShowMessage(this, outcome.message.text, outcome.message.title, outcome.message.detail);
     UnlockFontWindow();
 }
 
@@ -305,9 +306,9 @@ bool FontWindow::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
-void OpenFontEditor(MainWindow &window)
+void OpenFontEditor(Session &session, QWidget *parent)
 {
-    FontWindow editor(window);
+    FontWindow editor(session, parent);
     editor.exec();
 }
 

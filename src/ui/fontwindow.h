@@ -16,7 +16,7 @@ namespace n35
 {
 
 class FontGlyphs;
-class MainWindow;
+class Session;
 class Progress;
 class RadioLink;
 
@@ -26,7 +26,7 @@ class FontWindow : public QDialog
 {
     Q_OBJECT
 public:
-    explicit FontWindow(MainWindow &mainWindow);
+    FontWindow(Session &owner, QWidget *parent);
     ~FontWindow() override;
 
     // 0..7, the index of FONT_LIST.
@@ -51,7 +51,7 @@ private:
     void paintGlyph();
     void runTransfer(const Command &command);
 
-    MainWindow &window;
+    Session &session;
     FontGlyphs &glyphs;
     QTableWidget *MSFlexGrid1 = nullptr;
     QComboBox *FONT_LIST = nullptr;
@@ -62,6 +62,6 @@ private:
 };
 
 // The common page's "FONT": opens the editor modally and unloads it when it closes.
-void OpenFontEditor(MainWindow &window);
+void OpenFontEditor(Session &session, QWidget *parent);
 
 } // namespace n35

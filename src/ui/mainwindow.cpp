@@ -1,32 +1,22 @@
 #include "ui/mainwindow.h"
 
-#include "files/backup.h"
-#include "files/imagefile.h"
-#include "link/porterror.h"
-#include "link/settingstransfer.h"
 #include "link/wholeradio.h"
-#include "model/imagediff.h"
-#include "session/radiobackups.h"
 #include "ui/appicon.h"
 #include "ui/backupcommands.h"
 #include "ui/bankpage.h"
-#include "ui/channelprint.h"
 #include "ui/commonpage.h"
+#include "ui/editmenu.h"
 #include "ui/filecommands.h"
 #include "ui/memorypage.h"
 #include "ui/messages.h"
 #include "ui/recentfiles.h"
-#include "ui/rowcommands.h"
 #include "ui/setmodepage.h"
 #include "ui/twips.h"
 #include "ui/unsavedchanges.h"
-#include "ui/version.h"
 #include "ui/versiondialog.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -36,76 +26,44 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QSignalBlocker>
-#include <QStandardPaths>
 #include <QTabBar>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <exception>
 
 namespace n35
 {
 
-void BarProgress::attach(QProgressBar *progressBar, QLineEdit *percentText)
+namespace
 {
-    bar = progressBar;
-    percent = percentText;
+
+QAction *AddItem(QMenu *menu, const char *text, const char *name)
+{
+    QAction *action = menu->addAction(QString::fromLatin1(text));
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
 }
 
-void BarProgress::start(int max)
-{
-    // A zero maximum would turn the bar into a busy indicator and the percentage into a division by zero.
-    maximum = max > 0 ? max : 1;
-    bar->setRange(0, maximum);
-    show(0);
-}
-
-void BarProgress::advance()
-{
-    if (value < maximum)
-        show(value + 1);
-}
-
-void BarProgress::show(int newValue)
-{
-    value = newValue;
-    bar->setValue(value);
-    percent->setText(QString::number(value * 100 / maximum) + QLatin1Char('%'));
-}
+} // namespace
 
 MainWindow::MainWindow(RadioPort *port, const QString &settingsPath, QWidget *parent)
-    : QMainWindow(parent), settingsPath(settingsPath), backups(BackupFolder()),
-      link(port ? *port : serialPort)
+    : QMainWindow(parent), core(port, settingsPath)
 {
     setObjectName(QStringLiteral("Form1"));
-    buildMenus();
     buildControls();
-    memory = new MemoryPage(*this, A_FRAME[0]);
-    bank = new BankPage(*this, A_FRAME[1]);
-    common = new CommonPage(*this, A_FRAME[2]);
-    setMode = new SetModePage(*this, A_FRAME[3]);
-    // Each page scrolls within the window when it needs more room than the user gave it: the window
-    // keeps its size on every page and fits a small screen.
-    const std::array<QWidget *, PageCount> pageWidgets{memory, bank, common, setMode};
-    for (int i = 0; i < PageCount; ++i) {
-        auto *scroll = new QScrollArea(A_FRAME[i]);
-        scroll->setObjectName(QStringLiteral("PageScroll_%1").arg(i));
-        scroll->setAccessibleName(A_FRAME[i]->title());
-        scroll->setFrameShape(QFrame::NoFrame);
-        scroll->setWidgetResizable(true);
-        scroll->setWidget(pageWidgets[i]);
-        auto *frameLayout = new QVBoxLayout(A_FRAME[i]);
-        frameLayout->setContentsMargins(2, 2, 2, 2);
-        frameLayout->addWidget(scroll);
-    }
-    folders = ReadFolderSettings(settingsPath);
+    buildPages();
+    buildMenus();
 
     barProgress.attach(ProgressBar1, ProgressText);
     barProgress.start(100);
-
-    const PortSetting setting = ReadPortSetting(settingsPath);
-    checkPortItem(setting.port);
-    link.setPortNumber(setting.port);
+    core.setProgress(&barProgress);
+    checkPortItem(core.link().portNumber());
+    connect(&core, &Session::busyChanged, this, &MainWindow::showBusy);
+    connect(&core, &Session::historyChanged, this, &MainWindow::showHistory);
+    connect(&core, &Session::fileNamed, this, &MainWindow::showFile);
+    connect(&core, &Session::settingsNotSaved, this, [this](const Problem &problem) {
+        ShowMessage(this, QStringLiteral("Settings file could not be saved."), QStringLiteral("Error"),
+                    problem.describe());
+    });
 
     for (QGroupBox *frame : A_FRAME) {
         frame->hide();
@@ -124,106 +82,13 @@ MainWindow::MainWindow(RadioPort *port, const QString &settingsPath, QWidget *pa
     setWindowTitle(WindowTitleFor(QString()));
     setWindowIcon(ApplicationIcon());
     // What the pages did while they were built is the start, not an edit.
-    pendingEdit.clear();
-    editTimer->stop();
-    history.rebase();
-    refreshEditItems();
+    core.startHistory();
 }
 
 MainWindow::~MainWindow()
 {
-    // The pages are views of the clone image, a member that would otherwise die before the widgets.
+    // The pages are views of the session's clone image, a member that would otherwise die first.
     delete takeCentralWidget();
-}
-
-void MainWindow::buildMenus()
-{
-    auto addMenu = [this](const char *title, const char *name) {
-        QMenu *menu = menuBar()->addMenu(QString::fromLatin1(title));
-        menu->setObjectName(QString::fromLatin1(name));
-        return menu;
-    };
-    auto addItem = [](QMenu *menu, const char *text, const char *name) {
-        QAction *action = menu->addAction(QString::fromLatin1(text));
-        action->setObjectName(QString::fromLatin1(name));
-        return action;
-    };
-
-    File = addMenu("File(&F)", "File");
-    FileOpen = addItem(File, "Open(&O)", "FileOpen");
-    recentFiles = new RecentFilesMenu(RecentFiles::read(settingsPath), File);
-    File->addMenu(recentFiles);
-    FileSave = addItem(File, "Save(&S)", "FileSave");
-    Inport = addItem(File, "Import(&I)", "Inport");
-    Export = addItem(File, "Export(&E)", "Export");
-    File->addSeparator();
-    ImportChannelList = addItem(File, "Import channel list...", "ImportChannelList");
-    ExportChannelList = addItem(File, "Export channel list...", "ExportChannelList");
-    File->addSeparator();
-    FilePrint = addItem(File, "Print...", "FilePrint");
-    FilePrint->setShortcut(QKeySequence::Print);
-    ExportPdf = addItem(File, "Export PDF...", "ExportPdf");
-    connect(FilePrint, &QAction::triggered, this, [this] { FilePrint_Click(*this); });
-    connect(ExportPdf, &QAction::triggered, this, [this] { ExportPdf_Click(*this); });
-    File->addSeparator();
-    FileExit = addItem(File, "Exit(&X)", "FileExit");
-    FileExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    connect(FileExit, &QAction::triggered, this, &QWidget::close);
-
-    buildEditMenu();
-
-    MenuComPort = addMenu("COMPort(&C)", "MenuComPort");
-    for (int n = 1; n <= PortResolver::PortCount; ++n) {
-        QAction *item = MenuComPort->addAction(QString());
-        item->setObjectName(QStringLiteral("MenuSetCom_%1").arg(n));
-        item->setCheckable(true);
-        connect(item, &QAction::triggered, this, [this, n] { MenuSetCom_Click(n); });
-        MenuSetCom[n - 1] = item;
-    }
-    refreshPortItems();
-    // Cables come and go while the program runs: say what each number opens now.
-    connect(MenuComPort, &QMenu::aboutToShow, this, &MainWindow::refreshPortItems);
-
-    Tusin_Botton = addMenu("Communication(&T)", "Tusin_Botton");
-    ALL_WRITE = addItem(Tusin_Botton, "Write All Data(&A)", "ALL_WRITE");
-    ALL_READ = addItem(Tusin_Botton, "Read All Data(&B)", "ALL_READ");
-    Verify = addItem(Tusin_Botton, "Verify(&V)", "Verify");
-    Tusin_Botton->addSeparator();
-    BackupBeforeWrite = addItem(Tusin_Botton, "Back up the radio before writing", "BackupBeforeWrite");
-    BackupBeforeWrite->setCheckable(true);
-    BackupBeforeWrite->setChecked(ReadBackupSetting(settingsPath));
-    FullWrite = addItem(Tusin_Botton, "Write every block, not only the changed ones", "FullWrite");
-    FullWrite->setCheckable(true);
-    AddBackupItems(*this, Tusin_Botton);
-    connect(Verify, &QAction::triggered, this, &MainWindow::Verify_Click);
-    connect(BackupBeforeWrite, &QAction::toggled, this, [this] { saveSettingsFile(); });
-
-    MenuHelp = addMenu("Help(&H)", "MenuHelp");
-    MenuVersion = addItem(MenuHelp, "Version Infomation(&A)", "MenuVersion");
-    connect(MenuVersion, &QAction::triggered, this, &MainWindow::MenuVersion_Click);
-
-    connect(ALL_READ, &QAction::triggered, this, &MainWindow::ALL_READ_Click);
-    connect(ALL_WRITE, &QAction::triggered, this, &MainWindow::ALL_WRITE_Click);
-    connect(FileOpen, &QAction::triggered, this, [this] {
-        if (ConfirmUnsavedChanges(*this, QStringLiteral("opening another file")))
-            runStep(QStringLiteral("Open"), [this] { FileOpen_Click(*this); });
-    });
-    connect(recentFiles, &RecentFilesMenu::openRequested, this, [this](const QString &path) {
-        if (ConfirmUnsavedChanges(*this, QStringLiteral("opening another file")))
-            runStep(QStringLiteral("Open"), [this, &path] { OpenImageCommand(*this, path); });
-    });
-    connect(recentFiles, &RecentFilesMenu::changed, this, [this] { saveSettingsFile(); });
-    connect(FileSave, &QAction::triggered, this, [this] { FileSave_Click(*this); });
-    connect(Inport, &QAction::triggered, this,
-            [this] { runStep(QStringLiteral("Import"), [this] { FILE_INPORT_Click(*this); }); });
-    connect(Export, &QAction::triggered, this, [this] { FILE_EXPORT_Click(*this); });
-    // A channel list from another program fills rows from the grid's current row on.
-    connect(ImportChannelList, &QAction::triggered, this, [this] {
-        const int first = memory->currentChannel();
-        runStep(QStringLiteral("Import channel list"),
-                [this, first] { ImportChannelList_Click(*this, first); });
-    });
-    connect(ExportChannelList, &QAction::triggered, this, [this] { ExportChannelList_Click(*this); });
 }
 
 void MainWindow::buildControls()
@@ -270,7 +135,7 @@ void MainWindow::buildControls()
     cmdZQRESET->setObjectName(QStringLiteral("cmdZQRESET"));
     cmdZQRESET->setMinimumWidth(twips(1650));
     connect(cmdZQRESET, &QPushButton::clicked, this, &MainWindow::cmdZQRESET_Click);
-    registerCommandWidget(cmdZQRESET);
+    new BusyGate(core, cmdZQRESET);
 
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(ProgressBar1, 1);
@@ -285,13 +150,82 @@ void MainWindow::buildControls()
     layout->addLayout(bottom);
 }
 
+void MainWindow::buildPages()
+{
+    memory = new MemoryPage(core, A_FRAME[0]);
+    bank = new BankPage(core, A_FRAME[1]);
+    common = new CommonPage(core, A_FRAME[2]);
+    setMode = new SetModePage(core, A_FRAME[3]);
+    connect(memory, &MemoryPage::showRequested, this, [this] { switchPage(1); });
+    // Each page scrolls within the window when it needs more room than the user gave it: the window
+    // keeps its size on every page and fits a small screen.
+    const std::array<QWidget *, PageCount> pageWidgets{memory, bank, common, setMode};
+    for (int i = 0; i < PageCount; ++i) {
+        auto *scroll = new QScrollArea(A_FRAME[i]);
+        scroll->setObjectName(QStringLiteral("PageScroll_%1").arg(i));
+        scroll->setAccessibleName(A_FRAME[i]->title());
+        scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setWidgetResizable(true);
+        scroll->setWidget(pageWidgets[i]);
+        auto *frameLayout = new QVBoxLayout(A_FRAME[i]);
+        frameLayout->setContentsMargins(2, 2, 2, 2);
+        frameLayout->addWidget(scroll);
+    }
+}
+
+void MainWindow::buildMenus()
+{
+    File = AddFileMenu(menuBar(), core, this, *memory);
+    MenuEdit = new EditMenu(core, *memory, this);
+    menuBar()->addMenu(MenuEdit);
+    buildRadioMenus();
+    MenuHelp = menuBar()->addMenu(QStringLiteral("Help(&H)"));
+    MenuHelp->setObjectName(QStringLiteral("MenuHelp"));
+    connect(AddItem(MenuHelp, "Version Infomation(&A)", "MenuVersion"), &QAction::triggered, this,
+            &MainWindow::MenuVersion_Click);
+}
+
+void MainWindow::buildRadioMenus()
+{
+    MenuComPort = menuBar()->addMenu(QStringLiteral("COMPort(&C)"));
+    MenuComPort->setObjectName(QStringLiteral("MenuComPort"));
+    for (int n = 1; n <= PortResolver::PortCount; ++n) {
+        QAction *item = MenuComPort->addAction(QString());
+        item->setObjectName(QStringLiteral("MenuSetCom_%1").arg(n));
+        item->setCheckable(true);
+        connect(item, &QAction::triggered, this, [this, n] { MenuSetCom_Click(n); });
+        MenuSetCom[n - 1] = item;
+    }
+    refreshPortItems();
+    // Cables come and go while the program runs: say what each number opens now.
+    connect(MenuComPort, &QMenu::aboutToShow, this, &MainWindow::refreshPortItems);
+
+    Tusin_Botton = menuBar()->addMenu(QStringLiteral("Communication(&T)"));
+    Tusin_Botton->setObjectName(QStringLiteral("Tusin_Botton"));
+    connect(AddItem(Tusin_Botton, "Write All Data(&A)", "ALL_WRITE"), &QAction::triggered, this,
+            &MainWindow::ALL_WRITE_Click);
+    connect(AddItem(Tusin_Botton, "Read All Data(&B)", "ALL_READ"), &QAction::triggered, this,
+            &MainWindow::ALL_READ_Click);
+    connect(AddItem(Tusin_Botton, "Verify(&V)", "Verify"), &QAction::triggered, this,
+            &MainWindow::Verify_Click);
+    Tusin_Botton->addSeparator();
+    QAction *BackupBeforeWrite =
+        AddItem(Tusin_Botton, "Back up the radio before writing", "BackupBeforeWrite");
+    BackupBeforeWrite->setCheckable(true);
+    BackupBeforeWrite->setChecked(core.settings().backupBeforeWriting);
+    connect(BackupBeforeWrite, &QAction::toggled, &core, &Session::setBackupBeforeWriting);
+    FullWrite = AddItem(Tusin_Botton, "Write every block, not only the changed ones", "FullWrite");
+    FullWrite->setCheckable(true);
+    AddBackupItems(core, this, Tusin_Botton);
+}
+
 void MainWindow::switchPage(int page)
 {
     if (page < 1 || page > PageCount || page == pageNumber)
         return;
     // Every page but the bank page needs a partition of 500: the bank page silently starts again from
     // the default, the others ask, and "No" stays where the user was.
-    BankPartition &banks = image.banks;
+    BankPartition &banks = core.image().banks;
     // A count still being typed counts: leaving its box settles it first.
     if (QWidget *focused = QApplication::focusWidget(); focused && isAncestorOf(focused))
         focused->clearFocus();
@@ -306,8 +240,8 @@ void MainWindow::switchPage(int page)
     }
     // The row labels and the lists built from the partition already follow every valid partition.
     pageNumber = page;
-    if (EditCopy)
-        refreshEditItems();
+    if (MenuEdit)
+        MenuEdit->setMemoryPageShown(page == 1);
     for (int i = 0; i < PageCount; ++i) {
         const bool current = i == page - 1;
         A_FRAME[i]->setVisible(current);
@@ -317,35 +251,9 @@ void MainWindow::switchPage(int page)
     TabStrip1->setCurrentIndex(page - 1);
 }
 
-void MainWindow::CommandWidget::enable(bool unlocked) const
-{
-    if (widget)
-        widget->setEnabled(unlocked && (!rule || rule()));
-}
-
-void MainWindow::registerCommandWidget(QWidget *widget, std::function<bool()> enabledWhenUnlocked)
-{
-    commandWidgets.append({widget, std::move(enabledWhenUnlocked)});
-    commandWidgets.last().enable(!locked);
-}
-
-void MainWindow::refreshCommandWidget(QWidget *widget)
-{
-    for (const CommandWidget &command : commandWidgets) {
-        if (command.widget == widget)
-            command.enable(!locked);
-    }
-}
-
-void MainWindow::registerGrid(QWidget *memoryGrid)
-{
-    grid = memoryGrid;
-    grid->setEnabled(!locked);
-}
-
 void MainWindow::refreshPortItems()
 {
-    const QStringList devices = resolver.describeAll();
+    const QStringList devices = core.portResolver().describeAll();
     for (int n = 1; n <= PortResolver::PortCount; ++n)
         MenuSetCom[n - 1]->setText(QStringLiteral("COM%1\t").arg(n) + devices.at(n - 1));
 }
@@ -362,135 +270,45 @@ void MainWindow::MenuSetCom_Click(int index)
     if (index < 1 || index > PortResolver::PortCount)
         return;
     checkPortItem(index);
-    link.setPortNumber(index);
-    saveSettingsFile();
-}
-
-void MainWindow::saveSettingsFile()
-{
-    QString error;
-    QStringList options{QString::fromLatin1(BackupKey) + (backupBeforeWriting() ? u'1' : u'0')};
-    options << AutoShiftLine(automaticShift()) << recentFiles->files().settingsLines()
-            << FolderSettingLines(folders);
-    if (!SaveImageFile(settingsPath, image, link.portNumber(), &error, QDateTime::currentDateTime(), options))
-        ShowMessage(this, QStringLiteral("Settings file could not be saved."), QStringLiteral("Error"),
-                    error);
-}
-
-bool MainWindow::fullWrite() const
-{
-    return FullWrite->isChecked();
-}
-
-QString MainWindow::startFolder(const QString &kind) const
-{
-    if (QString folder = folders.value(kind); !folder.isEmpty() && QFileInfo(folder).isDir())
-        return folder;
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
-}
-
-void MainWindow::rememberFolder(const QString &kind, const QString &filePath)
-{
-    const QString folder = QFileInfo(filePath).absolutePath();
-    if (folder.isEmpty() || folders.value(kind) == folder)
-        return;
-    folders.insert(kind, folder);
-    saveSettingsFile();
-}
-
-bool MainWindow::backupBeforeWriting() const
-{
-    return BackupBeforeWrite->isChecked();
-}
-
-void MainWindow::setBackupBeforeWriting(bool on)
-{
-    BackupBeforeWrite->setChecked(on);
-}
-
-bool MainWindow::automaticShift() const
-{
-    return AutoShift->isChecked();
-}
-
-void MainWindow::noteImageFile(const QString &path)
-{
-    setWindowFilePath(path);
-    setWindowTitle(WindowTitleFor(path));
-    recentFiles->add(path);
-}
-
-void MainWindow::SETTING_READ_Click()
-{
-    runRadioCommand([this] {
-        report(SettingRead(link, image.settings, image.dtmf, barProgress),
-               QStringLiteral("Setting data read successed."));
-    });
-}
-
-void MainWindow::SETTING_WRITE_Click()
-{
-    runRadioCommand([this] {
-        report(SettingWrite(link, image.settings, image.dtmf, barProgress),
-               QStringLiteral("Setting data write successed."));
-    });
+    core.setPortNumber(index);
 }
 
 void MainWindow::ALL_READ_Click()
 {
-    runRadioCommand(
-        [this] {
-            const TransferOutcome read = ReadAllData(link, image, barProgress);
-            if (read.ok)
-                markClean();
-            report(read, QStringLiteral("ALL read successed."));
-        },
-        QStringLiteral("Read All Data"));
+    ReportOutcome(this, core.readAll(), QStringLiteral("ALL read successed."));
 }
 
 void MainWindow::ALL_WRITE_Click()
 {
     // A partition that does not add up to 500 is never sent: the same question as leaving the bank page.
-    if (image.banks.total() != BankChannelTotal) {
+    if (core.image().banks.total() != BankChannelTotal) {
         if (!AskYesNo(this, QStringLiteral("Bank Total Error. Init Data?"), QStringLiteral("Caution")))
             return;
-        image.banks.reset();
+        core.image().banks.reset();
     }
-    runRadioCommand([this] {
-        // The backup's header names the line as the COMPort menu does.
-        const QString device = resolver.deviceFor(link.portNumber());
-        const QString port = QStringLiteral("COM%1").arg(link.portNumber()) +
-                             (device.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(device));
-        const WriteRequest request{backupBeforeWriting(), fullWrite(), backups, port};
-        const WriteReport written = WriteImage(link, image, barProgress, request);
-        if (written.outcome.ok) // the radio now holds the image
-            markClean();
-        ShowWriteReport(*this, written);
-    });
+    const WriteRequest request{
+        core.settings().backupBeforeWriting, FullWrite->isChecked(), core.backupFolder(), {}};
+    ShowWriteReport(core, this, core.writeAll(request));
 }
 
 void MainWindow::Verify_Click()
 {
-    runRadioCommand([this] {
-        CloneImage radio;
-        const TransferOutcome read = ReadAllData(link, radio, barProgress);
-        if (!read.ok) {
-            report(read, QString());
-            return;
-        }
-        const std::vector<ImageDifference> differences = CompareImages(image, radio);
-        if (differences.empty()) {
-            ShowMessage(this, QStringLiteral("Radio matches."), QStringLiteral(" Finish"));
-            return;
-        }
-        QStringList lines{DifferenceLegend(QStringLiteral("the window's"))};
-        for (const ImageDifference &difference : differences)
-            lines << difference.describe();
-        ShowMessage(
-            this, QStringLiteral("The radio differs from the window in %1 place(s).").arg(differences.size()),
-            QStringLiteral(" Finish"), lines.join(QLatin1Char('\n')));
-    });
+    const Session::Verification verification = core.verify();
+    if (!verification.read.ok) {
+        ReportOutcome(this, verification.read, {});
+        return;
+    }
+    if (verification.differences.empty()) {
+        ShowMessage(this, QStringLiteral("Radio matches."), QStringLiteral(" Finish"));
+        return;
+    }
+    QStringList lines{DifferenceLegend(QStringLiteral("the window's"))};
+    for (const ImageDifference &difference : verification.differences)
+        lines << difference.describe();
+    ShowMessage(this,
+                QStringLiteral("The radio differs from the window in %1 place(s).")
+                    .arg(verification.differences.size()),
+                QStringLiteral(" Finish"), lines.join(QLatin1Char('\n')));
 }
 
 void MainWindow::MenuVersion_Click()
@@ -499,265 +317,46 @@ void MainWindow::MenuVersion_Click()
     dialog.exec();
 }
 
-void MainWindow::setMenusEnabled(bool enabled)
+void MainWindow::showBusy(bool busy)
 {
-    for (QMenu *menu : {File, MenuEdit, MenuComPort, MenuHelp, Tusin_Botton}) {
-        menu->menuAction()->setEnabled(enabled);
-        menu->setEnabled(enabled);
+    TabStrip1->setEnabled(!busy);
+    for (QMenu *menu : {File, static_cast<QMenu *>(MenuEdit), MenuComPort, MenuHelp, Tusin_Botton}) {
+        menu->menuAction()->setEnabled(!busy);
+        menu->setEnabled(!busy);
     }
-}
-
-void MainWindow::LockControls()
-{
-    locked = true;
-    ProgressText->setText(QStringLiteral("0%"));
-    TabStrip1->setEnabled(false);
-    if (grid)
-        grid->setEnabled(false);
-    for (const CommandWidget &command : commandWidgets)
-        command.enable(false);
-    setMenusEnabled(false);
-    ProgressBar1->setValue(0);
-}
-
-void MainWindow::UnlockControls()
-{
-    TabStrip1->setEnabled(true);
-    if (grid)
-        grid->setEnabled(true);
-    for (const CommandWidget &command : commandWidgets)
-        command.enable(true);
-    setMenusEnabled(true);
     ProgressText->setText(QStringLiteral("0%"));
     ProgressBar1->setValue(0);
-    link.close();
-    locked = false;
 }
 
-void MainWindow::runRadioCommand(const std::function<void()> &body, const QString &stepName)
+void MainWindow::showHistory()
 {
-    // A window of its own (glyphs, bank links) must not start a transfer inside another: unlocking at
-    // its end would free the controls while the first still runs.
-    if (locked) {
-        ShowMessage(this, QStringLiteral("Port Error"), QStringLiteral(" Error"),
-                    QStringLiteral("Another transfer is still running. Wait until it has finished."));
-        return;
-    }
-    runStep(stepName.isEmpty() ? QStringLiteral("Read from the radio") : stepName, [&] {
-        LockControls();
-        try {
-            body();
-        } catch (const PortError &e) {
-            ShowMessage(this, QStringLiteral("Port Error"), QStringLiteral(" Error"), e.detail());
-        } catch (const std::exception &e) {
-            ShowMessage(this, QStringLiteral("Port Error"), QStringLiteral(" Error"),
-                        QString::fromLocal8Bit(e.what()));
-        }
-        UnlockControls();
-    });
+    setWindowModified(!core.history().isClean());
 }
 
-void MainWindow::runStep(const QString &name, const std::function<void()> &body)
+void MainWindow::showFile(const QString &path)
 {
-    recordPendingEdit();
-    ++stepDepth;
-    // However the command ends, what it changed is recorded.
-    struct Leave {
-        MainWindow &window;
-        const QString &name;
-        ~Leave()
-        {
-            if (--window.stepDepth > 0)
-                return;
-            window.pendingEdit.clear();
-            window.history.record(name);
-            window.refreshEditItems();
-        }
-    } leave{*this, name};
-    body();
-}
-
-void MainWindow::noteEdit(const QString &region)
-{
-    if (stepDepth > 0 || restoring)
-        return;
-    // Recorded once the event that made it is done, so one click that changes several cells is one step.
-    pendingEdit = region;
-    editTimer->start();
-}
-
-void MainWindow::recordPendingEdit()
-{
-    editTimer->stop();
-    if (pendingEdit.isEmpty())
-        return;
-    const QString region = std::exchange(pendingEdit, QString());
-    history.record(region, region);
-    refreshEditItems();
-}
-
-bool MainWindow::isClean()
-{
-    recordPendingEdit();
-    return history.isClean();
-}
-
-void MainWindow::markClean()
-{
-    history.markClean();
-    refreshEditItems();
-}
-
-QList<QAction *> MainWindow::rowEditActions() const
-{
-    return {EditCut, EditCopy, EditPaste, EditMoveUp, EditMoveDown, EditInsertRow, EditDeleteShift};
-}
-
-void MainWindow::EditUndo_Click()
-{
-    travel(&ImageHistory::undo);
-}
-
-void MainWindow::EditRedo_Click()
-{
-    travel(&ImageHistory::redo);
-}
-
-void MainWindow::travel(bool (ImageHistory::*move)())
-{
-    recordPendingEdit();
-    if (locked)
-        return;
-    // What the pages do while the image is put back is part of the undo, not a new edit.
-    restoring = true;
-    (history.*move)();
-    restoring = false;
-    refreshEditItems();
-}
-
-void MainWindow::refreshEditItems()
-{
-    EditUndo->setText(history.canUndo() ? QStringLiteral("Undo ") + history.undoName()
-                                        : QStringLiteral("Undo"));
-    EditRedo->setText(history.canRedo() ? QStringLiteral("Redo ") + history.redoName()
-                                        : QStringLiteral("Redo"));
-    setWindowModified(!history.isClean());
-    EditUndo->setEnabled(history.canUndo());
-    EditRedo->setEnabled(history.canRedo());
-    const bool memoryPage = pageNumber == 1;
-    for (QAction *action : {EditCut, EditCopy, EditPaste, EditMoveUp, EditMoveDown, EditSortByFrequency,
-                            EditSortByName, EditInsertRow, EditDeleteShift, EditFindDuplicates})
-        action->setEnabled(memoryPage);
-    EditSort->menuAction()->setEnabled(memoryPage);
-}
-
-void MainWindow::buildEditMenu()
-{
-    MenuEdit = menuBar()->addMenu(QStringLiteral("Edit(&E)"));
-    MenuEdit->setObjectName(QStringLiteral("MenuEdit"));
-    auto addItem = [this](const QString &text, const char *name, const QList<QKeySequence> &keys) {
-        QAction *action = MenuEdit->addAction(text);
-        action->setObjectName(QString::fromLatin1(name));
-        action->setShortcuts(keys);
-        return action;
-    };
-    EditUndo = addItem(QStringLiteral("Undo"), "EditUndo", {QKeySequence(Qt::CTRL | Qt::Key_Z)});
-    EditRedo = addItem(QStringLiteral("Redo"), "EditRedo",
-                       {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    MenuEdit->addSeparator();
-    EditCut = addItem(QStringLiteral("Cut"), "EditCut", {QKeySequence::Cut});
-    EditCopy = addItem(QStringLiteral("Copy"), "EditCopy", {QKeySequence::Copy});
-    EditPaste = addItem(QStringLiteral("Paste"), "EditPaste", {QKeySequence::Paste});
-    MenuEdit->addSeparator();
-    EditMoveUp = addItem(QStringLiteral("Move Up"), "EditMoveUp", {QKeySequence(Qt::ALT | Qt::Key_Up)});
-    EditMoveDown =
-        addItem(QStringLiteral("Move Down"), "EditMoveDown", {QKeySequence(Qt::ALT | Qt::Key_Down)});
-    connect(EditUndo, &QAction::triggered, this, &MainWindow::EditUndo_Click);
-    connect(EditRedo, &QAction::triggered, this, &MainWindow::EditRedo_Click);
-    connect(EditCut, &QAction::triggered, this, [this] { memory->CutRows(); });
-    connect(EditCopy, &QAction::triggered, this, [this] { memory->CopyRows(); });
-    connect(EditPaste, &QAction::triggered, this, [this] { memory->PasteRows(); });
-    connect(EditMoveUp, &QAction::triggered, this, [this] { memory->MoveRows(-1); });
-    connect(EditMoveDown, &QAction::triggered, this, [this] { memory->MoveRows(1); });
-    buildRowItems();
-
-    editTimer = new QTimer(this);
-    editTimer->setSingleShot(true);
-    editTimer->setInterval(0);
-    connect(editTimer, &QTimer::timeout, this, &MainWindow::recordPendingEdit);
-    // Every region's changes, wherever they come from, reach the history.
-    auto watch = [this](auto *region, auto signal, const char *name) {
-        connect(region, signal, this, [this, name] { noteEdit(QString::fromLatin1(name)); });
-    };
-    watch(&image.channels, &ChannelTable::changed, "channel edit");
-    watch(&image.banks, &BankPartition::changed, "bank edit");
-    watch(&image.settings, &SetModeSettings::changed, "Set Mode edit");
-    watch(&image.dtmf, &DtmfMemories::changed, "DTMF edit");
-    watch(&image.oneTouch, &OneTouchKeys::changed, "one-touch edit");
-    watch(&image.title, &OpeningTitle::changed, "title edit");
-    watch(&image.bankLinks, &BankLinks::changed, "bank link edit");
-    watch(&image.glyphs, &FontGlyphs::changed, "glyph edit");
-}
-
-void MainWindow::buildRowItems()
-{
-    auto addItem = [](QMenu *menu, const QString &text, const char *name, const QKeySequence &key = {}) {
-        QAction *action = menu->addAction(text);
-        action->setObjectName(QString::fromLatin1(name));
-        action->setShortcut(key);
-        return action;
-    };
-    MenuEdit->addSeparator();
-    EditSort = MenuEdit->addMenu(QStringLiteral("Sort Selected Rows"));
-    EditSort->setObjectName(QStringLiteral("EditSort"));
-    EditSortByFrequency = addItem(EditSort, QStringLiteral("By Frequency"), "EditSortByFrequency");
-    EditSortByName = addItem(EditSort, QStringLiteral("By Name"), "EditSortByName");
-    EditInsertRow = addItem(MenuEdit, QStringLiteral("Insert Empty Row"), "EditInsertRow",
-                            QKeySequence(Qt::ALT | Qt::Key_Insert));
-    EditDeleteShift = addItem(MenuEdit, QStringLiteral("Delete and Shift Up"), "EditDeleteShift",
-                              QKeySequence(Qt::ALT | Qt::Key_Delete));
-    EditFindDuplicates = addItem(MenuEdit, QStringLiteral("Find Duplicates"), "EditFindDuplicates");
-    MenuEdit->addSeparator();
-    AutoShift = addItem(MenuEdit, QStringLiteral("Automatic repeater shift"), "AutoShift");
-    AutoShift->setCheckable(true);
-    AutoShift->setChecked(ReadAutoShiftSetting(settingsPath));
-    connect(EditSortByFrequency, &QAction::triggered, this,
-            [this] { SortSelectedRowsCommand(*this, SortKey::Frequency); });
-    connect(EditSortByName, &QAction::triggered, this,
-            [this] { SortSelectedRowsCommand(*this, SortKey::Name); });
-    connect(EditInsertRow, &QAction::triggered, this, [this] { InsertEmptyRowCommand(*this); });
-    connect(EditDeleteShift, &QAction::triggered, this, [this] { DeleteAndShiftUpCommand(*this); });
-    connect(EditFindDuplicates, &QAction::triggered, this, [this] { FindDuplicatesCommand(*this); });
-    connect(AutoShift, &QAction::toggled, this, [this] { saveSettingsFile(); });
-}
-
-void MainWindow::report(const TransferOutcome &outcome, const QString &doneText)
-{
-    for (const Notice &notice : outcome.notices)
-        ShowMessage(this, notice.text, notice.title, notice.detail);
-    if (outcome.ok)
-        ShowMessage(this, doneText, QStringLiteral(" Finish"));
-    else if (!outcome.message.text.isEmpty())
-        ShowMessage(this, outcome.message.text, outcome.message.title, outcome.message.detail);
+    setWindowFilePath(path);
+    setWindowTitle(WindowTitleFor(path));
 }
 
 void MainWindow::cmdZQRESET_Click()
 {
-    runRadioCommand([this] { link.SendReset(); });
+    RunRadioCommand(core, this,
+                    [this] {
+                        core.link().SendReset();
+                        return TransferOutcome::success();
+                    },
+                    {});
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     // A transfer waits in a nested event loop further up the stack; the window must outlive it.
-    if (locked) {
+    if (core.isBusy() || !ConfirmUnsavedChanges(core, this, QStringLiteral("closing"))) {
         event->ignore();
         return;
     }
-    if (!ConfirmUnsavedChanges(*this, QStringLiteral("closing"))) {
-        event->ignore();
-        return;
-    }
-    link.close();
+    core.link().close();
     event->accept();
 }
 

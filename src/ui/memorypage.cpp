@@ -6,12 +6,13 @@
 #include "link/channeltransfer.h"
 #include "model/channelcells.h"
 #include "model/channeltable.h"
+#include "session/session.h"
 #include "ui/channeleditor.h"
 #include "ui/channelgridmodel.h"
 #include "ui/findbar.h"
 #include "ui/glyphpreview.h"
-#include "ui/mainwindow.h"
 #include "ui/messages.h"
+#include "ui/radiocommand.h"
 #include "ui/twips.h"
 
 #include <QBoxLayout>
@@ -58,7 +59,7 @@ QStringList WidestCellTexts(int column)
 
 } // namespace
 
-MemoryPage::MemoryPage(MainWindow &mainWindow, QWidget *parent) : QWidget(parent), window(mainWindow)
+MemoryPage::MemoryPage(Session &owner, QWidget *parent) : QWidget(parent), session(owner)
 {
     setObjectName(QStringLiteral("MemoryPage"));
     buildGrid();
@@ -74,7 +75,7 @@ MemoryPage::MemoryPage(MainWindow &mainWindow, QWidget *parent) : QWidget(parent
         auto *button = new QPushButton(index == 0 ? QStringLiteral("Up") : QStringLiteral("Down"), this);
         button->setObjectName(QStringLiteral("LIST_SET_%1").arg(index));
         connect(button, &QPushButton::clicked, this, [this, index] { LIST_SET_Click(index); });
-        window.registerCommandWidget(button);
+        new BusyGate(session, button);
         LIST_SET[static_cast<std::size_t>(index)] = button;
     }
 
@@ -92,10 +93,10 @@ MemoryPage::MemoryPage(MainWindow &mainWindow, QWidget *parent) : QWidget(parent
 void MemoryPage::buildFindBar()
 {
     finder = new FindBar(
-        window.cloneImage().channels, [this] { return currentChannel(); }, this);
+        session.image().channels, [this] { return currentChannel(); }, this);
     finder->hide();
     // It moves the grid's selection: locked with the grid while a transfer runs.
-    window.registerCommandWidget(finder);
+    new BusyGate(session, finder);
     connect(finder, &FindBar::channelFound, this, [this](int channel) { selectChannels(channel, channel); });
     connect(finder, &FindBar::closed, MSFlexGrid1, qOverload<>(&QWidget::setFocus));
     // Only while the page shows: a hidden widget's shortcuts do not fire.
@@ -106,7 +107,7 @@ void MemoryPage::buildFindBar()
 
 void MemoryPage::buildGrid()
 {
-    model = new ChannelGridModel(window.cloneImage().channels, this);
+    model = new ChannelGridModel(session.image().channels, this);
     MSFlexGrid1 = new QTableView(this);
     MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
     MSFlexGrid1->setModel(model);
@@ -149,14 +150,14 @@ void MemoryPage::buildGrid()
                                                                            QItemSelectionModel::Rows);
     MSFlexGrid1->setAccessibleName(QStringLiteral("Memory channels"));
     // Names show the custom glyphs as the radio will, repainted when a glyph is edited.
-    const FontGlyphs &glyphs = window.cloneImage().glyphs;
+    const FontGlyphs &glyphs = session.image().glyphs;
     MSFlexGrid1->setItemDelegateForColumn(ColName - 1, new NameCellDelegate(glyphs, MSFlexGrid1));
     connect(&glyphs, &FontGlyphs::changed, MSFlexGrid1->viewport(), qOverload<>(&QWidget::update));
     MSFlexGrid1->installEventFilter(this);
     connect(MSFlexGrid1, &QTableView::doubleClicked, this, &MemoryPage::OpenChannelEditor);
     MSFlexGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(MSFlexGrid1, &QWidget::customContextMenuRequested, this, &MemoryPage::showContextMenu);
-    window.registerGrid(MSFlexGrid1);
+    new BusyGate(session, MSFlexGrid1);
 }
 
 bool MemoryPage::eventFilter(QObject *watched, QEvent *event)
@@ -188,8 +189,8 @@ void MemoryPage::deleteSelection()
     // a binding.
     const int first = selectedChannels().first;
     const int last = selectedChannels().second;
-    window.runStep(QStringLiteral("Delete"),
-                   [&] { ClearChannelRows(window.cloneImage().channels, first, last); });
+    session.runStep(QStringLiteral("Delete"),
+                    [&] { ClearChannelRows(session.image().channels, first, last); });
 }
 
 void MemoryPage::CopyRows()
@@ -202,51 +203,50 @@ void MemoryPage::CopyRows()
 void MemoryPage::copyToClipboard(int first, int last)
 {
     std::vector<RowWarning> warnings;
-    QGuiApplication::clipboard()->setText(RowsAsText(window.cloneImage().channels, first, last, &warnings));
+    QGuiApplication::clipboard()->setText(RowsAsText(session.image().channels, first, last, &warnings));
     if (!warnings.empty())
-        ShowMessage(&window, QStringLiteral("Copied. Some cells look like spreadsheet formulas."),
+        ShowMessage(this, QStringLiteral("Copied. Some cells look like spreadsheet formulas."),
                     QStringLiteral("Copy"), ListWarnings(warnings));
 }
 
 void MemoryPage::CutRows()
 {
-    if (window.isLocked())
+    if (session.isBusy())
         return;
     const int first = selectedChannels().first;
     const int last = selectedChannels().second;
     copyToClipboard(first, last);
-    window.runStep(QStringLiteral("Cut"),
-                   [&] { ClearChannelRows(window.cloneImage().channels, first, last); });
+    session.runStep(QStringLiteral("Cut"), [&] { ClearChannelRows(session.image().channels, first, last); });
 }
 
 void MemoryPage::PasteRows()
 {
-    if (window.isLocked())
+    if (session.isBusy())
         return;
     const QString text = QGuiApplication::clipboard()->text();
     if (text.isEmpty())
         return;
     const int first = currentChannel();
     PasteResult pasted;
-    window.runStep(QStringLiteral("Paste"),
-                   [&] { pasted = n35::PasteRows(text, first, window.cloneImage().channels); });
+    session.runStep(QStringLiteral("Paste"),
+                    [&] { pasted = n35::PasteRows(text, first, session.image().channels); });
     if (pasted.lastRow > 0)
         selectChannels(first, pasted.lastRow);
     if (!pasted.refused.empty()) {
-        ShowMessage(&window, QStringLiteral("Some rows were not pasted."), QStringLiteral("Paste"),
+        ShowMessage(this, QStringLiteral("Some rows were not pasted."), QStringLiteral("Paste"),
                     ListRefusals(pasted.refused));
     }
 }
 
 void MemoryPage::MoveRows(int step)
 {
-    if (window.isLocked())
+    if (session.isBusy())
         return;
     const int first = selectedChannels().first;
     const int last = selectedChannels().second;
     MovedRows moved;
-    window.runStep(step < 0 ? QStringLiteral("Move Up") : QStringLiteral("Move Down"), [&] {
-        moved = n35::MoveRows(window.cloneImage().channels, window.cloneImage().banks, first, last, step);
+    session.runStep(step < 0 ? QStringLiteral("Move Up") : QStringLiteral("Move Down"), [&] {
+        moved = n35::MoveRows(session.image().channels, session.image().banks, first, last, step);
     });
     if (moved.moved)
         selectChannels(moved.first, moved.last);
@@ -254,22 +254,21 @@ void MemoryPage::MoveRows(int step)
 
 void MemoryPage::SetColumn(int column, const QString &text)
 {
-    if (window.isLocked())
+    if (session.isBusy())
         return;
     const int first = selectedChannels().first;
     const int last = selectedChannels().second;
     QString refused;
-    window.runStep(QStringLiteral("Set ") + ChannelHeaderTexts().at(column), [&] {
-        refused = SetColumnOfRows(window.cloneImage().channels, first, last, column, text);
-    });
+    session.runStep(QStringLiteral("Set ") + ChannelHeaderTexts().at(column),
+                    [&] { refused = SetColumnOfRows(session.image().channels, first, last, column, text); });
     if (!refused.isEmpty())
-        ShowMessage(&window, QStringLiteral("Nothing was changed."), QStringLiteral(" Error"),
+        ShowMessage(this, QStringLiteral("Nothing was changed."), QStringLiteral(" Error"),
                     CellCaption(column) + QStringLiteral(": ") + refused);
 }
 
 void MemoryPage::showContextMenu(const QPoint &at)
 {
-    if (window.isLocked())
+    if (session.isBusy())
         return;
     QMenu menu(this);
     QMenu *set = menu.addMenu(QStringLiteral("Set for selected rows"));
@@ -290,20 +289,20 @@ void MemoryPage::showContextMenu(const QPoint &at)
         });
     }
     menu.addSeparator();
-    menu.addActions(window.rowEditActions());
+    menu.addActions(rowActions);
     menu.exec(MSFlexGrid1->viewport()->mapToGlobal(at));
 }
 
 void MemoryPage::OpenChannelEditor()
 {
     const QModelIndex current = MSFlexGrid1->currentIndex();
-    if (!current.isValid() || window.isLocked())
+    if (!current.isValid() || session.isBusy())
         return;
     const int channel = ChannelGridModel::channelOfRow(current.row());
-    ChannelEditor editor(window.cloneImage().channels, channel, &window, &window.cloneImage().glyphs);
-    editor.setAutomaticShift(window.automaticShift());
+    ChannelEditor editor(session.image().channels, channel, window(), &session.image().glyphs);
+    editor.setAutomaticShift(session.settings().automaticShift);
     bool accepted = false;
-    window.runStep(QStringLiteral("Memory Setting"), [&] { accepted = editor.exec() == QDialog::Accepted; });
+    session.runStep(QStringLiteral("Memory Setting"), [&] { accepted = editor.exec() == QDialog::Accepted; });
     if (accepted)
         selectChannels(channel, channel);
 }
@@ -320,7 +319,7 @@ QPushButton *MemoryPage::addButton(const char *caption, const char *name, void (
     auto *button = new QPushButton(QString::fromLatin1(caption), this);
     button->setObjectName(QString::fromLatin1(name));
     connect(button, &QPushButton::clicked, this, click);
-    window.registerCommandWidget(button);
+    new BusyGate(session, button);
     return button;
 }
 
@@ -380,40 +379,42 @@ void MemoryPage::MemAllWrite_Click()
 
 void MemoryPage::ALL_Reset_Click()
 {
-    window.runStep(QStringLiteral("Clear all memory"), [&] { clearRange(ALL_Reset, 1, ChannelCount); });
+    session.runStep(QStringLiteral("Clear all memory"), [&] { clearRange(ALL_Reset, 1, ChannelCount); });
 }
 
 void MemoryPage::Clear_Botton_Click()
 {
     const int first = selectedChannels().first;
     const int last = selectedChannels().second;
-    window.runStep(QStringLiteral("Clear selected memory"), [&] { clearRange(Clear_Botton, first, last); });
+    session.runStep(QStringLiteral("Clear selected memory"), [&] { clearRange(Clear_Botton, first, last); });
 }
 
 void MemoryPage::readRange(int first, int last, const QString &doneText)
 {
-    window.runRadioCommand([&] {
-        window.report(
-            ReadChannels(window.radioLink(), window.cloneImage().channels, first, last, window.progress()),
-            doneText);
-    });
+    RunRadioCommand(
+        session, this,
+        [&] {
+            return ReadChannels(session.link(), session.image().channels, first, last, session.progress());
+        },
+        doneText);
     keepCurrentRowVisible();
 }
 
 void MemoryPage::writeRange(int first, int last, const QString &doneText)
 {
-    window.runRadioCommand([&] {
-        window.report(
-            WriteChannels(window.radioLink(), window.cloneImage().channels, first, last, window.progress()),
-            doneText);
-    });
+    RunRadioCommand(
+        session, this,
+        [&] {
+            return WriteChannels(session.link(), session.image().channels, first, last, session.progress());
+        },
+        doneText);
 }
 
 void MemoryPage::clearRange(QPushButton *button, int first, int last)
 {
     button->setEnabled(false);
-    ClearChannelRows(window.cloneImage().channels, first, last);
-    button->setEnabled(!window.isLocked());
+    ClearChannelRows(session.image().channels, first, last);
+    button->setEnabled(!session.isBusy());
     keepCurrentRowVisible();
 }
 

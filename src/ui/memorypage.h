@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QList>
 #include <QWidget>
 #include <array>
 #include <utility>
 
+class QAction;
 class QPushButton;
 class QTableView;
 
@@ -12,7 +14,7 @@ namespace n35
 
 class ChannelGridModel;
 class FindBar;
-class MainWindow;
+class Session;
 struct TransferOutcome;
 
 // Page 1: the grid of all 952 channel rows and the buttons that read, write and clear them.
@@ -20,7 +22,7 @@ class MemoryPage : public QWidget
 {
     Q_OBJECT
 public:
-    explicit MemoryPage(MainWindow &mainWindow, QWidget *parent = nullptr);
+    explicit MemoryPage(Session &owner, QWidget *parent = nullptr);
 
     QTableView *grid() const { return MSFlexGrid1; }
     ChannelGridModel *gridModel() const { return model; }
@@ -54,6 +56,12 @@ public:
     void MoveRows(int step);
     // The grid's context menu: one column set for every selected row.
     void SetColumn(int column, const QString &text);
+    // The Edit items that act on rows, offered again at the end of the grid's context menu.
+    void setRowActions(const QList<QAction *> &actions) { rowActions = actions; }
+
+signals:
+    // The page should come to the front: the user chose rows on it from another window.
+    void showRequested();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -71,7 +79,8 @@ private:
     void keepCurrentRowVisible();
     void showContextMenu(const QPoint &at);
 
-    MainWindow &window;
+    Session &session;
+    QList<QAction *> rowActions;
     ChannelGridModel *model = nullptr;
     QTableView *MSFlexGrid1 = nullptr;
     QPushButton *ALL_Reset = nullptr;

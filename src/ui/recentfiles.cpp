@@ -1,5 +1,6 @@
 #include "ui/recentfiles.h"
 
+#include "session/session.h"
 #include "ui/version.h"
 
 #include <QDir>
@@ -8,8 +9,8 @@
 namespace n35
 {
 
-RecentFilesMenu::RecentFilesMenu(const RecentFiles &files, QWidget *parent)
-    : QMenu(QStringLiteral("Open Recent"), parent), recent(files)
+RecentFilesMenu::RecentFilesMenu(Session &owner, QWidget *parent)
+    : QMenu(QStringLiteral("Open Recent"), parent), session(owner)
 {
     setObjectName(QStringLiteral("FileOpenRecent"));
     setAccessibleName(QStringLiteral("Open Recent"));
@@ -28,26 +29,16 @@ RecentFilesMenu::RecentFilesMenu(const RecentFiles &files, QWidget *parent)
     addSeparator();
     clearItem = addAction(QStringLiteral("Clear"));
     clearItem->setObjectName(QStringLiteral("FileRecentClear"));
-    connect(clearItem, &QAction::triggered, this, [this] {
-        recent.clear();
-        refresh();
-        emit changed();
-    });
+    connect(clearItem, &QAction::triggered, &session, &Session::clearRecentFiles);
+    connect(&session, &Session::recentFilesChanged, this, &RecentFilesMenu::refresh);
     // A file may have gone (or come back, on a drive plugged in again) since the menu was last shown.
     connect(this, &QMenu::aboutToShow, this, &RecentFilesMenu::refresh);
     refresh();
 }
 
-void RecentFilesMenu::add(const QString &path)
-{
-    recent.add(path);
-    refresh();
-    emit changed();
-}
-
 void RecentFilesMenu::refresh()
 {
-    const QStringList &paths = recent.paths();
+    const QStringList &paths = session.settings().recent.paths();
     for (int i = 0; i < items.size(); ++i) {
         QAction *item = items.at(i);
         item->setVisible(i < paths.size());

@@ -1,35 +1,28 @@
 #pragma once
 
-#include "files/recentfiles.h"
-
 #include <QList>
 #include <QMenu>
 
 namespace n35
 {
 
+class Session;
+
 // File > "Open Recent": the clone images opened or saved last, a file that is no longer there greyed out,
-// and "Clear". The list itself is widget-free (files/recentfiles.h); the window keeps it in the settings
-// file whenever it changes.
+// and "Clear". A view of the session's list, which the settings file keeps.
 class RecentFilesMenu : public QMenu
 {
     Q_OBJECT
 public:
-    explicit RecentFilesMenu(const RecentFiles &files, QWidget *parent = nullptr);
-
-    const RecentFiles &files() const { return recent; }
-    // A clone image was opened or saved.
-    void add(const QString &path);
+    explicit RecentFilesMenu(Session &session, QWidget *parent = nullptr);
 
 signals:
     void openRequested(const QString &path);
-    // The list changed: time to keep it.
-    void changed();
 
 private:
     void refresh();
 
-    RecentFiles recent;
+    Session &session;
     QList<QAction *> items; // one per place in the list, hidden while unused
     QAction *none = nullptr;
     QAction *clearItem = nullptr;

@@ -3,9 +3,10 @@
 #include "model/channeledit.h"
 #include "model/channeltable.h"
 #include "model/valuetables.h"
-#include "ui/mainwindow.h"
+#include "session/session.h"
 #include "ui/memorypage.h"
 #include "ui/messages.h"
+#include "ui/radiocommand.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -42,10 +43,10 @@ QString ChannelSummary(const ChannelTable &table, int row)
     return parts.join(QStringLiteral("  "));
 }
 
-QDialog *DuplicatesDialog(MainWindow &window, const std::vector<std::vector<int>> &sets)
+QDialog *DuplicatesDialog(Session &session, MemoryPage &page, const std::vector<std::vector<int>> &sets)
 {
-    const ChannelTable &table = window.cloneImage().channels;
-    auto *dialog = new QDialog(&window);
+    const ChannelTable &table = session.image().channels;
+    auto *dialog = new QDialog(page.window());
     dialog->setObjectName(QStringLiteral("DuplicatesDialog"));
     dialog->setWindowTitle(QStringLiteral("Find Duplicates"));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
@@ -78,12 +79,12 @@ QDialog *DuplicatesDialog(MainWindow &window, const std::vector<std::vector<int>
             item->setData(RowRole, row);
         }
     }
-    QObject::connect(list, &QListWidget::currentItemChanged, dialog, [&window](QListWidgetItem *item) {
+    QObject::connect(list, &QListWidget::currentItemChanged, dialog, [&page](QListWidgetItem *item) {
         if (!item || !item->data(RowRole).isValid())
             return;
         const int row = item->data(RowRole).toInt();
-        window.switchPage(1);
-        window.memoryPage()->selectChannels(row, row);
+        emit page.showRequested();
+        page.selectChannels(row, row);
     });
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
@@ -104,75 +105,72 @@ QDialog *DuplicatesDialog(MainWindow &window, const std::vector<std::vector<int>
 
 } // namespace
 
-void SortSelectedRowsCommand(MainWindow &window, SortKey key)
+void SortSelectedRowsCommand(Session &session, MemoryPage &page, SortKey key)
 {
-    if (window.isLocked())
+    if (session.isBusy())
         return;
-    MemoryPage *page = window.memoryPage();
     // Plain ints, not a structured binding: the lambda below captures them.
-    const std::pair<int, int> selected = page->selectedChannels();
+    const std::pair<int, int> selected = page.selectedChannels();
     const int first = selected.first;
     const int last = selected.second;
     SortedRows sorted;
     const QString name =
         key == SortKey::Frequency ? QStringLiteral("Sort by Frequency") : QStringLiteral("Sort by Name");
-    window.runStep(name, [&] {
-        sorted = SortRows(window.cloneImage().channels, window.cloneImage().banks, first, last, key);
-    });
+    session.runStep(
+        name, [&] { sorted = SortRows(session.image().channels, session.image().banks, first, last, key); });
     if (sorted.first > 0)
-        page->selectChannels(sorted.first, sorted.last);
+        page.selectChannels(sorted.first, sorted.last);
 }
 
 namespace
 {
 
 // One undo step named `name`; the row it opened or closed becomes current, or the refusal is shown.
-template <typename Shift> void RunShift(MainWindow &window, const QString &name, Shift shift)
+template <typename Shift> void RunShift(Session &session, MemoryPage &page, const QString &name, Shift shift)
 {
     ShiftedRows shifted;
-    window.runStep(name, [&] { shifted = shift(); });
+    session.runStep(name, [&] { shifted = shift(); });
     if (shifted.done)
-        window.memoryPage()->selectChannels(shifted.row, shifted.row);
+        page.selectChannels(shifted.row, shifted.row);
     else if (!shifted.refusal.isEmpty())
-        ShowMessage(&window, shifted.refusal, name);
+        ShowMessage(&page, shifted.refusal, name);
 }
 
 } // namespace
 
-void InsertEmptyRowCommand(MainWindow &window)
+void InsertEmptyRowCommand(Session &session, MemoryPage &page)
 {
-    if (window.isLocked())
+    if (session.isBusy())
         return;
-    const int row = window.memoryPage()->currentChannel();
-    RunShift(window, QStringLiteral("Insert Empty Row"),
-             [&] { return InsertEmptyRow(window.cloneImage().channels, window.cloneImage().banks, row); });
+    const int row = page.currentChannel();
+    RunShift(session, page, QStringLiteral("Insert Empty Row"),
+             [&] { return InsertEmptyRow(session.image().channels, session.image().banks, row); });
 }
 
-void DeleteAndShiftUpCommand(MainWindow &window)
+void DeleteAndShiftUpCommand(Session &session, MemoryPage &page)
 {
-    if (window.isLocked())
+    if (session.isBusy())
         return;
-    const std::pair<int, int> selected = window.memoryPage()->selectedChannels();
+    const std::pair<int, int> selected = page.selectedChannels();
     const int first = selected.first;
     const int last = selected.second;
-    RunShift(window, QStringLiteral("Delete and Shift Up"), [&] {
-        return DeleteAndShiftUp(window.cloneImage().channels, window.cloneImage().banks, first, last);
-    });
+    RunShift(session, page, QStringLiteral("Delete and Shift Up"),
+             [&] { return DeleteAndShiftUp(session.image().channels, session.image().banks, first, last); });
 }
 
-void FindDuplicatesCommand(MainWindow &window)
+void FindDuplicatesCommand(Session &session, MemoryPage &page)
 {
-    if (window.isLocked())
+    if (session.isBusy())
         return;
     // One list at a time, always of the rows as they are now.
-    delete window.findChild<QDialog *>(QStringLiteral("DuplicatesDialog"));
-    const std::vector<std::vector<int>> sets = FindDuplicateRows(window.cloneImage().channels);
+    delete page.window()->findChild<QDialog *>(QStringLiteral("DuplicatesDialog"));
+    const std::vector<std::vector<int>> sets = FindDuplicateRows(session.image().channels);
     if (sets.empty()) {
-        ShowMessage(&window, QStringLiteral("No channel is programmed twice."),
+        ShowMessage(&page, QStringLiteral("No channel is programmed twice."),
                     QStringLiteral("Find Duplicates"));
         return;
     }
-    DuplicatesDialog(window, sets)->show();
+    DuplicatesDialog(session, page, sets)->show();
 }
 
 } // namespace n35

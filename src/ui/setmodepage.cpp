@@ -1,10 +1,12 @@
 #include "ui/setmodepage.h"
 
+#include "link/settingstransfer.h"
 #include "model/dtmf.h"
 #include "model/settings.h"
 #include "model/textcodec.h"
-#include "ui/mainwindow.h"
+#include "session/session.h"
 #include "ui/optionlists.h"
+#include "ui/radiocommand.h"
 
 #include <QBoxLayout>
 #include <QComboBox>
@@ -26,11 +28,11 @@ namespace n35
 namespace
 {
 
-QPushButton *CommandButton(MainWindow &window, QWidget *parent, const char *caption, const char *name)
+QPushButton *CommandButton(Session &session, QWidget *parent, const char *caption, const char *name)
 {
     auto *button = new QPushButton(QString::fromLatin1(caption), parent);
     button->setObjectName(QString::fromLatin1(name));
-    window.registerCommandWidget(button);
+    new BusyGate(session, button);
     return button;
 }
 
@@ -51,10 +53,10 @@ void SelectQuietly(QComboBox *list, int index)
 
 } // namespace
 
-SetModePage::SetModePage(MainWindow &mainWindow, QWidget *parent) : QWidget(parent), window(mainWindow)
+SetModePage::SetModePage(Session &owner, QWidget *parent) : QWidget(parent), session(owner)
 {
     setObjectName(QStringLiteral("SetModePage"));
-    SetModeSettings &settings = window.cloneImage().settings;
+    SetModeSettings &settings = session.image().settings;
 
     // Four columns of frames; the page scrolls rather than cut anything off on a small screen.
     content = new QWidget;
@@ -85,12 +87,12 @@ SetModePage::SetModePage(MainWindow &mainWindow, QWidget *parent) : QWidget(pare
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
 
-    Set_Mode_Clear = CommandButton(window, this, "Reset", "Set_Mode_Clear");
-    Set_Mode_Read = CommandButton(window, this, "Read", "Set_Mode_Read");
-    Set_Mode_Write = CommandButton(window, this, "Write", "Set_Mode_Write");
+    Set_Mode_Clear = CommandButton(session, this, "Reset", "Set_Mode_Clear");
+    Set_Mode_Read = CommandButton(session, this, "Read", "Set_Mode_Read");
+    Set_Mode_Write = CommandButton(session, this, "Write", "Set_Mode_Write");
     connect(Set_Mode_Clear, &QPushButton::clicked, this, &SetModePage::Set_Mode_Clear_Click);
-    connect(Set_Mode_Read, &QPushButton::clicked, &window, &MainWindow::SETTING_READ_Click);
-    connect(Set_Mode_Write, &QPushButton::clicked, &window, &MainWindow::SETTING_WRITE_Click);
+    connect(Set_Mode_Read, &QPushButton::clicked, this, [this] { SETTING_READ_Click(session, this); });
+    connect(Set_Mode_Write, &QPushButton::clicked, this, [this] { SETTING_WRITE_Click(session, this); });
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
     for (QPushButton *button : {Set_Mode_Clear, Set_Mode_Read, Set_Mode_Write})
@@ -102,7 +104,7 @@ SetModePage::SetModePage(MainWindow &mainWindow, QWidget *parent) : QWidget(pare
     page->addLayout(buttons);
 
     connect(&settings, &SetModeSettings::changed, this, &SetModePage::refresh);
-    connect(&window.cloneImage().dtmf, &DtmfMemories::changed, this, &SetModePage::refreshDtmf);
+    connect(&session.image().dtmf, &DtmfMemories::changed, this, &SetModePage::refreshDtmf);
     refreshDtmf();
 }
 
@@ -115,7 +117,7 @@ int SetModePage::preferredWidth() const
 
 QWidget *SetModePage::buildDtmfFrame()
 {
-    DtmfMemories &dtmf = window.cloneImage().dtmf;
+    DtmfMemories &dtmf = session.image().dtmf;
     auto *frame = new QGroupBox(QStringLiteral("DTMF"));
     auto *form = new QFormLayout(frame);
     form->setVerticalSpacing(2);
@@ -179,7 +181,7 @@ void SetModePage::refresh()
 
 void SetModePage::refreshDtmf()
 {
-    const DtmfMemories &dtmf = window.cloneImage().dtmf;
+    const DtmfMemories &dtmf = session.image().dtmf;
     for (int m = 0; m < DtmfMemories::MemoryCount; ++m) {
         QLineEdit *box = COMMON_DTMF[static_cast<std::size_t>(m)];
         if (box->text() != dtmf.memory(m))
@@ -194,8 +196,26 @@ void SetModePage::refreshDtmf()
 
 void SetModePage::Set_Mode_Clear_Click()
 {
-    window.cloneImage().settings.SetModeReset();
-    window.cloneImage().dtmf.ClearDtmf();
+    session.image().settings.SetModeReset();
+    session.image().dtmf.ClearDtmf();
+}
+
+void SETTING_READ_Click(Session &session, QWidget *parent)
+{
+    SetModeSettings &settings = session.image().settings;
+    RunRadioCommand(
+        session, parent,
+        [&] { return SettingRead(session.link(), settings, session.image().dtmf, session.progress()); },
+        QStringLiteral("Setting data read successed."));
+}
+
+void SETTING_WRITE_Click(Session &session, QWidget *parent)
+{
+    SetModeSettings &settings = session.image().settings;
+    RunRadioCommand(
+        session, parent,
+        [&] { return SettingWrite(session.link(), settings, session.image().dtmf, session.progress()); },
+        QStringLiteral("Setting data write successed."));
 }
 
 } // namespace n35

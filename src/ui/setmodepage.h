@@ -12,7 +12,7 @@ class QPushButton;
 namespace n35
 {
 
-class MainWindow;
+class Session;
 class OptionFrameView;
 
 // Page 4: the radio's set-mode options in four columns of frames, the DTMF memories, and "Reset",
@@ -22,7 +22,7 @@ class SetModePage : public QWidget
 {
     Q_OBJECT
 public:
-    explicit SetModePage(MainWindow &mainWindow, QWidget *parent = nullptr);
+    explicit SetModePage(Session &owner, QWidget *parent = nullptr);
     ~SetModePage() override;
 
     void Set_Mode_Clear_Click();
@@ -37,7 +37,7 @@ private:
     void refresh();
     void refreshDtmf();
 
-    MainWindow &window;
+    Session &session;
     QWidget *content = nullptr;
     std::vector<std::unique_ptr<OptionFrameView>> frames;
     std::array<QLineEdit *, 10> COMMON_DTMF{};
@@ -50,5 +50,10 @@ private:
     QPushButton *Set_Mode_Read = nullptr;
     QPushButton *Set_Mode_Write = nullptr;
 };
+
+// "Read" and "Write" of the set-mode settings (with the DTMF memories), from the set-mode page and the
+// common page's "Setting" frame.
+void SETTING_READ_Click(Session &session, QWidget *parent);
+void SETTING_WRITE_Click(Session &session, QWidget *parent);
 
 } // namespace n35

@@ -1,26 +1,28 @@
 #include "ui/unsavedchanges.h"
 
+#include "session/session.h"
 #include "ui/filecommands.h"
-#include "ui/mainwindow.h"
 #include "ui/messages.h"
+#include "ui/radiocommand.h"
 
 namespace n35
 {
 
-bool ConfirmUnsavedChanges(MainWindow &window, const QString &before, const std::function<void()> &save)
+bool ConfirmUnsavedChanges(Session &session, QWidget *parent, const QString &before,
+                           const std::function<void()> &save)
 {
-    if (window.isClean())
+    if (session.isClean())
         return true;
     switch (AskSaveDiscardCancel(
-        &window, QStringLiteral("The data has changes that were not saved. Save them before %1?").arg(before),
+        parent, QStringLiteral("The data has changes that were not saved. Save them before %1?").arg(before),
         QStringLiteral("Caution"))) {
     case SaveChoice::Save:
         if (save)
             save();
         else
-            FileSave_Click(window);
+            FileSave_Click(session, parent);
         // A save that failed or was cancelled keeps the window and the changes.
-        return window.isClean();
+        return session.isClean();
     case SaveChoice::Discard:
         return true;
     case SaveChoice::Cancel:

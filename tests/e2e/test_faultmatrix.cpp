@@ -213,20 +213,20 @@ struct Rig {
         : command(what)
     {
         window = std::make_unique<MainWindow>(nullptr, settingsPath);
-        window->portResolver().setLinkDirectory(radio.linkDirectory());
-        window->portResolver().setSystemDevices({});
+        window->session().portResolver().setLinkDirectory(radio.linkDirectory());
+        window->session().portResolver().setSystemDevices({});
         window->MenuSetCom_Click(1);
-        window->radioLink().setTimeoutMs(TimeoutMs);
-        window->setBackupBeforeWriting(command.backup);
-        window->setBackupFolder(QFileInfo(settingsPath).dir().filePath(u"backups"_s));
+        window->session().link().setTimeoutMs(TimeoutMs);
+        window->session().setBackupBeforeWriting(command.backup);
+        window->session().setBackupFolder(QFileInfo(settingsPath).dir().filePath(u"backups"_s));
         if (command.page != 0)
             window->switchPage(command.page);
         window->memoryPage()->selectChannels(SelectionFirst, SelectionLast);
         // The windows of their own are opened before the image is looked at: opening one may drop links.
         if (command.host == Host::Links)
-            links = std::make_unique<BankLinkWindow>(*window, window.get());
+            links = std::make_unique<BankLinkWindow>(window->session(), window.get());
         if (command.host == Host::Font)
-            font = std::make_unique<FontWindow>(*window);
+            font = std::make_unique<FontWindow>(window->session(), window.get());
     }
 
     QObject *control() const
@@ -428,8 +428,8 @@ private slots:
         QVERIFY(capture.messages.isEmpty());
         QVERIFY(rig.controlEnabled());
         const QString beforePath = path(u"before.N35"_s);
-        const QByteArray before = testing::ImageSnapshot(rig.window->cloneImage(), beforePath);
-        const qint64 commandsBefore = rig.window->radioLink().traffic().commands;
+        const QByteArray before = testing::ImageSnapshot(rig.window->session().image(), beforePath);
+        const qint64 commandsBefore = rig.window->session().link().traffic().commands;
 
         QElapsedTimer clock;
         clock.start();
@@ -437,11 +437,11 @@ private slots:
         const qint64 elapsed = clock.elapsed();
 
         QCOMPARE(Told(capture), told);
-        QVERIFY(!rig.window->isLocked());
+        QVERIFY(!rig.window->session().isBusy());
         QVERIFY(rig.controlEnabled());
-        QVERIFY(!rig.window->radioLink().port().isOpen());
-        QVERIFY(!rig.window->radioLink().isBusy());
-        QCOMPARE(rig.window->radioLink().traffic().commands - commandsBefore, qint64(sent));
+        QVERIFY(!rig.window->session().link().port().isOpen());
+        QVERIFY(!rig.window->session().link().isBusy());
+        QCOMPARE(rig.window->session().link().traffic().commands - commandsBefore, qint64(sent));
         // Each command waits at most one time-out; opening the pty and the windows' work come on top.
         const qint64 bound = 3LL * TimeoutMs * sent + 300;
         QVERIFY2(elapsed < bound, qPrintable(QStringLiteral("%1 ms, bound %2 ms").arg(elapsed).arg(bound)));
@@ -460,7 +460,7 @@ private slots:
             QCOMPARE(CompareImages(*radioImage, held).size(), std::size_t(0));
         }
 
-        const QByteArray after = testing::ImageSnapshot(rig.window->cloneImage(), path(u"after.N35"_s));
+        const QByteArray after = testing::ImageSnapshot(rig.window->session().image(), path(u"after.N35"_s));
         switch (image) {
         case Image::Unchanged:
             QVERIFY(after == before);
@@ -475,11 +475,12 @@ private slots:
             const std::unique_ptr<CloneImage> old = Load(beforePath);
             QVERIFY(old);
             QStringList wrong;
-            for (const ImageDifference &difference : CompareImages(*old, rig.window->cloneImage())) {
+            for (const ImageDifference &difference : CompareImages(*old, rig.window->session().image())) {
                 if (!Matches(kept, difference))
                     wrong << u"changed: "_s + difference.describe();
             }
-            for (const ImageDifference &difference : CompareImages(*radioImage, rig.window->cloneImage())) {
+            for (const ImageDifference &difference :
+                 CompareImages(*radioImage, rig.window->session().image())) {
                 if (Matches(kept, difference))
                     wrong << u"not as the radio holds it: "_s + difference.describe();
             }
@@ -536,13 +537,13 @@ private slots:
         Rig rig(emulator, path(u"HVN35Writer.INI"_s), what);
         QElapsedTimer clock;
         clock.start();
-        RestoreBackupCommand(*rig.window, otherBackup);
+        RestoreBackupCommand(rig.window->session(), rig.window.get(), otherBackup);
         const qint64 elapsed = clock.elapsed();
         QCOMPARE(Told(capture).mid(1), QStringList{told}); // after the question
         QVERIFY(capture.messages.first().question);
-        QVERIFY(!rig.window->isLocked());
-        QVERIFY(!rig.window->radioLink().port().isOpen());
-        QCOMPARE(rig.window->radioLink().traffic().commands, qint64(sent));
+        QVERIFY(!rig.window->session().isBusy());
+        QVERIFY(!rig.window->session().link().port().isOpen());
+        QCOMPARE(rig.window->session().link().traffic().commands, qint64(sent));
         const qint64 bound = 3LL * TimeoutMs * sent + 300;
         QVERIFY2(elapsed < bound, qPrintable(QStringLiteral("%1 ms, bound %2 ms").arg(elapsed).arg(bound)));
         if (told.startsWith(u"The backup was restored."_s)) {
@@ -591,7 +592,7 @@ private:
         rig.run();
         if (Told(capture) != Texts(command.done))
             qWarning("reference %s: %s", command.row, qPrintable(Told(capture).join(u", "_s)));
-        return references[name] = testing::ImageSnapshot(rig.window->cloneImage(),
+        return references[name] = testing::ImageSnapshot(rig.window->session().image(),
                                                          path(QStringLiteral("reference-%1.N35").arg(name)));
     }
     QString path(const QString &name) const { return dir.filePath(name); }

@@ -79,14 +79,15 @@ private slots:
         auto openWindow = [&] {
             const QString settings = dir.filePath(QStringLiteral("window%1.INI").arg(++windows));
             auto window = std::make_unique<MainWindow>(nullptr, settings);
-            window->portResolver().setLinkDirectory(radio.linkDirectory());
-            window->portResolver().setSystemDevices({});
+            window->session().portResolver().setLinkDirectory(radio.linkDirectory());
+            window->session().portResolver().setSystemDevices({});
             window->MenuSetCom_Click(9);
-            window->setBackupFolder(dir.filePath(QStringLiteral("backups")));
+            window->session().setBackupFolder(dir.filePath(QStringLiteral("backups")));
             return window;
         };
         auto snapshot = [&](MainWindow &window) {
-            return testing::ImageSnapshot(window.cloneImage(), dir.filePath(QStringLiteral("snapshot.N35")));
+            return testing::ImageSnapshot(window.session().image(),
+                                          dir.filePath(QStringLiteral("snapshot.N35")));
         };
         auto trigger = [](MainWindow &window, const char *action) {
             window.findChild<QAction *>(QLatin1String(action))->trigger();
@@ -98,13 +99,13 @@ private slots:
         trigger(*fresh, "ALL_READ");
         QCOMPARE(capture.messages.size(), 1);
         QCOMPARE(capture.messages.first().text, QStringLiteral("ALL read successed."));
-        QVERIFY(fresh->cloneImage().banks.counts() == BankPartition::DefaultCounts());
+        QVERIFY(fresh->session().image().banks.counts() == BankPartition::DefaultCounts());
         capture.messages.clear();
 
         // Written with a backup of the radio as it was.
         auto writer = openWindow();
-        QVERIFY(writer->backupBeforeWriting());
-        testing::VaryImage(writer->cloneImage());
+        QVERIFY(writer->session().settings().backupBeforeWriting);
+        testing::VaryImage(writer->session().image());
         trigger(*writer, "ALL_WRITE");
         QCOMPARE(capture.messages.last().text, QStringLiteral("ALL write successed."));
         const QString firstBackup = capture.messages.takeLast().informative.section(QLatin1Char('\n'), 1);
@@ -117,7 +118,7 @@ private slots:
             erased.blocks.append({address, QByteArray(64, '\xFF')});
         const QString erasedBackup = dir.filePath(QStringLiteral("erased.n35bak"));
         QVERIFY(SaveBackupFile(erasedBackup, erased));
-        OpenImageCommand(*writer, erasedBackup);
+        OpenImageCommand(writer->session(), writer.get(), erasedBackup);
         const CapturedMessage refused = capture.messages.takeLast();
         QCOMPARE(refused.text,
                  QStringLiteral(
@@ -133,16 +134,16 @@ private slots:
 
         // "Save", then "Open" in a third window: the same image again.
         const QString saved = dir.filePath(QStringLiteral("saved.N35"));
-        SaveImageCommand(*reader, saved);
+        SaveImageCommand(reader->session(), reader.get(), saved);
         auto loader = openWindow();
-        OpenImageCommand(*loader, saved);
+        OpenImageCommand(loader->session(), loader.get(), saved);
         QCOMPARE(capture.messages.last().text, QStringLiteral("Read File"));
         QCOMPARE(snapshot(*loader), written);
 
         // "Verify": the radio matches the image read from it; after an edit it differs in that channel.
         capture.messages.clear();
         trigger(*reader, "Verify");
-        reader->cloneImage().channels.setCell(17, ColName, QStringLiteral("EDITED"));
+        reader->session().image().channels.setCell(17, ColName, QStringLiteral("EDITED"));
         trigger(*reader, "Verify");
         QCOMPARE(capture.messages.at(0).text, QStringLiteral("Radio matches."));
         QCOMPARE(capture.messages.at(1).text,
@@ -158,23 +159,23 @@ private slots:
 
         // With the backup on, the radio's contents before the write land in a file that loads back to them.
         capture.messages.clear();
-        QVERIFY(reader->backupBeforeWriting());
+        QVERIFY(reader->session().settings().backupBeforeWriting);
         trigger(*reader, "ALL_WRITE");
         QCOMPARE(capture.messages.last().text, QStringLiteral("ALL write successed."));
         const QString backup = capture.messages.last().informative.section(QLatin1Char('\n'), 1);
         QVERIFY2(QFile::exists(backup), qPrintable(backup));
         auto restored = openWindow();
-        OpenImageCommand(*restored, backup);
+        OpenImageCommand(restored->session(), restored.get(), backup);
         QCOMPARE(capture.messages.last().text, QStringLiteral("Read File"));
         QCOMPARE(snapshot(*restored), written);
 
         // "Restore Backup..." puts the radio back as it was before that write, and before the first one.
         capture.messages.clear();
-        RestoreBackupCommand(*restored, backup);
+        RestoreBackupCommand(restored->session(), restored.get(), backup);
         QCOMPARE(capture.messages.last().text, QStringLiteral("The backup was restored."));
         trigger(*restored, "Verify");
         QCOMPARE(capture.messages.last().text, QStringLiteral("Radio matches."));
-        RestoreBackupCommand(*restored, firstBackup);
+        RestoreBackupCommand(restored->session(), restored.get(), firstBackup);
         QCOMPARE(capture.messages.last().text, QStringLiteral("The backup was restored."));
         QVERIFY(radio.stopAndReadMemory() == factory);
     }
@@ -191,7 +192,7 @@ private slots:
         rig.window->memoryPage()->selectChannels(900, 853);
         rig.click("MEM_ONE_READ");
         QCOMPARE(rig.told(), QStringList{QStringLiteral("Memory data read successed.")});
-        QVERIFY(!rig.window->isLocked());
+        QVERIFY(!rig.window->session().isBusy());
         for (int channel = 853; channel <= 900; ++channel) // an erased radio: every row read as empty
             QVERIFY(rig.image().channels.cell(channel, ColFrequency).isEmpty());
     }
@@ -299,7 +300,7 @@ private slots:
     {
         Rig rig(7, 1);
         QVERIFY2(rig.started, qPrintable(rig.error));
-        FontWindow font(*rig.window);
+        FontWindow font(rig.window->session(), rig.window.get());
         auto click = [&](const char *name) {
             font.findChild<QAbstractButton *>(QLatin1String(name))->click();
         };

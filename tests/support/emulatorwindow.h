@@ -33,16 +33,16 @@ struct EmulatorWindow {
     {
         started = radio.start(&error);
         window = std::make_unique<MainWindow>(nullptr, dir.filePath(QStringLiteral("HVN35Writer.INI")));
-        window->portResolver().setLinkDirectory(radio.linkDirectory());
-        window->portResolver().setSystemDevices({});
+        window->session().portResolver().setLinkDirectory(radio.linkDirectory());
+        window->session().portResolver().setSystemDevices({});
         window->MenuSetCom_Click(port);
-        window->setBackupFolder(dir.filePath(QStringLiteral("backups")));
+        window->session().setBackupFolder(dir.filePath(QStringLiteral("backups")));
     }
     void click(QAnyStringView button) const
     {
         window->findChild<QAbstractButton *>(button.toString())->click();
     }
-    CloneImage &image() const { return window->cloneImage(); }
+    CloneImage &image() const { return window->session().image(); }
 
     n35emu::EmulatorSession radio;
     QTemporaryDir dir;

@@ -27,14 +27,14 @@ struct WindowRig {
         if (QFile file(path); !settings.isNull() && file.open(QIODevice::WriteOnly))
             file.write(settings);
         port.setResponder([this](const QByteArray &written) {
-            unlockedWrites += !window->isLocked();
+            unlockedWrites += !window->session().isBusy();
             return Answer(radio, written);
         });
         window = std::make_unique<MainWindow>(&port, path);
-        window->portResolver().setLinkDirectory(dir.path());
-        window->portResolver().setSystemDevices({});
-        window->radioLink().setTimeoutMs(100);
-        window->setBackupFolder(dir.filePath(QStringLiteral("backups")));
+        window->session().portResolver().setLinkDirectory(dir.path());
+        window->session().portResolver().setSystemDevices({});
+        window->session().link().setTimeoutMs(100);
+        window->session().setBackupFolder(dir.filePath(QStringLiteral("backups")));
     }
 
     template <typename T = QObject> T *find(QAnyStringView name) const
@@ -43,7 +43,7 @@ struct WindowRig {
     }
     void click(QAnyStringView button) const { find<QAbstractButton>(button)->click(); }
     MemoryPage *page() const { return window->memoryPage(); }
-    ChannelTable &table() const { return window->cloneImage().channels; }
+    ChannelTable &table() const { return window->session().image().channels; }
     // What the user was told so far, one "text|title" a message.
     QStringList told() const
     {

@@ -48,7 +48,7 @@ void SetCounts(WindowRig &rig, std::initializer_list<std::pair<int, int>> banks)
     BankPartition::Counts counts{};
     for (const auto &[bank, count] : banks)
         counts[static_cast<std::size_t>(bank)] = count;
-    rig.window->cloneImage().banks.setCounts(counts);
+    rig.window->session().image().banks.setCounts(counts);
 }
 
 } // namespace
@@ -61,7 +61,7 @@ private slots:
     {
         WindowRig rig;
         rig.window->move(100, 80);
-        BankLinkWindow dialog(*rig.window, rig.window.get());
+        BankLinkWindow dialog(rig.window->session(), rig.window.get());
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QCOMPARE(dialog.objectName(), u"Form5"_s);
@@ -115,8 +115,8 @@ private slots:
         // The banks on both sides of two separators hold channels, so a separator taken for either would
         // show.
         SetCounts(rig, {{4, 100}, {9, 100}, {10, 100}, {39, 100}, {40, 100}});
-        BankLinks &links = rig.window->cloneImage().bankLinks;
-        BankLinkWindow dialog(*rig.window, rig.window.get());
+        BankLinks &links = rig.window->session().image().bankLinks;
+        BankLinkWindow dialog(rig.window->session(), rig.window.get());
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         const QString plain = u"default/#000000/Group3, bank 4, not linked"_s;
@@ -148,7 +148,7 @@ private slots:
     void openingDropsLinksOfEmptyBanks()
     {
         WindowRig rig;
-        BankLinks &links = rig.window->cloneImage().bankLinks;
+        BankLinks &links = rig.window->session().image().bankLinks;
         SetCounts(rig, {{0, 250}, {9, 250}});
         for (int group : {0, 7, 10}) {
             links.setLinked(group, 0, true);
@@ -156,8 +156,8 @@ private slots:
         }
         // Bank 9 loses its channels; a partition of 499 is reset to the default on opening (bank 9 empty).
         SetCounts(rig, {{0, 250}, {9, 249}});
-        BankLinkWindow dialog(*rig.window, rig.window.get());
-        QVERIFY(rig.window->cloneImage().banks.counts() == BankPartition::DefaultCounts());
+        BankLinkWindow dialog(rig.window->session(), rig.window.get());
+        QVERIFY(rig.window->session().image().banks.counts() == BankPartition::DefaultCounts());
         for (int group : {0, 7, 10}) {
             QVERIFY(links.linked(group, 0));
             QVERIFY(!links.linked(group, 9));
@@ -194,7 +194,7 @@ private slots:
         QFETCH(int, cut);
         QFETCH(QString, told);
         WindowRig rig;
-        BankLinks &links = rig.window->cloneImage().bankLinks;
+        BankLinks &links = rig.window->session().image().bankLinks;
         links.setLinked(1, 1, true);
         auto &memory = rig.radio.memory();
         std::fill(memory.begin() + 0x100, memory.begin() + 0x158, 0);
@@ -216,7 +216,7 @@ private slots:
             }
             return answer;
         });
-        BankLinkWindow dialog(*rig.window, rig.window.get());
+        BankLinkWindow dialog(rig.window->session(), rig.window.get());
         dialog.findChild<QPushButton *>(u"GROUP_READ"_s)->click();
         QCOMPARE(rig.told(), QStringList{told});
         if (told.startsWith(u"Group")) {
@@ -226,14 +226,14 @@ private slots:
         } else {
             QCOMPARE(links.MakeBankLink(), u"4"_s.prepend(QString(16, u'0')) + QString(159, u'0'));
         }
-        QVERIFY(!rig.window->isLocked());
+        QVERIFY(!rig.window->session().isBusy());
     }
 
     void writeFailsWithoutOk()
     {
         WindowRig rig;
         rig.radio.setStopAfter(2); // the identification and block 0 only
-        BankLinkWindow dialog(*rig.window, rig.window.get());
+        BankLinkWindow dialog(rig.window->session(), rig.window.get());
         dialog.findChild<QPushButton *>(u"GROUP_WRITE"_s)->click();
         QCOMPARE(rig.told(), QStringList{u"Error| Error"_s});
         QCOMPARE(rig.port.writes().size(), 3);
@@ -242,7 +242,7 @@ private slots:
     void buttonsLockedWhileTransferring()
     {
         WindowRig rig;
-        BankLinkWindow dialog(*rig.window, rig.window.get());
+        BankLinkWindow dialog(rig.window->session(), rig.window.get());
         QStringList enabled;
         rig.port.setResponder([&](const QByteArray &written) {
             for (QWidget *widget : dialog.findChildren<QWidget *>()) {
@@ -260,7 +260,7 @@ private slots:
     void clearOkAndReopen()
     {
         WindowRig rig;
-        BankLinks &links = rig.window->cloneImage().bankLinks;
+        BankLinks &links = rig.window->session().image().bankLinks;
         rig.window->switchPage(2);
         links.setLinked(0, 0, true);
         links.setLinked(4, 3, true);
@@ -282,7 +282,7 @@ private slots:
         QVERIFY(links.linked(1, 2) && links.linked(0, 0) && links.linked(4, 3));
 
         // Open again: the links are still there, and "Clear" paints every bank with channels plain.
-        BankLinkWindow again(*rig.window, rig.window.get());
+        BankLinkWindow again(rig.window->session(), rig.window.get());
         QCOMPARE(Cell(again, 1, 2).section(u'/', 0, 0), u"#000080"_s);
         again.findChild<QPushButton *>(u"cmdClearBankLink"_s)->click();
         QCOMPARE(links.MakeBankLink(), QString(176, u'0'));

@@ -58,7 +58,7 @@ private slots:
         rig.window->show();
         QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));
         rig.click("BANK_UP_0"); // no slider had the focus yet
-        QCOMPARE(rig.window->cloneImage().banks.total(), 500);
+        QCOMPARE(rig.window->session().image().banks.total(), 500);
         rig.find<QSlider>("Slider1_9")->setFocus();
         rig.click("BANK_UP_0");
         rig.click("BANK_UP_0");
@@ -106,10 +106,10 @@ private slots:
         rig.window->switchPage(2);
         rig.click("READ_BANK");
         QCOMPARE(rig.told(), told);
-        const BankPartition &banks = rig.window->cloneImage().banks;
+        const BankPartition &banks = rig.window->session().image().banks;
         QCOMPARE(banks.count(7), bank7);
         QVERIFY(banks.valid()); // never half a partition
-        QVERIFY(!rig.window->isLocked());
+        QVERIFY(!rig.window->session().isBusy());
     }
 
     void writes()
@@ -119,7 +119,7 @@ private slots:
         BankPartition::Counts counts{};
         counts[12] = 250;
         counts[40] = 250;
-        rig.window->cloneImage().banks.setCounts(counts);
+        rig.window->session().image().banks.setCounts(counts);
         rig.click("WRITE_BANK");
         QCOMPARE(rig.told(), QStringList{u"Bank partition data write successed.| Finish"_s});
         QCOMPARE(rig.port.writes().at(1).left(14), QByteArray("ZQ~F00200W0000"));

@@ -18,7 +18,7 @@ void SetCounts(WindowRig &rig, std::initializer_list<std::pair<int, int>> banks)
     BankPartition::Counts counts{};
     for (const auto &[bank, count] : banks)
         counts[static_cast<std::size_t>(bank)] = count;
-    rig.window->cloneImage().banks.setCounts(counts);
+    rig.window->session().image().banks.setCounts(counts);
 }
 
 void ClickTab(WindowRig &rig, int page)
@@ -50,25 +50,25 @@ private slots:
                                           u"Bank Total Error. Init Data?|Caution"_s}));
         QCOMPARE(rig.window->currentPage(), 2);
         QCOMPARE(rig.find<QTabBar>("TabStrip1")->currentIndex(), 1);
-        QCOMPARE(rig.window->cloneImage().banks.count(1), 399);
+        QCOMPARE(rig.window->session().image().banks.count(1), 399);
 
         rig.capture.answer = true;
         ClickTab(rig, 3);
         QCOMPARE(rig.window->currentPage(), 3);
-        QVERIFY(rig.window->cloneImage().banks.counts() == BankPartition::DefaultCounts());
+        QVERIFY(rig.window->session().image().banks.counts() == BankPartition::DefaultCounts());
 
         // The bank page starts again from the default without asking.
         rig.capture.messages.clear();
         SetCounts(rig, {{4, 10}});
         ClickTab(rig, 2);
         QVERIFY(rig.capture.messages.isEmpty());
-        QCOMPARE(rig.window->cloneImage().banks.total(), 500);
+        QCOMPARE(rig.window->session().image().banks.total(), 500);
     }
 
     void selectionsSurviveVisitsAndFollowChanges()
     {
         WindowRig rig;
-        CloneImage &image = rig.window->cloneImage();
+        CloneImage &image = rig.window->session().image();
         ClickTab(rig, 3);
         image.oneTouch.setDisabled(2, false);
         image.oneTouch.setBank(2, 3);
@@ -103,7 +103,7 @@ private slots:
         QCOMPARE(rig.told(), QStringList{u"One touch memory data write successed.| Finish"_s});
 
         // Replies one character short or long change no key.
-        OneTouchKeys &keys = rig.window->cloneImage().oneTouch;
+        OneTouchKeys &keys = rig.window->session().image().oneTouch;
         for (int length : {127, 129}) {
             rig.port.setResponder([length](const QByteArray &written) {
                 return Echoed(written, written.startsWith("ZQ~HV") ? "OK" : QByteArray(length, '0'));
@@ -121,14 +121,14 @@ private slots:
         rig.capture.messages.clear();
         rig.click("READ_ONE_TOUCH");
         QCOMPARE(rig.told(), QStringList{u"Port Error| Error"_s});
-        QVERIFY(!rig.window->isLocked());
+        QVERIFY(!rig.window->session().isBusy());
 
         // The glyph buttons and the motion list.
         rig.port.setOpenFailure({});
         rig.find<QLineEdit>("TITLE_TEXT")->setText(QString(15, u'x'));
         emit rig.find<QLineEdit>("TITLE_TEXT")->textEdited(QString(15, u'x'));
         rig.click("Command2_0");
-        QCOMPARE(rig.window->cloneImage().title.text(), QString(15, u'x'));
+        QCOMPARE(rig.window->session().image().title.text(), QString(15, u'x'));
         QCOMPARE(rig.find<QComboBox>("OP_DOUSA")->itemText(1), u"slide"_s);
     }
 };

@@ -74,7 +74,7 @@ void TestEditing::aReadOverUnsavedEditsIsTakenBack()
 {
     WindowRig rig;
     PrimeSettings(rig.radio);
-    rig.window->runStep(QStringLiteral("edit"), [&] { FillVariedChannels(rig.table(), 1, 40); });
+    rig.window->session().runStep(QStringLiteral("edit"), [&] { FillVariedChannels(rig.table(), 1, 40); });
     const std::vector<ChannelCells> edited = rig.table().allRows();
 
     rig.window->ALL_READ_Click();
@@ -90,10 +90,10 @@ void TestEditing::aReadOverUnsavedEditsIsTakenBack()
 void TestEditing::editsOutsideCommandsAreStepsOfTheirRegion()
 {
     WindowRig rig;
-    rig.window->cloneImage().title.setText(QStringLiteral("HELLO"));
+    rig.window->session().image().title.setText(QStringLiteral("HELLO"));
     QTRY_COMPARE(rig.find<QAction>("EditUndo")->text(), QStringLiteral("Undo title edit"));
     Trigger(rig, "EditUndo");
-    QVERIFY(rig.window->cloneImage().title.state().text.isEmpty());
+    QVERIFY(rig.window->session().image().title.state().text.isEmpty());
     QVERIFY(!rig.find<QAction>("EditUndo")->isEnabled());
 }
 
@@ -144,11 +144,11 @@ void TestEditing::altDownMovesADualPairAsAPair()
 void TestEditing::everyPageShowsAnUndoAndNoStepFollows()
 {
     WindowRig rig;
-    CloneImage &image = rig.window->cloneImage();
+    CloneImage &image = rig.window->session().image();
     BankPartition::Counts counts{};
     counts[0] = 100;
     counts[3] = 400;
-    rig.window->runStep(QStringLiteral("edits"), [&] {
+    rig.window->session().runStep(QStringLiteral("edits"), [&] {
         image.banks.setCounts(counts);
         image.title.setText(QStringLiteral("RADIO"));
         image.settings.setIndex(SetModeSettings::BankMainOption, 1);
@@ -170,11 +170,11 @@ void TestEditing::everyPageShowsAnUndoAndNoStepFollows()
     for (int i = 0; i < edited.size(); ++i)
         QVERIFY2(undone.at(i) != edited.at(i), qPrintable(edited.at(i)));
     // The pages took the image back without changing it again: redo is still there.
-    QVERIFY(rig.window->imageHistory().canRedo());
+    QVERIFY(rig.window->session().history().canRedo());
     Trigger(rig, "EditRedo");
     QCoreApplication::processEvents();
     QCOMPARE(shown(), edited);
-    QVERIFY(!rig.window->imageHistory().canRedo());
+    QVERIFY(!rig.window->session().history().canRedo());
     QCOMPARE(rig.find<QAction>("EditUndo")->text(), QStringLiteral("Undo edits"));
 }
 
@@ -183,8 +183,9 @@ void TestEditing::channelListImportFillsFromTheCurrentRowAndIsOneStep()
     WindowRig rig;
     rig.page()->selectChannels(100, 100);
     Trigger(rig, "EditCopy"); // the import must not depend on the clipboard
-    rig.window->runStep(QStringLiteral("Import channel list"), [&] {
-        ImportChannelListCommand(*rig.window, QStringLiteral(N35_TEST_DATA "/channel-list-sample.csv"),
+    rig.window->session().runStep(QStringLiteral("Import channel list"), [&] {
+        ImportChannelListCommand(rig.window->session(), rig.window.get(),
+                                 QStringLiteral(N35_TEST_DATA "/channel-list-sample.csv"),
                                  rig.page()->currentChannel());
     });
     QCOMPARE(rig.table().cell(100, ColName).trimmed(), QStringLiteral("RPT 222 EAST"));

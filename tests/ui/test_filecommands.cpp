@@ -24,7 +24,7 @@ namespace
 
 QByteArray Snapshot(WindowRig &rig)
 {
-    return ImageSnapshot(rig.window->cloneImage(), rig.dir.filePath(u"snapshot.N35"_s));
+    return ImageSnapshot(rig.window->session().image(), rig.dir.filePath(u"snapshot.N35"_s));
 }
 
 void Write(const QString &path, const QByteArray &content)
@@ -43,16 +43,16 @@ private slots:
     void imageFiles()
     {
         WindowRig rig;
-        CloneImage &image = rig.window->cloneImage();
+        CloneImage &image = rig.window->session().image();
         FillVariedChannels(image.channels, 1, 40);
         image.title.setText(u"FILE"_s);
         image.glyphs.setPixel(2, 3, 4, true);
         const QString path = rig.dir.filePath(u"radio.n35"_s);
-        SaveImageCommand(*rig.window, path);
+        SaveImageCommand(rig.window->session(), rig.window.get(), path);
         const QByteArray saved = Snapshot(rig);
 
         WindowRig other;
-        OpenImageCommand(*other.window, path);
+        OpenImageCommand(other.window->session(), other.window.get(), path);
         QCOMPARE(other.told(), QStringList{u"Read File|Finish"_s});
         QCOMPARE(Snapshot(other), saved);
         QCOMPARE(rig.told(), QStringList{u"Save File|Finish"_s});
@@ -62,10 +62,10 @@ private slots:
         other.capture.messages.clear();
         const QString text = other.dir.filePath(u"radio.txt"_s);
         QFile::copy(path, text);
-        OpenImageCommand(*other.window, text);
+        OpenImageCommand(other.window->session(), other.window.get(), text);
         const QString damaged = other.dir.filePath(u"damaged.N35"_s);
         Write(damaged, "Save Date and Time\r\nTITLE:" + QByteArray(68, 'Z') + "\r\nFile End\r\n");
-        OpenImageCommand(*other.window, damaged);
+        OpenImageCommand(other.window->session(), other.window.get(), damaged);
         QCOMPARE(other.told(), (QStringList{u"This File couldn't be opened.|Error"_s,
                                             u"The file could not be loaded. Nothing was changed.|Error"_s}));
         QVERIFY(other.capture.messages.last().detail.contains(u"Line 2"_s));
@@ -73,7 +73,8 @@ private slots:
 
         // A save that cannot be written says so.
         other.capture.messages.clear();
-        SaveImageCommand(*other.window, other.dir.filePath(u"missing/folder.N35"_s));
+        SaveImageCommand(other.window->session(), other.window.get(),
+                         other.dir.filePath(u"missing/folder.N35"_s));
         QCOMPARE(other.told(), QStringList{u"The file could not be saved.|Error"_s});
     }
 
@@ -84,16 +85,16 @@ private slots:
         table.setCells(5, CallChannelDefaults(u"223.50000MHz"_s));
         table.setUsed(5, true);
         const QString path = rig.dir.filePath(u"list.csv"_s);
-        ExportCsvCommand(*rig.window, path);
+        ExportCsvCommand(rig.window->session(), rig.window.get(), path);
         table.clearRow(5);
-        ImportCsvCommand(*rig.window, path);
+        ImportCsvCommand(rig.window->session(), rig.window.get(), path);
         QCOMPARE(rig.told(), (QStringList{u"Save File|Finish"_s, u"Inport CSV File| Finish"_s}));
         QCOMPARE(table.cell(5, ColFrequency), u"223.50000MHz"_s);
 
         rig.capture.messages.clear();
         Write(rig.dir.filePath(u"other.csv"_s), "\"\",\"Frequency\"\r\n");
-        ImportCsvCommand(*rig.window, rig.dir.filePath(u"other.csv"_s));
-        ImportCsvCommand(*rig.window, rig.dir.filePath(u"list.txt"_s));
+        ImportCsvCommand(rig.window->session(), rig.window.get(), rig.dir.filePath(u"other.csv"_s));
+        ImportCsvCommand(rig.window->session(), rig.window.get(), rig.dir.filePath(u"list.txt"_s));
         QCOMPARE(rig.told(),
                  (QStringList{u"CSV File Error| Error"_s, u"This File couldn't be opened.|Error"_s}));
         QCOMPARE(table.cell(5, ColFrequency), u"223.50000MHz"_s);
@@ -105,7 +106,7 @@ private slots:
         file.close();
         Write(path, content);
         rig.capture.messages.clear();
-        ImportCsvCommand(*rig.window, path);
+        ImportCsvCommand(rig.window->session(), rig.window.get(), path);
         QCOMPARE(
             rig.told(),
             (QStringList{u"Inport CSV File| Finish"_s,
@@ -123,8 +124,8 @@ private slots:
             rig.table().setCell(row, ColFrequency, FrequencyText(216'000'000U + quint32(row) * 12'500U));
         const QString image = rig.dir.filePath(u"good.N35"_s);
         const QString csv = rig.dir.filePath(u"good.csv"_s);
-        SaveImageCommand(*rig.window, image);
-        ExportCsvCommand(*rig.window, csv);
+        SaveImageCommand(rig.window->session(), rig.window.get(), image);
+        ExportCsvCommand(rig.window->session(), rig.window.get(), csv);
         QFile imageFile(image);
         QFile csvFile(csv);
         QVERIFY(imageFile.open(QIODevice::ReadOnly) && csvFile.open(QIODevice::ReadOnly));
@@ -166,9 +167,9 @@ private slots:
                 Write(path, c.content);
             rig.capture.messages.clear();
             if (path.endsWith(u".N35"_s))
-                OpenImageCommand(*rig.window, path);
+                OpenImageCommand(rig.window->session(), rig.window.get(), path);
             else
-                ImportCsvCommand(*rig.window, path);
+                ImportCsvCommand(rig.window->session(), rig.window.get(), path);
             QVERIFY2(rig.told() == QStringList{c.told}, c.name);
             QVERIFY2(Snapshot(rig) == before, c.name);
             const QString detail = rig.capture.messages.last().detail;
@@ -186,7 +187,7 @@ private slots:
         for (int row = 1; row <= 30; ++row) // in band, so that the CSV file reads back as written
             rig.table().setCell(row, ColFrequency, FrequencyText(216'000'000U + quint32(row) * 12'500U));
         const QString csv = rig.dir.filePath(u"short.csv"_s);
-        ExportCsvCommand(*rig.window, csv);
+        ExportCsvCommand(rig.window->session(), rig.window.get(), csv);
         QFile file(csv);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QList<QByteArray> lines = file.readAll().split('\n');
@@ -194,7 +195,7 @@ private slots:
         Write(csv, lines.mid(0, 11).join('\n') + '\n');
         const QByteArray before = Snapshot(rig);
         rig.capture.messages.clear();
-        ImportCsvCommand(*rig.window, csv);
+        ImportCsvCommand(rig.window->session(), rig.window.get(), csv);
         QCOMPARE(rig.told(), QStringList{u"Inport CSV File| Finish"_s});
         QCOMPARE(rig.capture.messages.last().detail.section(u'\n', 0, 0),
                  u"The file ends after row 10: rows 11 to 952 were left as they were."_s);
@@ -257,29 +258,29 @@ private slots:
         const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         const QString fallback = QFileInfo(documents).isDir() ? documents : QDir::homePath();
         for (const char *kind : {"N35", "CSV", "PDF"}) {
-            QCOMPARE(rig.window->startFolder(QString::fromLatin1(kind)), fallback);
-            QVERIFY(rig.window->startFolder(QString::fromLatin1(kind)) !=
+            QCOMPARE(rig.window->session().startFolder(QString::fromLatin1(kind)), fallback);
+            QVERIFY(rig.window->session().startFolder(QString::fromLatin1(kind)) !=
                     QCoreApplication::applicationDirPath());
         }
         QVERIFY(QDir(rig.dir.path()).mkpath(u"images/二"_s));
         QVERIFY(QDir(rig.dir.path()).mkpath(u"lists"_s));
-        rig.window->rememberFolder(u"N35"_s, rig.dir.filePath(u"images/二/radio.N35"_s));
-        rig.window->rememberFolder(u"CSV"_s, rig.dir.filePath(u"lists/a.csv"_s));
+        rig.window->session().rememberFolder(u"N35"_s, rig.dir.filePath(u"images/二/radio.N35"_s));
+        rig.window->session().rememberFolder(u"CSV"_s, rig.dir.filePath(u"lists/a.csv"_s));
         rig.window.reset();
         MainWindow again(&rig.port, rig.path);
-        QCOMPARE(again.startFolder(u"N35"_s), rig.dir.filePath(u"images/二"_s));
-        QCOMPARE(again.startFolder(u"CSV"_s), rig.dir.filePath(u"lists"_s));
-        QCOMPARE(again.startFolder(u"PDF"_s), fallback);
+        QCOMPARE(again.session().startFolder(u"N35"_s), rig.dir.filePath(u"images/二"_s));
+        QCOMPARE(again.session().startFolder(u"CSV"_s), rig.dir.filePath(u"lists"_s));
+        QCOMPARE(again.session().startFolder(u"PDF"_s), fallback);
         // A remembered folder that has gone is passed over.
         QVERIFY(QDir(rig.dir.filePath(u"lists"_s)).removeRecursively());
-        QCOMPARE(again.startFolder(u"CSV"_s), fallback);
+        QCOMPARE(again.session().startFolder(u"CSV"_s), fallback);
     }
 
     // The printed list and the PDF: one line per used row, in grid order, over as many pages as it takes.
     void printedListHasOneLinePerUsedRow()
     {
         WindowRig rig;
-        CloneImage &image = rig.window->cloneImage();
+        CloneImage &image = rig.window->session().image();
         FillSampleImage(image);
         const QDateTime when(QDate(2026, 12, 1), QTime(12, 0));
         std::vector<int> used;
@@ -310,8 +311,8 @@ private slots:
         QVERIFY(std::is_sorted(printed.begin(), printed.end()));
 
         // Through the menu's command: told, and a file that cannot be written leaves no file.
-        ExportPdfCommand(*rig.window, rig.dir.filePath(u"out.pdf"_s));
-        ExportPdfCommand(*rig.window, rig.dir.filePath(u"missing/out.pdf"_s));
+        ExportPdfCommand(rig.window->session(), rig.window.get(), rig.dir.filePath(u"out.pdf"_s));
+        ExportPdfCommand(rig.window->session(), rig.window.get(), rig.dir.filePath(u"missing/out.pdf"_s));
         QCOMPARE(rig.told(), (QStringList{u"Save File|Finish"_s, u"The file could not be saved.|Error"_s}));
         QVERIFY(QFileInfo(rig.dir.filePath(u"out.pdf"_s)).size() > 1000);
     }

@@ -57,10 +57,10 @@ private slots:
     void editing()
     {
         WindowRig rig;
-        FontWindow font(*rig.window);
+        FontWindow font(rig.window->session(), rig.window.get());
         font.show();
         QVERIFY(QTest::qWaitForWindowExposed(&font));
-        FontGlyphs &glyphs = rig.window->cloneImage().glyphs;
+        FontGlyphs &glyphs = rig.window->session().image().glyphs;
         auto *grid = Find<QTableWidget>(&font, "MSFlexGrid1");
         auto *list = Find<QComboBox>(&font, "FONT_LIST");
         QCOMPARE(font.windowTitle() + font.objectName() + grid->accessibleName() + list->accessibleName(),
@@ -126,7 +126,7 @@ private slots:
     {
         WindowRig rig;
         rig.window->move(100, 50);
-        FontGlyphs &glyphs = rig.window->cloneImage().glyphs;
+        FontGlyphs &glyphs = rig.window->session().image().glyphs;
         QTimer::singleShot(0, [&] {
             auto *font = qobject_cast<FontWindow *>(QApplication::activeModalWidget());
             QVERIFY(font);
@@ -138,11 +138,11 @@ private slots:
                               At(Find<QTableWidget>(font, "MSFlexGrid1"), 7, 7));
             Click(font, "Command1");
         });
-        OpenFontEditor(*rig.window);
+        OpenFontEditor(rig.window->session(), rig.window.get());
         QVERIFY(!rig.window->findChild<FontWindow *>()); // unloaded
         QVERIFY(glyphs.pixel(2, 7, 7));
 
-        FontWindow font(*rig.window);
+        FontWindow font(rig.window->session(), rig.window.get());
         QCOMPARE(Find<QComboBox>(&font, "FONT_LIST")->currentText(), u"1"_s);
         font.ShowGlyph(2);
         ShowsGlyph(Find<QTableWidget>(&font, "MSFlexGrid1"), glyphs, 2);
@@ -151,8 +151,8 @@ private slots:
     void readAllStopsAtTheFirstBadReply()
     {
         WindowRig rig;
-        FontWindow font(*rig.window);
-        FontGlyphs &glyphs = rig.window->cloneImage().glyphs;
+        FontWindow font(rig.window->session(), rig.window.get());
+        FontGlyphs &glyphs = rig.window->session().image().glyphs;
         for (int glyph = 0; glyph < 8; ++glyph)
             glyphs.setRectangle(glyph, 0, 0, 15, 15, true);
         for (int i = 0; i < 256; ++i)
@@ -199,8 +199,8 @@ private slots:
         QFETCH(bool, identifies);
         QFETCH(int, commands);
         WindowRig rig;
-        FontWindow font(*rig.window);
-        FontGlyphs &glyphs = rig.window->cloneImage().glyphs;
+        FontWindow font(rig.window->session(), rig.window.get());
+        FontGlyphs &glyphs = rig.window->session().image().glyphs;
         glyphs.setPixel(0, 0, 0, true);
         glyphs.setPixel(0, 15, 15, true);
         int maximum = 0; // of the window's own bar while the radio talks

@@ -43,7 +43,7 @@ private slots:
     {
         WindowRig rig;
         rig.window->switchPage(3);
-        CloneImage &image = rig.window->cloneImage();
+        CloneImage &image = rig.window->session().image();
         auto *preview = rig.find<QLabel>("TITLE_PREVIEW");
         image.title.setText(u"CQ"_s);
         QVERIFY(preview->isHidden());

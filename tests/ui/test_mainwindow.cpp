@@ -1,6 +1,6 @@
 // The main window: start-up state, the COMPort menu and its settings file, locking around radio commands.
 
-#include "files/recentfiles.h"
+#include "files/settingsfile.h"
 #include "link/porterror.h"
 #include "support/windowrig.h"
 #include "ui/filecommands.h"
@@ -78,7 +78,7 @@ private slots:
             window.resize(size);
             QCoreApplication::processEvents();
             for (const Language language : {Language::English, Language::Japanese}) {
-                window.cloneImage().settings.setIndex(SetModeSettings::LanguageOption, int(language));
+                window.session().image().settings.setIndex(SetModeSettings::LanguageOption, int(language));
                 for (const int page : {2, 3, 4, 1, 3}) {
                     window.switchPage(page);
                     QCoreApplication::processEvents();
@@ -107,7 +107,7 @@ private slots:
         for (const auto &[settings, port] : files) {
             WindowRig rig(settings);
             QCOMPARE(checkedPorts(rig), QList<int>{port});
-            QCOMPARE(rig.window->radioLink().portNumber(), port);
+            QCOMPARE(rig.window->session().link().portNumber(), port);
         }
     }
 
@@ -119,7 +119,7 @@ private slots:
         rig.find<QAction>("MenuSetCom_3")->trigger(); // choosing the checked item again keeps it checked
         QCOMPARE(checkedPorts(rig), QList<int>{3});
         QVERIFY(!rig.port.isOpen());
-        QCOMPARE(ReadPortSetting(rig.path).port, 3);
+        QCOMPARE(ProgramSettings::read(rig.path).port, 3);
         rig.click("cmdZQRESET"); // the reset goes out on the chosen port
         QCOMPARE(rig.port.lastPortNumber(), 3);
         QCOMPARE(rig.port.writes(), QList<QByteArray>{"ZQ~RESET\r"});
@@ -139,7 +139,7 @@ private slots:
         for (int i = 1; i <= 9; ++i) {
             // Spaces, kanji and a percent sign survive the ASCII settings file.
             saved << rig.dir.filePath(i == 9 ? u"無線 100% 機.N35"_s : u"radio%1.N35"_s.arg(i));
-            SaveImageCommand(*rig.window, saved.constLast());
+            SaveImageCommand(rig.window->session(), rig.window.get(), saved.constLast());
         }
         rig.find<QAction>("AutoShift")->trigger();
         QCOMPARE(rig.window->windowTitle(), u"無線 100% 機.N35[*] - HV-N35 Clone Utility Ver.1.00"_s);
@@ -162,7 +162,7 @@ private slots:
         QCOMPARE(listed, newestFirst);
         QCOMPARE(enabled, (QList<bool>{true, true, true, false, true, true, true, true})); // radio6 is gone
         QVERIFY(menu->actions().constFirst()->text().startsWith(u"&1 無線 100% 機.N35\t"_s));
-        QVERIFY(!restarted.automaticShift());
+        QVERIFY(!restarted.session().settings().automaticShift);
 
         // Choosing one opens it; "Clear" empties the list, in the settings file too.
         MessageCapture capture;
@@ -171,8 +171,8 @@ private slots:
         QCOMPARE(restarted.windowTitle(), u"radio8.N35[*] - HV-N35 Clone Utility Ver.1.00"_s);
         QCOMPARE(restarted.findChild<QAction *>(u"EditUndo"_s)->text(), u"Undo Open"_s);
         restarted.findChild<QAction *>(u"FileRecentClear"_s)->trigger();
-        QVERIFY(RecentFiles::read(rig.path).paths().isEmpty());
-        QVERIFY(!ReadAutoShiftSetting(rig.path));
+        QVERIFY(ProgramSettings::read(rig.path).recent.paths().isEmpty());
+        QVERIFY(!ProgramSettings::read(rig.path).automaticShift);
         QVERIFY(restarted.findChild<QAction *>(u"FileRecentNone"_s)->isVisible());
     }
 
@@ -185,21 +185,25 @@ private slots:
         QVERIFY(widgets.contains(rig.page()->grid()) &&
                 rig.page()->findChildren<QPushButton *>(Qt::FindDirectChildrenOnly).size() == 8);
         auto *percent = rig.find<QLineEdit>("Progress");
-        rig.window->progress().start(3);
-        rig.window->progress().advance();
-        rig.window->progress().advance();
+        rig.window->session().progress().start(3);
+        rig.window->session().progress().advance();
+        rig.window->session().progress().advance();
         QCOMPARE(percent->text(), u"66%"_s);
-        rig.port.open(1);
-        for (bool lock : {true, false}) {
-            lock ? rig.window->LockControls() : rig.window->UnlockControls();
-            QCOMPARE(rig.window->isLocked(), lock);
-            for (const char *menu : {"File", "MenuComPort", "Tusin_Botton", "MenuHelp"})
+        auto check = [&](bool lock) {
+            QCOMPARE(rig.window->session().isBusy(), lock);
+            for (const char *menu : {"File", "MenuEdit", "MenuComPort", "Tusin_Botton", "MenuHelp"})
                 QVERIFY2(rig.find<QMenu>(menu)->menuAction()->isEnabled() != lock, menu);
             for (QWidget *widget : widgets)
                 QVERIFY2(widget->isEnabled() != lock, qPrintable(widget->objectName()));
             QCOMPARE(percent->text(), u"0%"_s);
             QCOMPARE(rig.port.isOpen(), lock);
-        }
+        };
+        rig.window->session().runRadioCommand([&] {
+            rig.port.open(1);
+            check(true);
+            return TransferOutcome::success();
+        });
+        check(false);
         QVERIFY(rig.find<QAction>("FileOpen")->isEnabled() && rig.find<QAction>("ALL_READ")->isEnabled());
     }
 
@@ -209,12 +213,14 @@ private slots:
         rig.window->show();
         bool lockedInside = false;
         bool closedInside = true;
-        rig.window->runRadioCommand([&] {
-            lockedInside = rig.window->isLocked();
-            closedInside = rig.window->close(); // refused while locked
-            throw PortError(u"x"_s);
-        });
-        QVERIFY(lockedInside && !closedInside && !rig.window->isLocked());
+        RunRadioCommand(rig.window->session(), rig.window.get(),
+                        [&]() -> TransferOutcome {
+                            lockedInside = rig.window->session().isBusy();
+                            closedInside = rig.window->close(); // refused while locked
+                            throw PortError(u"x"_s);
+                        },
+                        {});
+        QVERIFY(lockedInside && !closedInside && !rig.window->session().isBusy());
         QCOMPARE(rig.told(), QStringList{u"Port Error| Error"_s});
         QCOMPARE(rig.capture.messages[0].detail, u"x"_s);
         QVERIFY(rig.window->close());
@@ -247,8 +253,8 @@ private slots:
         QFETCH(bool, goesOn);
         WindowRig rig;
         rig.window->show();
-        QVERIFY(rig.window->isClean() && !rig.window->isWindowModified());
-        OpeningTitle &title = rig.window->cloneImage().title;
+        QVERIFY(rig.window->session().isClean() && !rig.window->isWindowModified());
+        OpeningTitle &title = rig.window->session().image().title;
         if (edited) {
             title.setText(u"EDITED"_s);
             QTRY_VERIFY(rig.window->isWindowModified());
@@ -267,8 +273,9 @@ private slots:
             rig.find<QAction>("FileOpen")->trigger(); // Cancel: no file dialog follows
             wentOn = title.text() != u"EDITED"_s;
         } else {
-            wentOn = ConfirmUnsavedChanges(*rig.window, u"closing"_s,
-                                           [&] { SaveImageCommand(*rig.window, saved); });
+            wentOn = ConfirmUnsavedChanges(rig.window->session(), rig.window.get(), u"closing"_s, [&] {
+                SaveImageCommand(rig.window->session(), rig.window.get(), saved);
+            });
             QCOMPARE(QFileInfo::exists(saved), goesOn);
         }
         QCOMPARE(wentOn, goesOn);
@@ -278,7 +285,7 @@ private slots:
         QCOMPARE(rig.told().value(0), edited ? question : QString());
         // Only a save makes the window clean; a cancel keeps the changes and the mark.
         const bool clean = !edited || how == u"save"_s;
-        QCOMPARE(rig.window->isClean(), clean);
+        QCOMPARE(rig.window->session().isClean(), clean);
         QCOMPARE(rig.window->isWindowModified(), !clean);
     }
 
@@ -286,23 +293,23 @@ private slots:
     {
         WindowRig rig;
         rig.window->show();
-        OpeningTitle &title = rig.window->cloneImage().title;
+        OpeningTitle &title = rig.window->session().image().title;
         title.setText(u"EDITED"_s);
         QTRY_VERIFY(rig.window->isWindowModified());
         rig.find<QAction>("EditUndo")->trigger();
-        QVERIFY(rig.window->isClean() && !rig.window->isWindowModified());
+        QVERIFY(rig.window->session().isClean() && !rig.window->isWindowModified());
         rig.find<QAction>("EditRedo")->trigger();
-        QVERIFY(!rig.window->isClean() && rig.window->isWindowModified());
+        QVERIFY(!rig.window->session().isClean() && rig.window->isWindowModified());
         // The radio's image as read is clean; so is the image just written to it.
         rig.window->ALL_READ_Click();
         QCOMPARE(rig.told().last(), u"ALL read successed.| Finish"_s);
-        QVERIFY(rig.window->isClean() && !rig.window->isWindowModified());
+        QVERIFY(rig.window->session().isClean() && !rig.window->isWindowModified());
         title.setText(u"EDITED"_s);
         QTRY_VERIFY(rig.window->isWindowModified());
-        rig.window->setBackupBeforeWriting(false);
+        rig.window->session().setBackupBeforeWriting(false);
         rig.window->ALL_WRITE_Click();
         QCOMPARE(rig.told().last(), u"ALL write successed.| Finish"_s);
-        QVERIFY(rig.window->isClean() && !rig.window->isWindowModified());
+        QVERIFY(rig.window->session().isClean() && !rig.window->isWindowModified());
     }
 
     void splashEndsOnKeyPress()

@@ -221,7 +221,7 @@ private slots:
             rig.click(button);
             QCOMPARE(rig.told(),
                      (QStringList{QLatin1String(done) + u"| Finish"_s, u"Negotiation Error.| NG"_s}));
-            QVERIFY(rig.unlockedWrites == 0 && !rig.window->isLocked());
+            QVERIFY(rig.unlockedWrites == 0 && !rig.window->session().isBusy());
         }
     }
 
@@ -275,7 +275,7 @@ private slots:
 
         BankPartition::Counts counts{};
         counts[0] = 250, counts[1] = 250;
-        rig.window->cloneImage().banks.setCounts(counts);
+        rig.window->session().image().banks.setCounts(counts);
         QCOMPARE(model->headerData(250, Qt::Vertical).toString(), u"Bank01-000"_s);
 
         // A model over a table that goes first is empty from then on.
@@ -304,7 +304,7 @@ private slots:
             QCOMPARE(rig.told().value(1), radioStops ? u"Error| Error"_s : u"Port Error| Error"_s);
             QVERIFY(rows(rig.table(), 10, 12) == inRadio);
             QVERIFY(!rig.table().used(13) && rig.table().cell(13, ColFrequency).isEmpty());
-            QVERIFY(!rig.window->isLocked() && !rig.port.isOpen());
+            QVERIFY(!rig.window->session().isBusy() && !rig.port.isOpen());
         }
     }
 };

@@ -59,23 +59,23 @@ private slots:
         auto *box = rig.find<QLineEdit>("COMMON_DTMF_3");
         QTest::keyClicks(box, u"12a-*#B"_s); // lower case refused
         QCOMPARE(box->text(), u"12-*#B"_s);
-        QCOMPARE(rig.window->cloneImage().dtmf.memory(3), u"12-*#B"_s);
+        QCOMPARE(rig.window->session().image().dtmf.memory(3), u"12-*#B"_s);
         box->clear();
         box->insert(u"0123456789ABCD*#-0123"_s); // a paste of 21
-        QCOMPARE(rig.window->cloneImage().dtmf.memory(3).size(), 16);
+        QCOMPARE(rig.window->session().image().dtmf.memory(3).size(), 16);
         QCOMPARE(box->text().size(), 16);
-        QCOMPARE(rig.window->cloneImage().dtmf.MakeDtmfData().size(), 330);
+        QCOMPARE(rig.window->session().image().dtmf.MakeDtmfData().size(), 330);
     }
 
     void writeThenRead()
     {
         WindowRig rig;
-        SetModeSettings &settings = rig.window->cloneImage().settings;
+        SetModeSettings &settings = rig.window->session().image().settings;
         PrimeSettings(rig.radio); // an erased radio would show nothing
         rig.window->switchPage(3);
         settings.setIndex({OptionGroup::Display, 13}, 61); // TV CH 62
         settings.setIndex(SetModeSettings::WriteProtectOption, 2);
-        rig.window->cloneImage().dtmf.setMemory(9, u"1-2"_s);
+        rig.window->session().image().dtmf.setMemory(9, u"1-2"_s);
         rig.click("SETTING_WRITE");
         QCOMPARE(rig.told(), QStringList{u"Setting data write successed.| Finish"_s});
         QStringList sent;
@@ -91,7 +91,7 @@ private slots:
         rig.window->switchPage(4);
         rig.click("Set_Mode_Clear");
         QCOMPARE(settings.writeProtect(), 0);
-        QVERIFY(rig.window->cloneImage().dtmf.memory(9).isEmpty());
+        QVERIFY(rig.window->session().image().dtmf.memory(9).isEmpty());
         rig.click("Set_Mode_Read");
         QCOMPARE(rig.told(), QStringList{u"Setting data read successed.| Finish"_s});
         QCOMPARE(rig.find<QComboBox>("Set_Mode_Display_13")->currentText(), u"62"_s);
@@ -106,7 +106,7 @@ private slots:
         rig.click("SETTING_READ");
         QCOMPARE(rig.told(), QStringList{u"Error| Error"_s});
         QCOMPARE(rig.port.writes().last(), QByteArray("ZQ~F00080R\r")); // no write-protect or DTMF read
-        QCOMPARE(rig.window->cloneImage().dtmf.memory(9), u"1-2"_s);
+        QCOMPARE(rig.window->session().image().dtmf.memory(9), u"1-2"_s);
     }
 };
 

@@ -138,9 +138,9 @@ std::unique_ptr<MainWindow> NewWindow(const QTemporaryDir &folder, const QString
                                       const n35emu::EmulatorSession &radio, int port)
 {
     auto window = std::make_unique<MainWindow>(nullptr, folder.filePath(name + QStringLiteral(".INI")));
-    window->portResolver().setLinkDirectory(radio.linkDirectory());
-    window->portResolver().setSystemDevices({});
-    window->setBackupBeforeWriting(false);
+    window->session().portResolver().setLinkDirectory(radio.linkDirectory());
+    window->session().portResolver().setSystemDevices({});
+    window->session().setBackupBeforeWriting(false);
     window->MenuSetCom_Click(port);
     return window;
 }
@@ -184,7 +184,7 @@ int main(int argc, char **argv)
 
     // Into the radio through one window, back out through another.
     auto writer = NewWindow(folder, QStringLiteral("writer"), radio, 1);
-    FillSampleImage(writer->cloneImage());
+    FillSampleImage(writer->session().image());
     {
         MessageCapture capture;
         writer->ALL_WRITE_Click();
@@ -196,7 +196,7 @@ int main(int argc, char **argv)
     window->ALL_READ_Click();
     if (!Expect(reading, QStringLiteral("ALL read successed.")))
         return 1;
-    if (const auto differences = CompareImages(writer->cloneImage(), window->cloneImage());
+    if (const auto differences = CompareImages(writer->session().image(), window->session().image());
         !differences.empty()) {
         std::fprintf(stderr, "hvn35-docshots: the radio gave back something else, first: %s\n",
                      qPrintable(differences.front().describe()));
@@ -222,7 +222,7 @@ int main(int argc, char **argv)
         w.memoryPage()->selectChannels(1, 1);
     }
     {
-        FindDuplicatesCommand(w);
+        FindDuplicatesCommand(w.session(), *w.memoryPage());
         if (auto *duplicates = w.findChild<QDialog *>(QStringLiteral("DuplicatesDialog"))) {
             shooter.save(*duplicates, QStringLiteral("duplicates"));
             delete duplicates;
@@ -231,19 +231,19 @@ int main(int argc, char **argv)
     w.switchPage(2);
     shooter.save(w, QStringLiteral("bank-page"));
     {
-        BankLinkWindow links(w, &w);
+        BankLinkWindow links(w.session(), &w);
         links.show();
         shooter.save(links, QStringLiteral("bank-links"));
     }
     for (const auto &[channel, name] :
          {std::pair{12, "channel-editor"}, std::pair{601, "channel-editor-dual"}}) {
-        ChannelEditor editor(w.cloneImage().channels, channel, &w, &w.cloneImage().glyphs);
+        ChannelEditor editor(w.session().image().channels, channel, &w, &w.session().image().glyphs);
         editor.show();
         shooter.save(editor, QString::fromLatin1(name));
     }
     {
         // A repeater frequency typed into an empty row: the band plan fills shift and offset before "OK".
-        ChannelEditor editor(w.cloneImage().channels, 40, &w, &w.cloneImage().glyphs);
+        ChannelEditor editor(w.session().image().channels, 40, &w, &w.session().image().glyphs);
         editor.show();
         for (const auto &[box, digits] :
              {std::pair{"DETAIL_FREQ_1", "224"}, std::pair{"DETAIL_FREQ_2", "94"}}) {
@@ -258,11 +258,11 @@ int main(int argc, char **argv)
         shooter.save(editor, QStringLiteral("channel-editor-shift"));
     }
     {
-        FontWindow font(w);
+        FontWindow font(w.session(), &w);
         font.show();
         shooter.save(font, QStringLiteral("glyph-editor"));
     }
-    SetModeSettings &options = w.cloneImage().settings;
+    SetModeSettings &options = w.session().image().settings;
     for (const Language language : {Language::English, Language::Japanese}) {
         options.setIndex(SetModeSettings::LanguageOption, static_cast<int>(language));
         const QString suffix = language == Language::English ? QStringLiteral("") : QStringLiteral("-ja");
@@ -284,19 +284,20 @@ int main(int argc, char **argv)
     shooter.saveMenu(w, "File", QStringLiteral("menu-file"));
     shooter.saveMenu(w, "MenuEdit", QStringLiteral("menu-edit"));
     // As a user first sees it: backing up before writing is on unless turned off.
-    w.setBackupBeforeWriting(true);
+    w.session().setBackupBeforeWriting(true);
     shooter.saveMenu(w, "Tusin_Botton", QStringLiteral("menu-communication"));
-    w.setBackupBeforeWriting(false);
+    w.session().setBackupBeforeWriting(false);
     {
         // What a machine with one USB cable, one built-in port and one bound link shows.
         QTemporaryDir links;
         QFile::link(QStringLiteral("/dev/serial/by-id/usb-USB_Serial_Cable_0001-if00-port0"),
                     links.filePath(QStringLiteral("com5")));
-        w.portResolver().setLinkDirectory(links.path());
-        w.portResolver().setSystemDevices({QStringLiteral("/dev/ttyUSB0"), QStringLiteral("/dev/ttyS0")});
+        w.session().portResolver().setLinkDirectory(links.path());
+        w.session().portResolver().setSystemDevices(
+            {QStringLiteral("/dev/ttyUSB0"), QStringLiteral("/dev/ttyS0")});
         shooter.saveMenu(w, "MenuComPort", QStringLiteral("menu-comport"));
-        w.portResolver().setLinkDirectory(radio.linkDirectory());
-        w.portResolver().setSystemDevices({});
+        w.session().portResolver().setLinkDirectory(radio.linkDirectory());
+        w.session().portResolver().setSystemDevices({});
     }
     {
         VersionDialog version(&w);
@@ -320,7 +321,7 @@ int main(int argc, char **argv)
     radio.stop();
     n35emu::EmulatorSession silent({QStringLiteral("--fault"), QStringLiteral("silent")}, 1);
     if (silent.start(&error)) {
-        w.portResolver().setLinkDirectory(silent.linkDirectory());
+        w.session().portResolver().setLinkDirectory(silent.linkDirectory());
         MessageCapture capture;
         w.ALL_READ_Click();
         if (capture.messages.size() == 1)
@@ -330,7 +331,7 @@ int main(int argc, char **argv)
         MessageCapture capture;
         capture.answer = false;
         w.switchPage(2);
-        w.cloneImage().banks.setCount(0, 30);
+        w.session().image().banks.setCount(0, 30);
         w.switchPage(1);
         if (capture.messages.size() == 1)
             shooter.saveMessage(&w, capture.messages.first(), QStringLiteral("message-bank-total"));
@@ -344,7 +345,7 @@ int main(int argc, char **argv)
         if (file.open(QIODevice::WriteOnly))
             file.write("Save Date and Time 2024/05/06 07:08:09\r\nCH0000:02\r\n");
         file.close();
-        ExportCsvCommand(w, csv);
+        ExportCsvCommand(w.session(), &w, csv);
         QFile list(csv);
         QByteArray lines;
         if (list.open(QIODevice::ReadOnly))
@@ -354,8 +355,8 @@ int main(int argc, char **argv)
             list.write(lines.left(lines.indexOf("\"Bank00-010\"")));
         list.close();
         MessageCapture capture;
-        OpenImageCommand(w, cut);
-        ImportCsvCommand(w, csv);
+        OpenImageCommand(w.session(), &w, cut);
+        ImportCsvCommand(w.session(), &w, csv);
         if (capture.messages.size() >= 2) {
             shooter.saveMessage(&w, capture.messages.at(0), QStringLiteral("message-not-an-image"));
             shooter.saveMessage(&w, capture.messages.last(), QStringLiteral("message-csv-ends-early"));

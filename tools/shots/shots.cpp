@@ -45,19 +45,19 @@ int main(int argc, char **argv)
         if (!widget.grab().save(path))
             std::fprintf(stderr, "could not write %s\n", qPrintable(path));
     };
-    ChannelTable &table = window.cloneImage().channels;
+    ChannelTable &table = window.session().image().channels;
     table.setCells(1, {QStringLiteral("223.50000MHz"), QStringLiteral("FM"), QStringLiteral("12.5KHz"),
                        QStringLiteral("T/R"), QStringLiteral("100.0Hz"), QStringLiteral("100.0Hz"),
                        QStringLiteral("023"), QStringLiteral("023"), QStringLiteral("-"),
                        QStringLiteral("1.60000MHz"), QStringLiteral("*"), QStringLiteral("REPEATER \\1")});
     table.setUsed(1, true);
     // Glyph 1: a small antenna mast; glyph 2 a frame.
-    FontGlyphs &glyphs = window.cloneImage().glyphs;
+    FontGlyphs &glyphs = window.session().image().glyphs;
     glyphs.setRectangle(0, 2, 7, 15, 8, true);
     glyphs.setRectangle(0, 2, 3, 3, 12, true);
     glyphs.setRectangle(1, 0, 0, 15, 15, true);
     glyphs.setRectangle(1, 2, 2, 13, 13, false);
-    window.cloneImage().title.setText(QStringLiteral("CQ \\1 \\2 DE N35"));
+    window.session().image().title.setText(QStringLiteral("CQ \\1 \\2 DE N35"));
     window.switchPage(1);
     save(window, "memory");
     window.switchPage(2);
@@ -71,18 +71,18 @@ int main(int argc, char **argv)
     save(window, "common");
     window.switchPage(4);
     save(window, "setmode-english");
-    SetModeSettings &options = window.cloneImage().settings;
+    SetModeSettings &options = window.session().image().settings;
     options.setIndex(SetModeSettings::LanguageOption, static_cast<int>(Language::Japanese));
     save(window, "setmode-japanese");
     window.switchPage(3);
     save(window, "common-japanese");
     options.setIndex(SetModeSettings::LanguageOption, static_cast<int>(Language::English));
     // The printed channel list's first page, as Print and Export PDF lay it out.
-    window.cloneImage().title.setText(QStringLiteral("CQ \\1 \\2 DE N35"));
+    window.session().image().title.setText(QStringLiteral("CQ \\1 \\2 DE N35"));
     table.setCells(2, table.cells(1));
     table.setCell(2, ColName, QString::fromUtf8("東京 レピータ"));
     table.setUsed(2, true);
-    if (!ChannelListingPage(window.cloneImage(), QDateTime::currentDateTime(), 0)
+    if (!ChannelListingPage(window.session().image(), QDateTime::currentDateTime(), 0)
              .save(out.filePath(QStringLiteral("print-page1.png"))))
         std::fprintf(stderr, "could not write print-page1.png\n");
     window.resize(window.width() * 3 / 2, window.height() * 3 / 2);

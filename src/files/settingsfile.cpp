@@ -1,4 +1,8 @@
-#include "link/portsettings.h"
+#include "files/settingsfile.h"
+
+#include "files/imagefile.h"
+#include "files/readfile.h"
+#include "files/savefile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -98,75 +102,100 @@ static int leadingNumber(const QByteArray &text)
     return sign * value;
 }
 
-// The settings file is read only when it is a regular file of a sensible size: a pipe in its place would
-// hold the program at start for ever, a huge file would be read line by line into memory.
-static bool Readable(const QString &path)
+namespace
 {
-    constexpr qint64 SettingsFileLimit = 1 << 20;
-    const QFileInfo info(path);
-    return info.isFile() && info.size() <= SettingsFileLimit;
+
+constexpr const char *PortKey = "COMPORT:";
+constexpr const char *BackupKey = "BACKUP:";
+constexpr const char *AutoShiftKey = "AUTOSHIFT:";
+constexpr const char *RecentFileKey = "RECENT:";
+constexpr const char *FolderKey = "FOLDER_";
+
+QByteArray ValueAfter(const QByteArray &line, const char *key)
+{
+    return line.mid(qsizetype(qstrlen(key)));
 }
 
-PortSetting ReadPortSetting(const QString &path)
+} // namespace
+
+void RecentFiles::add(const QString &path)
 {
-    QFile file(path);
-    if (!Readable(path) || !file.open(QIODevice::ReadOnly))
-        return {};
-    while (!file.atEnd()) {
-        QByteArray line = file.readLine();
-        while (line.endsWith('\n') || line.endsWith('\r'))
+    if (path.isEmpty())
+        return;
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    list.removeAll(absolute);
+    list.prepend(absolute);
+    while (list.size() > Limit)
+        list.removeLast();
+}
+
+ProgramSettings ProgramSettings::parse(const QByteArray &content)
+{
+    ProgramSettings settings;
+    bool portSeen = false;
+    bool backupSeen = false;
+    bool shiftSeen = false;
+    for (QByteArray line : content.split('\n')) {
+        while (line.endsWith('\r'))
             line.chop(1);
-        if (!line.startsWith("COMPORT:"))
+        // The COMPORT line is taken exactly as the image file writes it; the program's own lines may
+        // carry blanks around them.
+        if (!portSeen && line.startsWith(PortKey)) {
+            portSeen = true;
+            const int value = line.size() == 10 ? leadingNumber(line.mid(8, 2)) : 0;
+            settings.port = value >= 1 && value <= 16 ? value : 1;
             continue;
-        const int value = line.size() == 10 ? leadingNumber(line.mid(8, 2)) : 0;
-        if (value >= 1 && value <= 16)
-            return {value};
-        return {};
+        }
+        const QByteArray text = line.trimmed();
+        if (!backupSeen && text.startsWith(BackupKey)) {
+            backupSeen = true;
+            settings.backupBeforeWriting = ValueAfter(text, BackupKey) != "0";
+        } else if (!shiftSeen && text.startsWith(AutoShiftKey)) {
+            shiftSeen = true;
+            settings.automaticShift = ValueAfter(text, AutoShiftKey) != "0";
+        } else if (text.startsWith(RecentFileKey)) {
+            const QString path = QUrl::fromPercentEncoding(ValueAfter(text, RecentFileKey));
+            QStringList &recent = settings.recent.list;
+            if (!path.isEmpty() && !recent.contains(path) && recent.size() < RecentFiles::Limit)
+                recent << path;
+        } else if (text.startsWith(FolderKey)) {
+            const qsizetype colon = text.indexOf(':');
+            const QByteArray kind =
+                text.mid(qsizetype(qstrlen(FolderKey)), colon - qsizetype(qstrlen(FolderKey)));
+            const QString folder = QUrl::fromPercentEncoding(text.mid(colon + 1));
+            if (colon > 0 && !kind.isEmpty() && !folder.isEmpty())
+                settings.folders.insert(QString::fromLatin1(kind), folder);
+        }
     }
-    return {};
+    return settings;
 }
 
-bool ReadBackupSetting(const QString &path)
+ProgramSettings ProgramSettings::read(const QString &path)
 {
-    QFile file(path);
-    if (!Readable(path) || !file.open(QIODevice::ReadOnly))
-        return true;
-    while (!file.atEnd()) {
-        const QByteArray line = file.readLine().trimmed();
-        if (line.startsWith(BackupKey))
-            return line.mid(qsizetype(qstrlen(BackupKey))) != "0";
-    }
-    return true;
+    const Result<QByteArray> content = ReadFileBytes(path);
+    return content ? parse(*content) : ProgramSettings{};
 }
 
-QMap<QString, QString> ReadFolderSettings(const QString &path)
+QStringList ProgramSettings::lines() const
 {
-    QMap<QString, QString> folders;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return folders;
-    while (!file.atEnd()) {
-        const QByteArray line = file.readLine().trimmed();
-        if (!line.startsWith(FolderKey))
-            continue;
-        const qsizetype colon = line.indexOf(':');
-        const QByteArray kind =
-            line.mid(qsizetype(qstrlen(FolderKey)), colon - qsizetype(qstrlen(FolderKey)));
-        const QString folder = QUrl::fromPercentEncoding(line.mid(colon + 1));
-        if (colon > 0 && !kind.isEmpty() && !folder.isEmpty())
-            folders.insert(QString::fromLatin1(kind), folder);
-    }
-    return folders;
-}
-
-QStringList FolderSettingLines(const QMap<QString, QString> &folders)
-{
-    QStringList lines;
-    for (auto it = folders.cbegin(); it != folders.cend(); ++it) {
+    QStringList lines{QString::fromLatin1(BackupKey) + (backupBeforeWriting ? u'1' : u'0'),
+                      QString::fromLatin1(AutoShiftKey) + (automaticShift ? u'1' : u'0')};
+    for (const QString &path : recent.paths())
+        lines << QString::fromLatin1(RecentFileKey) +
+                     QString::fromLatin1(QUrl::toPercentEncoding(path, "/\\:"));
+    for (auto it = folders.cbegin(); it != folders.cend(); ++it)
         lines << QString::fromLatin1(FolderKey) + it.key() + QLatin1Char(':') +
                      QString::fromLatin1(QUrl::toPercentEncoding(it.value(), "/"));
-    }
     return lines;
+}
+
+Status SaveProgramSettings(const QString &path, const CloneImage &image, const ProgramSettings &settings,
+                           const QDateTime &when)
+{
+    const Result<QByteArray> content = ImageFileContent(image, settings.port, when, settings.lines());
+    if (!content)
+        return content.problem();
+    return SaveFileAtomically(path, *content);
 }
 
 } // namespace n35

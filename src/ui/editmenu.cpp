@@ -1,0 +1,95 @@
+#include "ui/editmenu.h"
+
+#include "session/session.h"
+#include "ui/memorypage.h"
+#include "ui/rowcommands.h"
+
+namespace n35
+{
+
+EditMenu::EditMenu(Session &owner, MemoryPage &memoryPage, QWidget *parent)
+    : QMenu(QStringLiteral("Edit(&E)"), parent), session(owner), page(memoryPage)
+{
+    setObjectName(QStringLiteral("MenuEdit"));
+    EditUndo = addItem(this, QStringLiteral("Undo"), "EditUndo", {QKeySequence(Qt::CTRL | Qt::Key_Z)});
+    EditRedo = addItem(this, QStringLiteral("Redo"), "EditRedo",
+                       {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    addSeparator();
+    EditCut = addItem(this, QStringLiteral("Cut"), "EditCut", {QKeySequence::Cut});
+    EditCopy = addItem(this, QStringLiteral("Copy"), "EditCopy", {QKeySequence::Copy});
+    EditPaste = addItem(this, QStringLiteral("Paste"), "EditPaste", {QKeySequence::Paste});
+    addSeparator();
+    EditMoveUp = addItem(this, QStringLiteral("Move Up"), "EditMoveUp", {QKeySequence(Qt::ALT | Qt::Key_Up)});
+    EditMoveDown =
+        addItem(this, QStringLiteral("Move Down"), "EditMoveDown", {QKeySequence(Qt::ALT | Qt::Key_Down)});
+    addSeparator();
+    EditSort = addMenu(QStringLiteral("Sort Selected Rows"));
+    EditSort->setObjectName(QStringLiteral("EditSort"));
+    EditSortByFrequency = addItem(EditSort, QStringLiteral("By Frequency"), "EditSortByFrequency");
+    EditSortByName = addItem(EditSort, QStringLiteral("By Name"), "EditSortByName");
+    EditInsertRow = addItem(this, QStringLiteral("Insert Empty Row"), "EditInsertRow",
+                            {QKeySequence(Qt::ALT | Qt::Key_Insert)});
+    EditDeleteShift = addItem(this, QStringLiteral("Delete and Shift Up"), "EditDeleteShift",
+                              {QKeySequence(Qt::ALT | Qt::Key_Delete)});
+    EditFindDuplicates = addItem(this, QStringLiteral("Find Duplicates"), "EditFindDuplicates");
+    addSeparator();
+    AutoShift = addItem(this, QStringLiteral("Automatic repeater shift"), "AutoShift");
+    AutoShift->setCheckable(true);
+    AutoShift->setChecked(session.settings().automaticShift);
+
+    connect(EditUndo, &QAction::triggered, &session, &Session::undo);
+    connect(EditRedo, &QAction::triggered, &session, &Session::redo);
+    connect(EditCut, &QAction::triggered, &page, &MemoryPage::CutRows);
+    connect(EditCopy, &QAction::triggered, &page, &MemoryPage::CopyRows);
+    connect(EditPaste, &QAction::triggered, &page, &MemoryPage::PasteRows);
+    connect(EditMoveUp, &QAction::triggered, &page, [this] { page.MoveRows(-1); });
+    connect(EditMoveDown, &QAction::triggered, &page, [this] { page.MoveRows(1); });
+    connect(EditSortByFrequency, &QAction::triggered, &page,
+            [this] { SortSelectedRowsCommand(session, page, SortKey::Frequency); });
+    connect(EditSortByName, &QAction::triggered, &page,
+            [this] { SortSelectedRowsCommand(session, page, SortKey::Name); });
+    connect(EditInsertRow, &QAction::triggered, &page, [this] { InsertEmptyRowCommand(session, page); });
+    connect(EditDeleteShift, &QAction::triggered, &page, [this] { DeleteAndShiftUpCommand(session, page); });
+    connect(EditFindDuplicates, &QAction::triggered, &page, [this] { FindDuplicatesCommand(session, page); });
+    connect(AutoShift, &QAction::toggled, &session, &Session::setAutomaticShift);
+    connect(&session, &Session::historyChanged, this, &EditMenu::refresh);
+    page.setRowActions(rowActions());
+    refresh();
+}
+
+QAction *EditMenu::addItem(QMenu *menu, const QString &text, const char *name,
+                           const QList<QKeySequence> &keys)
+{
+    QAction *action = menu->addAction(text);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcuts(keys);
+    return action;
+}
+
+QList<QAction *> EditMenu::rowActions() const
+{
+    return {EditCut, EditCopy, EditPaste, EditMoveUp, EditMoveDown, EditInsertRow, EditDeleteShift};
+}
+
+void EditMenu::setMemoryPageShown(bool shown)
+{
+    memoryPageShown = shown;
+    refresh();
+}
+
+void EditMenu::refresh()
+{
+    ImageHistory &history = session.history();
+    EditUndo->setText(history.canUndo() ? QStringLiteral("Undo ") + history.undoName()
+                                        : QStringLiteral("Undo"));
+    EditRedo->setText(history.canRedo() ? QStringLiteral("Redo ") + history.redoName()
+                                        : QStringLiteral("Redo"));
+    EditUndo->setEnabled(history.canUndo());
+    EditRedo->setEnabled(history.canRedo());
+    for (QAction *action : {EditCut, EditCopy, EditPaste, EditMoveUp, EditMoveDown, EditSortByFrequency,
+                            EditSortByName, EditInsertRow, EditDeleteShift, EditFindDuplicates})
+        action->setEnabled(memoryPageShown);
+    EditSort->menuAction()->setEnabled(memoryPageShown);
+}
+
+} // namespace n35
