@@ -279,7 +279,7 @@ void BankLinkWindow::GROUP_WRITE_Click()
 
 void BankLinkWindow::cmdClearBankLink_Click()
 {
-    links.clear();
+    links.reset();
 }
 
 void BankLinkWindow::cmdOK_Click()

@@ -283,7 +283,7 @@ void CommonPage::COMMON_ONE_TOUCH_RESET_Click()
 
 void CommonPage::TITLE_CLEAR_Click()
 {
-    window.cloneImage().title.clear();
+    window.cloneImage().title.reset();
 }
 
 void CommonPage::SETTING_RESET_Click()
