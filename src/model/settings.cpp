@@ -497,7 +497,7 @@ Status SetModeSettings::storeBlocks(const QString &hex)
 
 Status SetModeSettings::decode(const QString &hex)
 {
-    if (const Status stored = storeBlocks(hex); !stored)
+    if (Status stored = storeBlocks(hex); !stored)
         return stored;
     return ExpandSettingData();
 }
