@@ -102,7 +102,7 @@ void DecodeDtmfReply(const QString &hex, int choice)
 {
     DtmfMemories dtmf;
     const int part = choice % 4;
-    if (part == 3 ? dtmf.ExpandAll(hex) : dtmf.ExpandDtmfData(hex, part))
+    if (part == 3 ? dtmf.decode(hex) : dtmf.ExpandDtmfData(hex, part))
         (void)dtmf.MakeDtmfData();
 }
 
@@ -140,7 +140,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     case Title: {
         OpeningTitle title;
         if (title.ExpandTitleData(hex))
-            (void)title.MakeTitleData();
+            (void)title.encode();
         break;
     }
     case Settings:

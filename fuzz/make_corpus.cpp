@@ -116,7 +116,7 @@ bool DecoderSeeds(const QDir &dir, const CloneImage &varied)
     seed("bank-0", BankBlock, 0, EncodeBankBlock(varied.banks, 0));
     seed("bank-1", BankBlock, 1, EncodeBankBlock(varied.banks, 1));
     seed("onetouch", OneTouch, 1, varied.oneTouch.MakeOneTouchData());
-    seed("title", Title, 0, varied.title.MakeTitleData());
+    seed("title", Title, 0, varied.title.encode());
     seed("settings", Settings, 0,
          varied.settings.MakeSettingData(0) + varied.settings.MakeSettingData(1) +
              varied.settings.MakeSettingData(2));

@@ -90,7 +90,7 @@ const Reader Readers[] = {
     {"OT", [](const QString &, const QString &payload,
               LoadContext &context) { return context.image.oneTouch.ExpandOneTouchData(payload); }},
     {"DT", [](const QString &, const QString &payload,
-              LoadContext &context) { return context.image.dtmf.ExpandAll(payload); }},
+              LoadContext &context) { return context.image.dtmf.decode(payload); }},
     {"TI", [](const QString &, const QString &payload,
               LoadContext &context) { return context.image.title.ExpandTitleData(payload); }},
     {"LI", [](const QString &, const QString &payload,
@@ -102,7 +102,7 @@ const Reader Readers[] = {
          if (!ok)
              return BadKey(QStringLiteral("the write-protect line"),
                            QStringLiteral("it is not a hex number"));
-         return context.image.settings.ExpandWriteProtect(index);
+         return context.image.settings.decodeWriteProtect(index);
      }},
     {"SY",
      [](const QString &line, const QString &payload, LoadContext &context) -> Status {
@@ -234,7 +234,7 @@ Result<QByteArray> ImageFileContent(const CloneImage &image, int portNumber, con
         lines << QStringLiteral("OTM:") + image.oneTouch.MakeOneTouchData();
     }
     lines << QStringLiteral("DTMF:") + image.dtmf.MakeDtmfData();
-    lines << QStringLiteral("TITLE:") + image.title.MakeTitleData();
+    lines << QStringLiteral("TITLE:") + image.title.encode();
     lines << QStringLiteral("LINK:") + image.bankLinks.MakeBankLink();
     for (int block = 0; block < 3; ++block)
         lines << Numbered("SYS", block, 1) + image.settings.MakeSettingData(block);

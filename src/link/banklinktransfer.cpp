@@ -41,7 +41,7 @@ TransferOutcome ReadBankLinks(RadioLink &link, BankLinks &links, Progress &progr
         hex += reply;
         progress.advance();
     }
-    if (const Status expanded = links.ExpandBankLink(hex); !expanded)
+    if (const Status expanded = links.decode(hex); !expanded)
         return TransferOutcome::failure(QStringLiteral("Error"), QStringLiteral(" Error"),
                                         expanded.problem());
     return TransferOutcome::success();
@@ -49,7 +49,7 @@ TransferOutcome ReadBankLinks(RadioLink &link, BankLinks &links, Progress &progr
 
 TransferOutcome WriteBankLinks(RadioLink &link, const BankLinks &links, Progress &progress)
 {
-    const QString hex = links.MakeBankLink();
+    const QString hex = links.encode();
     for (int block = 0; block < WriteBlockCount(MemoryRegion::BankLinks); ++block) {
         if (!link.WriteBlock(WriteAddress(MemoryRegion::BankLinks, block),
                              WriteBlockHex(MemoryRegion::BankLinks, block, hex)))

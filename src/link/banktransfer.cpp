@@ -23,20 +23,21 @@ TransferOutcome BlockFailure(const QString &text, const QString &title, const QS
 
 TransferOutcome ReadBankPartition(RadioLink &link, BankPartition &banks, Progress &progress)
 {
-    BankPartition::Counts counts = banks.counts();
+    QString hex;
     for (int block = 0; block < ReadBlockCount(MemoryRegion::BankPartition); ++block) {
         const QString reply = link.ReadBlock(ReadAddress(MemoryRegion::BankPartition, block));
         if (reply.isEmpty())
             return BlockFailure(QStringLiteral("Error"), QStringLiteral(" Error"),
                                 QStringLiteral("the radio sent no block of 128 hex characters"), block);
-        const Status decoded = DecodeBankBlock(reply, block, counts);
-        if (!decoded)
-            return TransferOutcome::failure(QStringLiteral("Error"), QStringLiteral(" Error"),
-                                            decoded.problem());
+        hex += reply;
         progress.advance();
     }
+    const Result<BankPartition::Counts> decoded = banks.decode(hex);
+    if (!decoded)
+        return TransferOutcome::failure(QStringLiteral("Error"), QStringLiteral(" Error"), decoded.problem());
+    const BankPartition::Counts &counts = *decoded;
     TransferOutcome outcome = TransferOutcome::success();
-    if (!banks.applyDecoded(counts)) {
+    if (!BankPartition::IsValid(counts)) {
         outcome.notices << Notice{
             QStringLiteral("Bank Total Error. Initialize."), QStringLiteral("Caution"),
             QStringLiteral("The radio's banks held %1 channels in all; every bank holds "
@@ -56,8 +57,10 @@ TransferOutcome WriteBankPartition(RadioLink &link, const BankPartition &banks, 
                     QStringLiteral("the banks hold %1 channels; they must hold 0 to 500 each and 500 in all")
                         .arg(banks.total())});
     }
+    const QString hex = banks.encode();
     for (int block = 0; block < WriteBlockCount(MemoryRegion::BankPartition); ++block) {
-        if (!link.WriteBlock(WriteAddress(MemoryRegion::BankPartition, block), EncodeBankBlock(banks, block)))
+        if (!link.WriteBlock(WriteAddress(MemoryRegion::BankPartition, block),
+                             WriteBlockHex(MemoryRegion::BankPartition, block, hex)))
             return BlockFailure(QStringLiteral("Bank partition data write failed."), QStringLiteral(" Error"),
                                 QStringLiteral("the radio did not answer \"OK\""), block);
         progress.advance();

@@ -4,7 +4,6 @@
 #include "link/porterror.h"
 #include "link/progress.h"
 #include "link/radiolink.h"
-#include "model/channelcodec.h"
 #include "model/channeltable.h"
 #include "model/passindex.h"
 
@@ -25,7 +24,7 @@ TransferOutcome ReadChannels(RadioLink &link, ChannelTable &table, int first, in
             return TransferOutcome::failure(QStringLiteral("Error"), QStringLiteral(" Error"),
                                             QStringLiteral("Channel %1 was not read.").arg(channel));
         }
-        const Status decoded = DecodeChannel(reply, channel, table);
+        const Status decoded = table.decode(reply, channel);
         if (!decoded)
             throw PortError(QStringLiteral("The radio sent a record the program cannot show: %1.")
                                 .arg(decoded.problem().describe()));
@@ -33,18 +32,6 @@ TransferOutcome ReadChannels(RadioLink &link, ChannelTable &table, int first, in
     }
     ClearEmptyChannelRows(table);
     return TransferOutcome::success();
-}
-
-Result<QStringList> EncodeChannels(const ChannelTable &table, int first, int last)
-{
-    QStringList records;
-    for (int channel = first; channel <= last; ++channel) {
-        const Result<QString> record = EncodeChannel(channel, table);
-        if (!record)
-            return record.problem();
-        records << *record;
-    }
-    return records;
 }
 
 TransferOutcome ChannelDataError(const Problem &problem)
@@ -57,7 +44,7 @@ TransferOutcome ChannelDataError(const Problem &problem)
 TransferOutcome WriteChannels(RadioLink &link, const ChannelTable &table, int first, int last,
                               Progress &progress)
 {
-    const Result<QStringList> encoded = EncodeChannels(table, first, last);
+    const Result<QStringList> encoded = table.encode(first, last);
     if (!encoded)
         return ChannelDataError(encoded.problem());
     const QStringList &records = *encoded;
@@ -87,14 +74,6 @@ TransferOutcome WriteChannels(RadioLink &link, const ChannelTable &table, int fi
         progress.advance();
     }
     return TransferOutcome::success();
-}
-
-void ClearEmptyChannelRows(ChannelTable &table)
-{
-    for (int channel = 1; channel <= ChannelCount; ++channel) {
-        if (!IsCallChannel(channel) && table.cell(channel, ColFrequency).isEmpty())
-            table.clearRow(channel);
-    }
 }
 
 QString MakePassIndexBlock(const PassIndex &index, int block)

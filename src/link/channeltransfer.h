@@ -24,13 +24,8 @@ TransferOutcome ReadChannels(RadioLink &link, ChannelTable &table, int first, in
 TransferOutcome WriteChannels(RadioLink &link, const ChannelTable &table, int first, int last,
                               Progress &progress);
 
-// Every record of channels first..last, or the Problem of the first cell the radio cannot take.
-Result<QStringList> EncodeChannels(const ChannelTable &table, int first, int last);
 // "Channel data error." naming that cell; nothing was sent.
 TransferOutcome ChannelDataError(const Problem &problem);
-
-// Blanks every row without a frequency, except the two CALL channels.
-void ClearEmptyChannelRows(ChannelTable &table);
 
 // The write command of pass-index block 0..12.
 QString MakePassIndexBlock(const PassIndex &index, int block);

@@ -38,7 +38,7 @@ TransferOutcome ReadOneTouch(RadioLink &link, OneTouchKeys &keys, Progress &prog
     const QString reply = link.ReadBlock(ReadAddress(MemoryRegion::OneTouch, 0));
     if (reply.isEmpty())
         return Failure(QStringLiteral("Error"), QStringLiteral("the one-touch block"), NoBlock);
-    if (const Status decoded = keys.ExpandOneTouchData(reply); !decoded)
+    if (const Status decoded = keys.decode(reply); !decoded)
         return TransferOutcome::failure(QStringLiteral("Error"), QStringLiteral(" Error"), decoded.problem());
     progress.advance();
     return TransferOutcome::success();
@@ -46,7 +46,7 @@ TransferOutcome ReadOneTouch(RadioLink &link, OneTouchKeys &keys, Progress &prog
 
 TransferOutcome WriteOneTouch(RadioLink &link, const OneTouchKeys &keys, Progress &progress)
 {
-    if (!link.WriteBlock(WriteAddress(MemoryRegion::OneTouch, 0), keys.MakeOneTouchData()))
+    if (!link.WriteBlock(WriteAddress(MemoryRegion::OneTouch, 0), keys.encode()))
         return Failure(QStringLiteral("Error"), QStringLiteral("the one-touch block"), NoOk);
     progress.advance();
     return TransferOutcome::success();
@@ -58,7 +58,7 @@ TransferOutcome ReadTitle(RadioLink &link, OpeningTitle &title, Progress &progre
     if (reply.isEmpty())
         return Failure(QStringLiteral("Title string read failed."), QStringLiteral("the title block"),
                        NoBlock);
-    if (const Status decoded = title.ExpandTitleData(reply); !decoded)
+    if (const Status decoded = title.decode(reply); !decoded)
         return TransferOutcome::failure(QStringLiteral("Title string read failed."), QStringLiteral(" Error"),
                                         decoded.problem());
     progress.advance();
@@ -67,7 +67,7 @@ TransferOutcome ReadTitle(RadioLink &link, OpeningTitle &title, Progress &progre
 
 TransferOutcome WriteTitle(RadioLink &link, const OpeningTitle &title, Progress &progress)
 {
-    if (!link.WriteBlock(WriteAddress(MemoryRegion::Title, 0), title.MakeTitleData()))
+    if (!link.WriteBlock(WriteAddress(MemoryRegion::Title, 0), title.encode()))
         return Failure(QStringLiteral("Error"), QStringLiteral("the title block"), NoOk);
     progress.advance();
     return TransferOutcome::success();

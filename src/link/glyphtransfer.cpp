@@ -52,7 +52,7 @@ TransferOutcome ReadGlyph(RadioLink &link, FontGlyphs &glyphs, int glyph, Progre
     if (reply.isEmpty())
         return Failure(
             {QString(), Where(glyph), QStringLiteral("the radio sent no block of 128 hex characters")});
-    if (const Status decoded = glyphs.ExpandFontData(reply, glyph); !decoded)
+    if (const Status decoded = glyphs.decode(reply, glyph); !decoded)
         return Failure(decoded.problem());
     progress.advance();
     return TransferOutcome::success();
@@ -60,7 +60,7 @@ TransferOutcome ReadGlyph(RadioLink &link, FontGlyphs &glyphs, int glyph, Progre
 
 TransferOutcome WriteGlyph(RadioLink &link, const FontGlyphs &glyphs, int glyph, Progress &progress)
 {
-    if (!link.WriteBlock(WriteAddress(MemoryRegion::Glyphs, glyph), glyphs.MakeFontData(glyph)))
+    if (!link.WriteBlock(WriteAddress(MemoryRegion::Glyphs, glyph), glyphs.encode(glyph)))
         return Failure({QString(), Where(glyph), QStringLiteral("the radio did not answer \"OK\"")});
     progress.advance();
     return TransferOutcome::success();

@@ -22,12 +22,11 @@ TransferOutcome ReadFailure(const QString &where)
         Problem{QString(), where, QStringLiteral("the radio sent no block of 128 hex characters")});
 }
 
-// Reads the three settings blocks into the image, all three or none: a block stored before a later one
+// Reads the three settings blocks into `hex`, all three or none: a block stored before a later one
 // failed would leave bytes of this radio among those of another, and a write sends them back.
-TransferOutcome ReadSettingsBlocks(RadioLink &link, SetModeSettings &settings, Progress &progress,
-                                   const QString &failureText)
+TransferOutcome ReadSettingsBlocks(RadioLink &link, Progress &progress, const QString &failureText,
+                                   QString &hex)
 {
-    QStringList replies;
     const int blocks = ReadBlockCount(MemoryRegion::Settings);
     for (int block = 0; block < blocks; ++block) {
         const QString reply = link.ReadBlock(ReadAddress(MemoryRegion::Settings, block));
@@ -36,12 +35,8 @@ TransferOutcome ReadSettingsBlocks(RadioLink &link, SetModeSettings &settings, P
                 failureText, QStringLiteral(" Error"),
                 Problem{QString(), QStringLiteral("settings block %1").arg(block),
                         QStringLiteral("the radio sent no block of 128 hex characters")});
-        replies << reply;
+        hex += reply;
         progress.advance();
-    }
-    for (int block = 0; block < blocks; ++block) {
-        if (const Status stored = settings.StoreSettingsBytes(replies.at(block), BlockBytes * block); !stored)
-            return TransferOutcome::failure(failureText, QStringLiteral(" Error"), stored.problem());
     }
     return TransferOutcome::success();
 }
@@ -52,16 +47,17 @@ TransferOutcome ReadSettings(RadioLink &link, SetModeSettings &settings, DtmfMem
                              Progress &progress)
 {
     const QString error = QStringLiteral("Error");
-    TransferOutcome outcome = ReadSettingsBlocks(link, settings, progress, error);
+    QString hex;
+    TransferOutcome outcome = ReadSettingsBlocks(link, progress, error, hex);
     if (!outcome.ok)
         return outcome;
-    if (const Status decoded = settings.ExpandSettingData(); !decoded)
+    if (const Status decoded = settings.decode(hex); !decoded)
         return TransferOutcome::failure(error, QStringLiteral(" Error"), decoded.problem());
 
     const QString protect = link.ReadBlock(ReadAddress(MemoryRegion::WriteProtect, 0));
     if (protect.isEmpty())
         return ReadFailure(QStringLiteral("the write-protect byte"));
-    if (const Status decoded = settings.ExpandWriteProtect(HexByteAt(protect, 0)); !decoded)
+    if (const Status decoded = settings.decodeWriteProtect(protect); !decoded)
         return TransferOutcome::failure(error, QStringLiteral(" Error"), decoded.problem());
     progress.advance();
 
@@ -80,11 +76,15 @@ TransferOutcome WriteSettings(RadioLink &link, SetModeSettings &settings, const 
                               Progress &progress)
 {
     const QString failed = QStringLiteral("Error(sys1r)");
-    TransferOutcome outcome = ReadSettingsBlocks(link, settings, progress, failed);
+    QString read;
+    TransferOutcome outcome = ReadSettingsBlocks(link, progress, failed, read);
     if (!outcome.ok)
         return outcome;
+    if (const Status stored = settings.storeBlocks(read); !stored)
+        return TransferOutcome::failure(failed, QStringLiteral(" Error"), stored.problem());
 
-    const QString dtmfText = dtmf.MakeDtmfData();
+    const QString settingsText = settings.encode();
+    const QString dtmfText = dtmf.encode();
     struct Write {
         QString address;
         QString hex;
@@ -92,12 +92,12 @@ TransferOutcome WriteSettings(RadioLink &link, SetModeSettings &settings, const 
     // The settings blocks, the DTMF memories, the write-protect byte.
     QList<Write> writes;
     for (int block = 0; block < WriteBlockCount(MemoryRegion::Settings); ++block)
-        writes.append({WriteAddress(MemoryRegion::Settings, block), settings.MakeSettingData(block)});
+        writes.append({WriteAddress(MemoryRegion::Settings, block),
+                       WriteBlockHex(MemoryRegion::Settings, block, settingsText)});
     for (int block = 0; block < WriteBlockCount(MemoryRegion::Dtmf); ++block)
         writes.append(
             {WriteAddress(MemoryRegion::Dtmf, block), WriteBlockHex(MemoryRegion::Dtmf, block, dtmfText)});
-    writes.append({WriteAddress(MemoryRegion::WriteProtect, 0),
-                   ByteHex(static_cast<unsigned>(settings.writeProtect()))});
+    writes.append({WriteAddress(MemoryRegion::WriteProtect, 0), settings.encodeWriteProtect()});
     for (const Write &write : writes) {
         if (!link.WriteBlock(write.address, write.hex)) {
             return TransferOutcome::failure(failed, QStringLiteral(" Error"),

@@ -74,7 +74,7 @@ TransferOutcome ReadAllData(RadioLink &link, CloneImage &image, Progress &progre
 TransferOutcome CheckImageWritable(const CloneImage &image)
 {
     // Nothing reaches the radio from an image it cannot take: every record first.
-    if (const Result<QStringList> encoded = EncodeChannels(image.channels, 1, ChannelCount); !encoded)
+    if (const Result<QStringList> encoded = image.channels.encode(1, ChannelCount); !encoded)
         return ChannelDataError(encoded.problem());
     if (!image.banks.valid()) {
         return TransferOutcome::failure(

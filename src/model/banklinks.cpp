@@ -49,7 +49,7 @@ void BankLinks::toggle(int group, int bank)
         setLinked(group, bank, !linked(group, bank));
 }
 
-void BankLinks::clear()
+void BankLinks::reset()
 {
     apply(Flags{});
 }

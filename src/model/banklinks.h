@@ -29,8 +29,8 @@ public:
     bool linked(int group, int bank) const;
     void setLinked(int group, int bank, bool linked);
     void toggle(int group, int bank);
-    // "Clear": no links at all.
-    void clear();
+    // "Clear": no links at all (the start-up state).
+    void reset();
     // Drops every link of a bank that holds no channels (the window does this when it opens).
     void dropEmptyBanks(const BankPartition &partition);
 
@@ -40,6 +40,9 @@ public:
     // 1-13 of each 16 are the group's bits. Digits of either case; any other character in them, or a
     // text too short, is a Problem and changes nothing.
     Status ExpandBankLink(const QString &hex);
+    // The verbs every region offers.
+    QString encode() const { return MakeBankLink(); }
+    Status decode(const QString &hex) { return ExpandBankLink(hex); }
 
     // "Group0".."Group9", "GroupB".
     static QString GroupName(int group);

@@ -14,6 +14,8 @@ namespace
 {
 
 constexpr int BanksInBlock0 = 32;
+// A read brings 64 bytes: block 1's reply follows block 0's whole.
+constexpr int BlockBytes = 64;
 constexpr int CountBoxDigits = 4;
 constexpr int SettledCountAboveMax = 100;
 
@@ -78,6 +80,23 @@ bool BankPartition::applyDecoded(const Counts &counts)
     const bool ok = IsValid(counts);
     setCounts(ok ? counts : DefaultCounts());
     return ok;
+}
+
+QString BankPartition::encode() const
+{
+    return EncodeBankBlock(*this, 0) + EncodeBankBlock(*this, 1);
+}
+
+Result<BankPartition::Counts> BankPartition::decode(const QString &hex)
+{
+    constexpr qsizetype Block1At = 2 * qsizetype{BlockBytes};
+    Counts counts{};
+    if (const Status decoded = DecodeBankBlock(hex, 0, counts); !decoded)
+        return decoded.problem();
+    if (const Status decoded = DecodeBankBlock(hex.mid(Block1At), 1, counts); !decoded)
+        return decoded.problem();
+    applyDecoded(counts);
+    return counts;
 }
 
 QString EncodeBankBlock(const BankPartition &banks, int block)

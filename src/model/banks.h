@@ -41,7 +41,17 @@ public:
     // A count as the user typed it (0..9999: a count box holds four digits until it loses the focus).
     void setCount(int bank, int count);
     void setCounts(const Counts &counts);
+    // The start-up partition, DefaultCounts().
     void reset();
+
+    // The radio's bytes of the partition as the writes send them: block 0 (64 bytes), then block 1 (50),
+    // as EncodeBankBlock makes them.
+    QString encode() const;
+    // The two blocks as read, one after the other (block 0's 128 hex characters, then block 1's), decoded
+    // by DecodeBankBlock into a temporary and taken as applyDecoded takes them. A text too short or not
+    // hex is a Problem and changes nothing. The answer is the counts the blocks held, so that a caller
+    // can tell the user about a partition the default replaced.
+    Result<Counts> decode(const QString &hex);
 
     // Takes a partition decoded from the radio or a file. One that is not valid is not taken: the
     // default partition replaces it and the answer is false.

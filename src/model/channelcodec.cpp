@@ -3,6 +3,8 @@
 #include "model/channelcells.h"
 #include "model/hex.h"
 #include "model/textcodec.h"
+
+#include <QStringList>
 #include <array>
 
 namespace n35
@@ -117,6 +119,28 @@ Result<QString> EncodeChannel(int channel, const ChannelTable &table)
             QStringLiteral("\"%1\" does not fit the record").arg(QuotedExcerpt(cells[ColName - 1]))};
     }
     return hex + name;
+}
+
+Result<QString> ChannelTable::encode(int channel) const
+{
+    return EncodeChannel(channel, *this);
+}
+
+Result<QStringList> ChannelTable::encode(int first, int last) const
+{
+    QStringList records;
+    for (int channel = first; channel <= last; ++channel) {
+        const Result<QString> record = EncodeChannel(channel, *this);
+        if (!record)
+            return record.problem();
+        records << *record;
+    }
+    return records;
+}
+
+Status ChannelTable::decode(const QString &hex, int channel)
+{
+    return DecodeChannel(hex, channel, *this);
 }
 
 QString ChannelPlace(int channel, const ChannelTable &table)

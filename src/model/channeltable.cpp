@@ -49,6 +49,14 @@ void ClearChannelRows(ChannelTable &table, int first, int last)
     }
 }
 
+void ClearEmptyChannelRows(ChannelTable &table)
+{
+    for (int channel = 1; channel <= ChannelCount; ++channel) {
+        if (!IsCallChannel(channel) && table.cell(channel, ColFrequency).isEmpty())
+            table.clearRow(channel);
+    }
+}
+
 ChannelTable::ChannelTable(QObject *parent)
     : QObject(parent), ChannelUsed(ChannelCount, 0), rows(ChannelCount)
 {
@@ -114,7 +122,7 @@ void ChannelTable::restore(const std::vector<ChannelCells> &cells, const std::ve
         emit changed(first, last);
 }
 
-void ChannelTable::resetToStartup()
+void ChannelTable::reset()
 {
     for (auto &row : rows)
         row = ChannelCells{};

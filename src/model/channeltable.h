@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/result.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -73,8 +75,15 @@ public:
     const QString &label(int channel) const { return labels.at(channel - 1); }
     void setLabels(const QStringList &rowLabels);
 
-    // All rows empty except the two CALL channels.
-    void resetToStartup();
+    // The radio's records, as the transfers and the image file carry them (the codec is in channelcodec):
+    // row `channel` as EncodeChannel gives it, and rows first..last, or the Problem of the first cell the
+    // radio cannot take.
+    Result<QString> encode(int channel) const;
+    Result<QStringList> encode(int first, int last) const;
+    // Row `channel` from its record, as DecodeChannel takes it: whole, or not at all.
+    Status decode(const QString &hex, int channel);
+    // The start-up state: all rows empty except the two CALL channels.
+    void reset();
 
     // Every row's cells and used flags (the labels follow the bank partition), to take an edit back.
     const std::vector<ChannelCells> &allRows() const { return rows; }
@@ -100,5 +109,8 @@ ChannelCells CallChannelDefaults(const QString &frequency);
 // Empties rows first..last (either order, clamped to 1..952). The two CALL channels always hold a
 // channel in the radio, so they are kept.
 void ClearChannelRows(ChannelTable &table, int first, int last);
+
+// Blanks every row without a frequency, except the two CALL channels.
+void ClearEmptyChannelRows(ChannelTable &table);
 
 } // namespace n35

@@ -25,9 +25,16 @@ CloneImage::CloneImage()
 void CloneImage::reset()
 {
     banks.reset();
-    channels.resetToStartup();
+    channels.reset();
     LabelChannelRows(banks, channels);
+    settings.reset();
     settings.setBankEntries(banks);
+    dtmf.reset();
+    oneTouch.followPartition(banks);
+    oneTouch.reset();
+    title.reset();
+    bankLinks.reset();
+    glyphs.reset();
 }
 
 } // namespace n35

@@ -240,22 +240,20 @@ Status DtmfMemories::ExpandDtmfData(const QString &hex, int part)
     return status;
 }
 
-Status DtmfMemories::ExpandAll(const QString &hex)
+Status DtmfMemories::decode(const QString &hex)
 {
-    // Parts taken before a Problem stay taken, as after a read that broke off; one changed() for all.
     const Fields fields{memories, waitIndex, headIndex, burstIndex, pauseIndex, dialIndex};
     DtmfState state = Snapshot(fields);
-    Status status;
-    for (int part = 0; part < static_cast<int>(Parts.size()) && status; ++part) {
-        DtmfState decoded = state;
-        status = DecodePart(hex.mid(qsizetype{2} * Parts[static_cast<std::size_t>(part)].regionOffset), part,
-                            decoded);
-        if (status)
-            state = decoded;
+    for (int part = 0; part < static_cast<int>(Parts.size()); ++part) {
+        if (Status status = DecodePart(
+                hex.mid(qsizetype{2} * Parts[static_cast<std::size_t>(part)].regionOffset), part, state);
+            !status)
+            return status;
     }
+    // One changed() for all three parts.
     if (Commit(state, fields))
         emit changed();
-    return status;
+    return {};
 }
 
 QStringList DtmfWaitTexts()

@@ -44,17 +44,19 @@ public:
 
     // Memories empty; wait "100ms", head "120ms", burst "120ms", pause "60ms", dial channel "1Ch".
     void ClearDtmf();
+    void reset() { ClearDtmf(); }
 
     // The region as 330 upper-case hex characters.
     QString MakeDtmfData() const;
+    QString encode() const { return MakeDtmfData(); }
     // Decodes one read part from the start of `hex`: part 0 (at the region's start) the three timing
     // bytes and memories 0-2, part 1 (51 bytes on) memories 3-6, part 2 (115 bytes on) memories 7-9, the
     // dial channel and the pause. A part is taken whole or not at all: a timing byte its list cannot show, or
     // a text too short or not hex, is a Problem and leaves everything as it was.
     Status ExpandDtmfData(const QString &hex, int part);
-    // A whole 330-character region (an image file): the three parts in order, stopping at the first
-    // Problem.
-    Status ExpandAll(const QString &hex);
+    // A whole 330-character region (an image file): the three parts in order, taken all together or,
+    // at the first Problem, not at all.
+    Status decode(const QString &hex);
 
     // Everything this region holds, to take an edit back: state() and restore() give it exactly.
     struct State {

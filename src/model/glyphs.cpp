@@ -70,7 +70,7 @@ void FontGlyphs::clearGlyph(int glyph)
         apply(glyph, Glyph{});
 }
 
-void FontGlyphs::clearAll()
+void FontGlyphs::reset()
 {
     const std::array<Glyph, GlyphCount> empty{};
     if (FontPixel == empty)

@@ -31,15 +31,18 @@ public:
     void togglePixel(int glyph, int row, int column);
     // Sets or clears the rectangle between two corners, given in any order.
     void setRectangle(int glyph, int row1, int column1, int row2, int column2, bool set);
-    // "Clear" one glyph, "All Clear" all eight.
+    // "Clear" one glyph, "All Clear" all eight (the start-up state).
     void clearGlyph(int glyph);
-    void clearAll();
+    void reset();
 
-    // 64 hex characters of glyph n.
+    // 64 hex characters of glyph n. The radio moves the glyphs one by one, so the region's verbs take
+    // the glyph's number like the channel table's take the channel's.
     QString MakeFontData(int glyph) const;
+    QString encode(int glyph) const { return MakeFontData(glyph); }
     // Glyph n from the first 64 hex characters (a radio reply of 128 may be passed whole). Digits of
     // either case; any other character in them, or a text too short, is a Problem and changes nothing.
     Status ExpandFontData(const QString &hex, int glyph);
+    Status decode(const QString &hex, int glyph) { return ExpandFontData(hex, glyph); }
 
     // Everything this region holds, to take an edit back: state() and restore() give it exactly.
     using State = std::array<Glyph, GlyphCount>;

@@ -65,7 +65,7 @@ std::vector<ImageDifference> CompareImages(const CloneImage &expected, const Clo
         add("one-touch keys", QStringLiteral("key %1").arg(key + 1), KeySummary(expected.oneTouch.key(key)),
             KeySummary(actual.oneTouch.key(key)));
     // Compared as the radio stores them; shown as the user typed them.
-    if (expected.title.MakeTitleData().left(64) != actual.title.MakeTitleData().left(64))
+    if (expected.title.encode().left(64) != actual.title.encode().left(64))
         found.push_back({QStringLiteral("title"), QStringLiteral("text"), expected.title.text().trimmed(),
                          actual.title.text().trimmed()});
     add("title", QStringLiteral("opening motion"), QString::number(expected.title.motion()),

@@ -57,6 +57,9 @@ public:
     // not hex. A bank that holds no channels falls back to the first bank, position 0, still enabled;
     // a position beyond the bank's channels to 0.
     Status ExpandOneTouchData(const QString &hex);
+    // The verbs every region offers.
+    QString encode() const { return MakeOneTouchData(); }
+    Status decode(const QString &hex) { return ExpandOneTouchData(hex); }
 
     // Everything this region holds, to take an edit back: state() and restore() give it exactly.
     using State = std::array<Key, KeyCount>;

@@ -479,7 +479,47 @@ void SetModeSettings::restore(const State &state)
     emit changed();
 }
 
-Status SetModeSettings::ExpandWriteProtect(int byte)
+QString SetModeSettings::encode() const
+{
+    return MakeSettingData(0) + MakeSettingData(1) + MakeSettingData(2);
+}
+
+Status SetModeSettings::storeBlocks(const QString &hex)
+{
+    constexpr qsizetype HexLength = qsizetype{2} * ImageBytes;
+    if (hex.size() < HexLength || !IsHexText(hex.left(HexLength)))
+        return Problem{QStringLiteral("the settings blocks"), QStringLiteral("settings bytes 0 to 191"),
+                       QStringLiteral("they are not 384 hex characters")};
+    for (int start = 0; start < ImageBytes; start += 64)
+        StoreSettingsBytes(hex.mid(qsizetype{2} * start, 128), start);
+    return {};
+}
+
+Status SetModeSettings::decode(const QString &hex)
+{
+    if (Status stored = storeBlocks(hex); !stored)
+        return stored;
+    return ExpandSettingData();
+}
+
+void SetModeSettings::reset()
+{
+    applyStartUpDefaults();
+    bytes = Image{};
+    emit changed();
+}
+
+Status SetModeSettings::decodeWriteProtect(const QString &hex)
+{
+    return decodeWriteProtect(HexByteAt(hex, 0));
+}
+
+QString SetModeSettings::encodeWriteProtect() const
+{
+    return ByteHex(static_cast<unsigned>(writeProtect()));
+}
+
+Status SetModeSettings::decodeWriteProtect(int byte)
 {
     if (byte < 0 || byte >= texts(WriteProtectOption).size())
         return Unshowable(WriteProtectOption, 0xFE01, byte);

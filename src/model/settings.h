@@ -62,11 +62,29 @@ public:
     // Sets every option from the image, language first. A byte its list cannot show stops the decode
     // there: the options before it keep their new values, the rest their old ones.
     Status ExpandSettingData();
-    // The write-protect byte ("Overwrite"), a block of its own: 0..2.
-    Status ExpandWriteProtect(int byte);
+
+    // The region's verbs. encode(): the three blocks as the writes send them (64 + 64 + 22 bytes).
+    QString encode() const;
+    // The three blocks as read (64 bytes each, one after the other) into the image, all of them or none,
+    // the options untouched: a write sends back the bytes the program does not show as the radio holds
+    // them.
+    Status storeBlocks(const QString &hex);
+    // The three blocks as read into the image (storeBlocks), then every option from it (ExpandSettingData,
+    // whose rule for a byte its list cannot show holds here too).
+    Status decode(const QString &hex);
+    // The start-up state: every option at its start-up default, English, the image all zero. The
+    // "Bank No." lists follow the partition, not this.
+    void reset();
+
+    // The write-protect byte ("Overwrite"), a block of its own: 0..2, as a number or as the hex of a read
+    // block, whose first byte it is; encodeWriteProtect() is the byte as a write sends it.
+    Status decodeWriteProtect(int byte);
+    Status decodeWriteProtect(const QString &hex);
+    QString encodeWriteProtect() const;
     int writeProtect() const { return index(WriteProtectOption); }
 
-    // "Reset" of the set-mode page (the DTMF memories have their own) and of the common "Setting" frame.
+    // The partial resets: "Reset" of the set-mode page (the DTMF memories have their own) and of the
+    // common "Setting" frame.
     void SetModeReset();
     void CommonSettingReset();
 

@@ -39,12 +39,12 @@ void OpeningTitle::appendGlyph(int glyph)
     set(NameLengthCheckAndCorrect(title + QLatin1Char('\\') + QString::number(glyph)), slide);
 }
 
-void OpeningTitle::clear()
+void OpeningTitle::reset()
 {
     set(QString(), 0);
 }
 
-QString OpeningTitle::MakeTitleData() const
+QString OpeningTitle::encode() const
 {
     // ConvertEscapeText cuts to 16 positions; a glyph that would need positions 16 and 17 is left out
     // and the space it leaves is padding.

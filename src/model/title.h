@@ -26,13 +26,14 @@ public:
     // A glyph "\1".."\8" at the end, the whole title then cut back to 16 positions.
     void appendGlyph(int glyph);
     // "Reset": empty and still.
-    void clear();
+    void reset();
 
     // 68 hex characters: the 16 codes and the motion word (0x0001 for slide).
-    QString MakeTitleData() const;
+    QString encode() const;
     // From the first 68 hex characters of a title block: every code, trailing spaces included; any
     // non-zero motion is slide. Too short or not hex: a Problem, and nothing changes.
     Status ExpandTitleData(const QString &hex);
+    Status decode(const QString &hex) { return ExpandTitleData(hex); }
 
     // Everything this region holds, to take an edit back: state() and restore() give it exactly.
     struct State {

@@ -282,7 +282,7 @@ void BankLinkWindow::GROUP_WRITE_Click()
 
 void BankLinkWindow::cmdClearBankLink_Click()
 {
-    links.clear();
+    links.reset();
 }
 
 void BankLinkWindow::cmdOK_Click()

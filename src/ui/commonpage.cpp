@@ -288,7 +288,7 @@ void CommonPage::COMMON_ONE_TOUCH_RESET_Click()
 
 void CommonPage::TITLE_CLEAR_Click()
 {
-    session.image().title.clear();
+    session.image().title.reset();
 }
 
 void CommonPage::SETTING_RESET_Click()

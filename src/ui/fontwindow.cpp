@@ -162,7 +162,7 @@ FontWindow::FontWindow(Session &owner, QWidget *parent)
     side->addWidget(addButton(QStringLiteral("Clear"), QStringLiteral("FONT_CLEAR"),
                               [this] { glyphs.clearGlyph(currentGlyph()); }));
     side->addWidget(
-        addButton(QStringLiteral("All Clear"), QStringLiteral("ALL_CLEAR"), [this] { glyphs.clearAll(); }));
+        addButton(QStringLiteral("All Clear"), QStringLiteral("ALL_CLEAR"), [this] { glyphs.reset(); }));
     side->addStretch(1);
     side->addWidget(addButton(QStringLiteral("OK"), QStringLiteral("Command1"), [this] { accept(); }));
 

@@ -274,11 +274,11 @@ private slots:
         title.setText(QStringLiteral("HV-N35 \\\\ \\1"));
         title.setMotion(1);
         const QString keyData = keys.MakeOneTouchData();
-        const QString titleData = title.MakeTitleData();
+        const QString titleData = title.encode();
         rig.click("WRITE_ONE_TOUCH");
         rig.click("TITLE_WRITE");
         keys.reset();
-        title.clear();
+        title.reset();
         rig.click("READ_ONE_TOUCH");
         rig.click("TITLE_READ");
         QCOMPARE(rig.told(),
@@ -353,7 +353,7 @@ private slots:
                 dialog->findChild<QAbstractButton *>(QLatin1String(name))->click();
             };
             click("GROUP_WRITE");
-            links.clear();
+            links.reset();
             click("GROUP_READ");
             click("cmdOK");
         });

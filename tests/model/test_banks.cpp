@@ -39,6 +39,7 @@ private slots:
         QCOMPARE(EncodeBankBlock(banks, 0), block0);
         QCOMPARE(EncodeBankBlock(banks, 1), block1);
         QCOMPARE(block1.size(), 100);
+        QCOMPARE(banks.encode(), block0 + block1);
 
         BankPartition::Counts counts{};
         QVERIFY(DecodeBankBlock(block0, 0, counts).ok());
@@ -85,14 +86,14 @@ private slots:
         start[7] = 500;
         banks.setCounts(start);
 
-        BankPartition::Counts counts = banks.counts();
-        QVERIFY(DecodeBankBlock(block0, 0, counts).ok());
-        QCOMPARE(DecodeBankBlock(block1, 1, counts).ok(), decodes);
+        // The two blocks as read: block 1 follows the whole 64 bytes of block 0.
+        const Result<BankPartition::Counts> decoded = banks.decode(block0 + block1);
+        QCOMPARE(decoded.ok(), decodes);
         if (!decodes) {
             QVERIFY(banks.counts() == start); // nothing applied
             return;
         }
-        QCOMPARE(banks.applyDecoded(counts), valid);
+        QCOMPARE(BankPartition::IsValid(*decoded), valid);
         // Whatever the radio sent, the partition is a valid one afterwards: the decoded one or the default.
         QVERIFY(banks.counts() == BankPartition::DefaultCounts());
         QVERIFY(banks.valid());
@@ -284,7 +285,7 @@ private slots:
 
         links.toggle(0, 4);
         QVERIFY(!links.linked(0, 4));
-        links.clear();
+        links.reset();
         QCOMPARE(links.MakeBankLink(), QString(176, QLatin1Char('0')));
     }
 };

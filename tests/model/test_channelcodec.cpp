@@ -137,7 +137,7 @@ private slots:
             QVERIFY(table.cell(Call222Channel, ColFrequency).isEmpty());
             QVERIFY(!table.used(Call222Channel));
             QCOMPARE(*EncodeChannel(Call222Channel, table), QStringLiteral("00"));
-            table.resetToStartup();
+            table.reset();
         }
     }
 

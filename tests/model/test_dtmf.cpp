@@ -57,8 +57,11 @@ private slots:
         }
         QCOMPARE(dtmf.MakeDtmfData(), before);
         QCOMPARE(spy.count(), 0);
-        // A whole region stops at its first bad part; a later read part still decodes on its own.
-        QVERIFY(!dtmf.ExpandAll("0B" + before.mid(2)).ok());
+        // A whole region is taken whole or not at all: a bad last part keeps a good first one out too. A
+        // later read part still decodes on its own.
+        QString region = before;
+        region.replace(0, 2, QStringLiteral("0A")).replace(326, 2, QStringLiteral("0A"));
+        QVERIFY(!dtmf.decode(region).ok());
         QCOMPARE(dtmf.MakeDtmfData(), before);
         QVERIFY(dtmf.ExpandDtmfData("0D" + fill(63), 1).ok());
         QCOMPARE(QStringList({dtmf.memory(0), dtmf.memory(3)}), QStringList({"7", "D"}));
@@ -83,9 +86,9 @@ private slots:
         QCOMPARE(hex.mid(256).size(), 74); // the third write
         DtmfMemories copy;
         QSignalSpy copySpy(&copy, &DtmfMemories::changed);
-        QVERIFY(copy.ExpandAll(hex).ok());
+        QVERIFY(copy.decode(hex).ok());
         QCOMPARE(copy.MakeDtmfData(), hex);
-        QVERIFY(!copy.ExpandAll(hex.left(328)).ok());
+        QVERIFY(!copy.decode(hex.left(328)).ok());
         copy.ClearDtmf();
         copy.ClearDtmf();
         QCOMPARE(copySpy.count(), 2);

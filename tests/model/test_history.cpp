@@ -58,6 +58,16 @@ private slots:
         QCOMPARE(history.undoCount(), 1);
     }
 
+    void resetGivesTheStartUpImage()
+    {
+        CloneImage image;
+        testing::VaryImage(image);
+        const CloneImage fresh;
+        QVERIFY(!(CaptureImage(image) == CaptureImage(fresh)));
+        image.reset();
+        QVERIFY(CaptureImage(image) == CaptureImage(fresh));
+    }
+
     void cleanMarkFollowsTheHistory()
     {
         CloneImage image;

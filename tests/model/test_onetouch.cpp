@@ -126,7 +126,7 @@ private slots:
         OpeningTitle title;
         title.setText(text);
         title.setMotion(motion);
-        const QString hex = title.MakeTitleData();
+        const QString hex = title.encode();
         QCOMPARE(hex.size(), 68);
         QString codes;
         for (int i = 0; i < 16; ++i)
@@ -141,7 +141,7 @@ private slots:
                 .ok());
         QCOMPARE(read.text(), sent.left(16));
         QCOMPARE(read.motion(), 1);
-        QVERIFY(read.MakeTitleData().endsWith(QLatin1String("0100")));
+        QVERIFY(read.encode().endsWith(QLatin1String("0100")));
         QVERIFY(!read.ExpandTitleData(hex.left(66)));
 
         // The glyph buttons cut the whole title back to 16 positions.

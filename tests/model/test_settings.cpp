@@ -17,9 +17,10 @@ namespace
 
 using G = OptionGroup;
 
+// The three blocks as the writes send them.
 QString Blocks(const SetModeSettings &settings)
 {
-    return settings.MakeSettingData(0) + settings.MakeSettingData(1) + settings.MakeSettingData(2);
+    return settings.encode();
 }
 
 int ByteOf(const QString &blocks, int byte)
@@ -34,11 +35,15 @@ QString WithByte(QString blocks, int byte, int value)
     return blocks;
 }
 
+// The written blocks as three reads bring them back: the rest of the last block is zero.
+QString AsRead(const QString &blocks)
+{
+    return blocks + QString(384 - blocks.size(), QLatin1Char('0'));
+}
+
 void Load(SetModeSettings &settings, const QString &blocks)
 {
-    QVERIFY(settings.StoreSettingsBytes(blocks.mid(0, 128), 0).ok());
-    QVERIFY(settings.StoreSettingsBytes(blocks.mid(128, 128), 64).ok());
-    QVERIFY(settings.StoreSettingsBytes(blocks.mid(256), 128).ok());
+    QVERIFY(settings.storeBlocks(AsRead(blocks)).ok());
 }
 
 } // namespace
@@ -68,8 +73,7 @@ private slots:
             blocks = WithByte(blocks, byte, value);
 
         SetModeSettings settings;
-        Load(settings, blocks);
-        QVERIFY(settings.ExpandSettingData().ok());
+        QVERIFY(settings.decode(AsRead(blocks)).ok());
         const QString written = Blocks(settings);
         const std::pair<int, int> constants[] = {{0, 0xA5},  {8, 0x00},  {9, 0x04},  {20, 0x00},
                                                  {50, 0x01}, {51, 0x0C}, {54, 0x00}, {55, 0x02},
@@ -178,9 +182,16 @@ private slots:
         QCOMPARE(settings.index({G::Send, 0}), 0);
         QCOMPARE(changes.count(), 1);
 
-        QVERIFY(!settings.ExpandWriteProtect(3));
-        QVERIFY(settings.ExpandWriteProtect(2).ok());
+        // Blocks that are not hex text change nothing at all.
+        const SetModeSettings::State kept = settings.state();
+        QVERIFY(!settings.decode(QString(383, QLatin1Char('0')) + QLatin1Char('G')));
+        QVERIFY(settings.state() == kept);
+
+        QVERIFY(!settings.decodeWriteProtect(3));
+        QVERIFY(!settings.decodeWriteProtect(QStringLiteral("03") + QString(126, QLatin1Char('0'))));
+        QVERIFY(settings.decodeWriteProtect(QStringLiteral("02") + QString(126, QLatin1Char('0'))).ok());
         QCOMPARE(settings.writeProtect(), 2);
+        QCOMPARE(settings.encodeWriteProtect(), QStringLiteral("02"));
     }
 
     // Verify compares what the radio stores, shown in English whatever the page's language.
