@@ -44,13 +44,10 @@ QString AskOpenPath(MainWindow &window, const QString &title, const FileKind &ki
 }
 
 // What a channel list import or export has to say line by line, for the message's details.
-QString DescribeNotes(QStringList lines, const std::vector<ChannelListNote> &refused,
-                      const std::vector<ChannelListNote> &warnings)
+QString DescribeNotes(QStringList lines, const std::vector<RowNote> &warnings)
 {
-    const qsizetype total = lines.size() + qsizetype(refused.size() + warnings.size());
-    for (const ChannelListNote &refusal : refused)
-        lines << refusal.describe() + QStringLiteral(" (not imported)");
-    for (const ChannelListNote &warning : warnings)
+    const qsizetype total = lines.size() + qsizetype(warnings.size());
+    for (const RowNote &warning : warnings)
         lines << warning.describe();
     if (lines.size() > RefusalsShown) {
         lines = lines.mid(0, RefusalsShown);
@@ -61,16 +58,17 @@ QString DescribeNotes(QStringList lines, const std::vector<ChannelListNote> &ref
 
 // After an import's "Finish": the lines it refused, where the user sees them without opening the
 // details (the first few; all of them in the details).
-void ShowRefusals(MainWindow &window, const QStringList &refusals)
+void ShowRefusals(MainWindow &window, QStringList refusals)
 {
     constexpr qsizetype Visible = 8;
     if (refusals.isEmpty())
         return;
+    for (QString &line : refusals)
+        line = line.left(1).toUpper() + line.mid(1);
     QStringList text{refusals.size() == 1
                          ? QStringLiteral("1 line was not imported:")
                          : QStringLiteral("%1 lines were not imported:").arg(refusals.size())};
-    for (const QString &line : refusals.mid(0, Visible))
-        text << line.left(1).toUpper() + line.mid(1);
+    text << refusals.mid(0, Visible);
     if (refusals.size() > Visible)
         text << QStringLiteral("... and %1 more (see the details).").arg(refusals.size() - Visible);
     ShowMessage(&window, text.join(QLatin1Char('\n')), QStringLiteral("Import"),
@@ -88,14 +86,15 @@ QString WithExtension(const QString &path, const QString &extension)
 
 void SaveImageCommand(MainWindow &window, const QString &path)
 {
-    QString error;
-    if (SaveImageFile(path, window.cloneImage(), window.radioLink().portNumber(), &error)) {
-        window.markClean();
-        window.noteImageFile(path);
-        ShowMessage(&window, QStringLiteral("Save File"), QStringLiteral("Finish"));
-    } else {
-        ShowMessage(&window, QStringLiteral("The file could not be saved."), QStringLiteral("Error"), error);
+    const Status saved = SaveImageFile(path, window.cloneImage(), window.radioLink().portNumber());
+    if (!saved) {
+        ShowProblem(&window, QStringLiteral("The file could not be saved."), QStringLiteral("Error"),
+                    saved.problem());
+        return;
     }
+    window.markClean();
+    window.noteImageFile(path);
+    ShowMessage(&window, QStringLiteral("Save File"), QStringLiteral("Finish"));
 }
 
 void OpenImageCommand(MainWindow &window, const QString &path)
@@ -104,29 +103,21 @@ void OpenImageCommand(MainWindow &window, const QString &path)
         OpenBackupCommand(window, path);
         return;
     }
-    const LoadOutcome loaded = LoadImageFile(path, window.cloneImage());
-    switch (loaded.failure) {
-    case LoadFailure::None:
-        window.markClean();
-        window.noteImageFile(path);
-        for (const Notice &notice : loaded.notices)
-            ShowMessage(&window, notice.text, notice.title, notice.detail);
-        ShowMessage(&window, QStringLiteral("Read File"), QStringLiteral("Finish"));
-        break;
-    case LoadFailure::WrongExtension:
-        ShowMessage(&window, FileNotOpenedText(), QStringLiteral("Error"), path);
-        break;
-    case LoadFailure::CannotRead:
-    case LoadFailure::NotImage:
+    const Result<LoadNotices> loaded = LoadImageFile(path, window.cloneImage());
+    if (!loaded) {
         // Nothing was loaded: the whole file is read before anything changes.
-        ShowMessage(&window, QStringLiteral("The file could not be loaded. Nothing was changed."),
-                    QStringLiteral("Error"), loaded.problem.describe());
-        break;
-    case LoadFailure::BadLine:
-        ShowMessage(&window, QStringLiteral("The file could not be loaded. Nothing was changed."),
-                    QStringLiteral("Error"), path + QStringLiteral("\n") + loaded.problem.describe());
-        break;
+        ShowProblem(&window,
+                    loaded.problem().kind == ProblemKind::WrongName
+                        ? FileNotOpenedText()
+                        : QStringLiteral("The file could not be loaded. Nothing was changed."),
+                    QStringLiteral("Error"), loaded.problem(), path);
+        return;
     }
+    window.markClean();
+    window.noteImageFile(path);
+    for (const Notice &notice : *loaded)
+        ShowMessage(&window, notice.text, notice.title, notice.detail);
+    ShowMessage(&window, QStringLiteral("Read File"), QStringLiteral("Finish"));
 }
 
 void ExportCsvCommand(MainWindow &window, const QString &path)
@@ -141,8 +132,8 @@ void ExportCsvCommand(MainWindow &window, const QString &path)
         ShowMessage(&window, QStringLiteral("Save File"), QStringLiteral("Finish"),
                     ListWarnings(written.warnings, RefusalsShown));
     else
-        ShowMessage(&window, QStringLiteral("The file could not be saved."), QStringLiteral("Error"),
-                    written.status.problem().describe());
+        ShowProblem(&window, QStringLiteral("The file could not be saved."), QStringLiteral("Error"),
+                    written.status.problem());
     progress.start(ChannelCount);
 }
 
@@ -152,26 +143,20 @@ void ImportCsvCommand(MainWindow &window, const QString &path)
     progress.start(ChannelCount);
     const CsvImportResult result =
         ImportCsv(path, window.cloneImage().channels, [&](int) { progress.advance(); });
-    switch (result.kind) {
-    case CsvImportResult::Kind::Ok: {
+    if (result.ok()) {
         // A file that ends early says how far it reached; the rows it refused follow in a box of their own.
         ShowMessage(&window, QStringLiteral("Inport CSV File"), QStringLiteral(" Finish"),
                     RowsReadText(result.rowsRead, ChannelCount));
         QStringList refusals;
-        for (const CsvRefusal &refusal : result.refused)
-            refusals << ListRefusals({refusal});
+        for (const RowNote &refusal : result.refused)
+            refusals << DescribeRefusal(refusal);
         ShowRefusals(window, refusals);
-        break;
-    }
-    case CsvImportResult::Kind::NotHeader:
-        ShowMessage(&window, QStringLiteral("CSV File Error"), QStringLiteral(" Error"),
-                    result.problem.describe());
-        break;
-    case CsvImportResult::Kind::WrongExtension:
-    case CsvImportResult::Kind::CannotRead:
-        ShowMessage(&window, QStringLiteral("This File couldn't be opened."), QStringLiteral("Error"),
-                    result.problem.describe());
-        break;
+    } else if (result.status.problem().kind == ProblemKind::NotThisFormat) {
+        ShowProblem(&window, QStringLiteral("CSV File Error"), QStringLiteral(" Error"),
+                    result.status.problem());
+    } else {
+        ShowProblem(&window, QStringLiteral("This File couldn't be opened."), QStringLiteral("Error"),
+                    result.status.problem());
     }
     progress.start(ChannelCount);
 }
@@ -185,12 +170,12 @@ void ExportChannelListCommand(MainWindow &window, const QString &path)
             progress.advance();
     });
     if (exported.status) {
-        ShowMessage(&window, QStringLiteral("Save File"), QStringLiteral("Finish"),
-                    DescribeNotes({QStringLiteral("%1 channels written.").arg(exported.written)}, {},
-                                  exported.warnings));
+        ShowMessage(
+            &window, QStringLiteral("Save File"), QStringLiteral("Finish"),
+            DescribeNotes({QStringLiteral("%1 channels written.").arg(exported.written)}, exported.warnings));
     } else {
-        ShowMessage(&window, QStringLiteral("The file could not be saved."), QStringLiteral("Error"),
-                    exported.status.problem().describe());
+        ShowProblem(&window, QStringLiteral("The file could not be saved."), QStringLiteral("Error"),
+                    exported.status.problem());
     }
     progress.start(ChannelCount);
 }
@@ -201,29 +186,24 @@ void ImportChannelListCommand(MainWindow &window, const QString &path, int first
     progress.start(ChannelCount);
     const ChannelListImport result =
         ImportChannelList(path, window.cloneImage().channels, firstRow, [&](int) { progress.advance(); });
-    switch (result.kind) {
-    case ChannelListImport::Kind::Ok: {
+    if (result.ok()) {
         const QString filled = result.rows.empty() ? QStringLiteral("No channel imported.")
                                                    : QStringLiteral("%1 channels into rows %2 to %3.")
                                                          .arg(result.rows.size())
                                                          .arg(result.rows.front())
                                                          .arg(result.rows.back());
         ShowMessage(&window, QStringLiteral("Import Channel List"), QStringLiteral("Finish"),
-                    DescribeNotes({filled}, {}, result.warnings));
+                    DescribeNotes({filled}, result.warnings));
         QStringList refusals;
-        for (const ChannelListNote &refusal : result.refused)
+        for (const RowNote &refusal : result.refused)
             refusals << refusal.describe();
         ShowRefusals(window, refusals);
-        break;
-    }
-    case ChannelListImport::Kind::NotList:
-        ShowMessage(&window, QStringLiteral("This file is not a channel list. Nothing was changed."),
-                    QStringLiteral("Error"), path + QStringLiteral("\n") + result.problem.why);
-        break;
-    case ChannelListImport::Kind::CannotRead:
-        ShowMessage(&window, QStringLiteral("This File couldn't be opened."), QStringLiteral("Error"),
-                    result.problem.describe());
-        break;
+    } else if (result.status.problem().kind == ProblemKind::NotThisFormat) {
+        ShowProblem(&window, QStringLiteral("This file is not a channel list. Nothing was changed."),
+                    QStringLiteral("Error"), result.status.problem());
+    } else {
+        ShowProblem(&window, QStringLiteral("This File couldn't be opened."), QStringLiteral("Error"),
+                    result.status.problem());
     }
     progress.start(ChannelCount);
 }

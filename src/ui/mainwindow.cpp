@@ -368,13 +368,14 @@ void MainWindow::MenuSetCom_Click(int index)
 
 void MainWindow::saveSettingsFile()
 {
-    QString error;
     QStringList options{QString::fromLatin1(BackupKey) + (backupBeforeWriting() ? u'1' : u'0')};
     options << AutoShiftLine(automaticShift()) << recentFiles->files().settingsLines()
             << FolderSettingLines(folders);
-    if (!SaveImageFile(settingsPath, image, link.portNumber(), &error, QDateTime::currentDateTime(), options))
-        ShowMessage(this, QStringLiteral("Settings file could not be saved."), QStringLiteral("Error"),
-                    error);
+    if (const Status saved =
+            SaveImageFile(settingsPath, image, link.portNumber(), QDateTime::currentDateTime(), options);
+        !saved)
+        ShowProblem(this, QStringLiteral("Settings file could not be saved."), QStringLiteral("Error"),
+                    saved.problem());
 }
 
 bool MainWindow::fullWrite() const

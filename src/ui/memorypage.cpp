@@ -201,7 +201,7 @@ void MemoryPage::CopyRows()
 
 void MemoryPage::copyToClipboard(int first, int last)
 {
-    std::vector<RowWarning> warnings;
+    std::vector<RowNote> warnings;
     QGuiApplication::clipboard()->setText(RowsAsText(window.cloneImage().channels, first, last, &warnings));
     if (!warnings.empty())
         ShowMessage(&window, QStringLiteral("Copied. Some cells look like spreadsheet formulas."),

@@ -164,7 +164,7 @@ bool SaveVaried(const QString &path)
 {
     CloneImage image;
     testing::VaryImage(image);
-    return SaveImageFile(path, image, 1);
+    return SaveImageFile(path, image, 1).ok();
 }
 
 } // namespace

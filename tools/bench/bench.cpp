@@ -238,7 +238,7 @@ void fileFigures()
         std::printf("%-34s best of 5: %7.1f ms\n", what, best);
     };
     std::printf("-- files\n");
-    time("save full .N35 file", [&] { return SaveImageFile(imagePath, image, 1); });
+    time("save full .N35 file", [&] { return SaveImageFile(imagePath, image, 1).ok(); });
     time("load full .N35 file", [&] { return LoadImageFile(imagePath, image).ok(); });
     time("export 952-row CSV", [&] { return ExportCsv(csvPath, image.channels).ok(); });
     time("import 952-row CSV", [&] { return ImportCsv(csvPath, image.channels).ok(); });
