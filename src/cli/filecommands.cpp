@@ -20,22 +20,6 @@
 namespace n35::cli
 {
 
-namespace
-{
-
-// A backup shown where it decodes; where it does not, the first place that does not.
-bool LoadBackup(const QString &path, CloneImage &image)
-{
-    const TransferOutcome opened = OpenBackupFile(path, image);
-    for (const Notice &notice : opened.notices)
-        PrintNote(OneLine(path + QStringLiteral(": ") + notice.text, notice.detail));
-    if (!opened.ok)
-        PrintError(OneLine(path + QStringLiteral(": ") + opened.message.text, opened.message.detail));
-    return opened.ok;
-}
-
-} // namespace
-
 bool HasImageExtension(const QString &path)
 {
     return path.endsWith(QLatin1String(".N35"), Qt::CaseInsensitive);
@@ -48,9 +32,9 @@ bool HasCsvExtension(const QString &path)
 
 bool LoadImage(const QString &path, CloneImage &image)
 {
-    if (IsBackupFile(path))
-        return LoadBackup(path, image);
-    const Result<LoadNotices> loaded = LoadImageFile(path, image);
+    // A backup is shown where it decodes; where it does not, the first place that does not is named.
+    const bool backup = IsBackupFile(path);
+    const Result<LoadNotices> loaded = backup ? OpenBackupFile(path, image) : LoadImageFile(path, image);
     if (loaded) {
         for (const Notice &notice : *loaded)
             PrintNote(OneLine(path + QStringLiteral(": ") + notice.text, notice.detail));
@@ -61,7 +45,9 @@ bool LoadImage(const QString &path, CloneImage &image)
         PrintProblem(QStringLiteral("%1 couldn't be opened").arg(path), loaded.problem());
         break;
     case ProblemKind::BadLine:
-        PrintProblem(QStringLiteral("%1 is not a clone image file it can load").arg(path), loaded.problem());
+        PrintProblem(backup ? path + QStringLiteral(": ") + BackupNotShownText()
+                            : QStringLiteral("%1 is not a clone image file it can load").arg(path),
+                     loaded.problem());
         break;
     default:
         PrintProblem(path, loaded.problem());

@@ -1,7 +1,8 @@
 #include "files/recentfiles.h"
 
+#include "files/readfile.h"
+
 #include <QByteArray>
-#include <QFile>
 #include <QFileInfo>
 #include <QUrl>
 
@@ -15,11 +16,11 @@ namespace
 QList<QByteArray> ValuesOf(const QString &settingsPath, const char *key)
 {
     QList<QByteArray> values;
-    QFile file(settingsPath);
-    if (!file.open(QIODevice::ReadOnly))
+    // A settings file that is missing or cannot be read holds no such line.
+    const Result<QByteArray> content = ReadFileBytes(settingsPath);
+    if (!content)
         return values;
-    // The settings file is small, and only its last lines are ours.
-    for (const QByteArray &line : file.readAll().split('\n')) {
+    for (const QByteArray &line : content->split('\n')) {
         const QByteArray text = line.trimmed();
         if (text.startsWith(key))
             values << text.mid(qsizetype(qstrlen(key)));

@@ -51,8 +51,8 @@ void RestoreBackupCommand(MainWindow &window, const QString &path)
     // A damaged or cut backup is refused before the radio is asked anything.
     const Result<RadioBackup> backup = LoadBackupFile(path);
     if (!backup) {
-        ShowMessage(&window, QStringLiteral("This backup cannot be restored. Nothing was written."),
-                    QStringLiteral(" Error"), backup.problem().describe());
+        ShowProblem(&window, QStringLiteral("This backup cannot be restored. Nothing was written."),
+                    QStringLiteral(" Error"), backup.problem(), path);
         return;
     }
     if (!AskYesNo(
@@ -89,13 +89,18 @@ void OpenBackupFolder_Click(MainWindow &window)
 
 void OpenBackupCommand(MainWindow &window, const QString &path)
 {
-    const TransferOutcome opened = OpenBackupFile(path, window.cloneImage());
-    ShowNotices(window, opened.notices);
-    if (opened.ok)
-        ShowMessage(&window, QStringLiteral("Read File"), QStringLiteral("Finish"));
-    else
-        ShowMessage(&window, opened.message.text, opened.message.title,
-                    QDir::toNativeSeparators(path) + QLatin1Char('\n') + opened.message.detail);
+    const Result<LoadNotices> opened = OpenBackupFile(path, window.cloneImage());
+    if (!opened) {
+        // A backup that is whole but does not decode can still be restored; one that is not whole cannot.
+        if (opened.problem().kind == ProblemKind::BadLine)
+            ShowProblem(&window, BackupNotShownText(), QStringLiteral(" Error"), opened.problem());
+        else
+            ShowProblem(&window, QStringLiteral("The file could not be loaded. Nothing was changed."),
+                        QStringLiteral("Error"), opened.problem());
+        return;
+    }
+    ShowNotices(window, *opened);
+    ShowMessage(&window, QStringLiteral("Read File"), QStringLiteral("Finish"));
 }
 
 void ShowWriteReport(MainWindow &window, const WriteReport &report)

@@ -239,8 +239,8 @@ void ExportPdfCommand(MainWindow &window, const QString &path)
             &window, QStringLiteral("Save File"), QStringLiteral("Finish"),
             QStringLiteral("%1 channels on %2 page(s).").arg(listing.lineCount()).arg(listing.pages.size()));
     else
-        ShowMessage(&window, QStringLiteral("The file could not be saved."), QStringLiteral("Error"),
-                    path + QStringLiteral("\n") + written.problem().describe());
+        ShowProblem(&window, QStringLiteral("The file could not be saved."), QStringLiteral("Error"),
+                    written.problem(), path);
 }
 
 void ExportPdf_Click(MainWindow &window)

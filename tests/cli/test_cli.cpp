@@ -134,8 +134,8 @@ QStringList BackupDifferences(const QString &expectedPath, const QString &backup
 {
     CloneImage expected;
     CloneImage actual;
-    const TransferOutcome opened = OpenBackupFile(backupPath, actual);
-    if (!LoadImageFile(expectedPath, expected) || !opened.ok)
+    const Result<LoadNotices> opened = OpenBackupFile(backupPath, actual);
+    if (!LoadImageFile(expectedPath, expected) || !opened)
         return {QStringLiteral("cannot load ") + expectedPath + QStringLiteral(" or ") + backupPath};
     QStringList lines;
     for (const ImageDifference &difference : CompareImages(expected, actual))
