@@ -380,6 +380,10 @@ private slots:
 
         QTest::newRow("missing image")
             << QStringList{"show", missing} << QStringLiteral("%1: No such file or directory").arg(missing);
+        // A backup's name on a file that is none: read as an image, whose name it lacks.
+        const QString notBackup = make(QStringLiteral("image.n35bak"), good);
+        QTest::newRow("no backup") << QStringList{"show", notBackup}
+                                   << notBackup + " couldn't be opened: its name does not end in \".N35\"";
         QTest::newRow("bad line") << QStringList{"verify", "--port", "COM1", bad}
                                   << QStringLiteral("%1 is not a clone image file it can load: ").arg(bad);
         QTest::newRow("not a CSV file")
