@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const bool roomForAll = imported.rows.size() + 2 <= std::size_t(ChannelCount - 2);
     if (!reread.ok() || (roomForAll && !reread.refused.empty())) {
         std::fprintf(stderr, "the exported list does not read back: %s\n",
-                     reread.refused.empty() ? qPrintable(reread.problem.describe())
+                     reread.refused.empty() ? qPrintable(reread.status.problem().describe())
                                             : qPrintable(reread.refused.front().describe()));
         std::abort();
     }

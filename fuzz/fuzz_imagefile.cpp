@@ -20,8 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (!saved)
         return 0; // a channel the radio cannot take is refused, which is the writer's rule, not a fault
     // Loaded over the image it was saved from, which the load must take whole.
-    if (const LoadOutcome reloaded = LoadImageContent(*saved, image); !reloaded) {
-        std::fprintf(stderr, "the saved file does not load: %s\n", qPrintable(reloaded.problem.describe()));
+    if (const Result<LoadNotices> reloaded = LoadImageContent(*saved, image); !reloaded) {
+        std::fprintf(stderr, "the saved file does not load: %s\n", qPrintable(reloaded.problem().describe()));
         std::abort();
     }
     return 0;

@@ -70,8 +70,8 @@ void FillVaried(CloneImage &image)
 
 bool ImageSeeds(const QDir &dir, const CloneImage &varied, const CloneImage &startUp)
 {
-    return SaveImageFile(dir.filePath("varied.N35"), varied, 3, nullptr, When) &&
-           SaveImageFile(dir.filePath("startup.N35"), startUp, 1, nullptr, When);
+    return SaveImageFile(dir.filePath("varied.N35"), varied, 3, When) &&
+           SaveImageFile(dir.filePath("startup.N35"), startUp, 1, When);
 }
 
 // The CSV target puts the header in front of inputs whose first byte is even.
@@ -92,7 +92,7 @@ bool CsvSeeds(const QDir &dir, const CloneImage &varied)
 bool PortSeeds(const QDir &dir, const CloneImage &startUp)
 {
     const QString path = dir.filePath("settings-file");
-    if (!SaveImageFile(path, startUp, 7, nullptr, When))
+    if (!SaveImageFile(path, startUp, 7, When))
         return false;
     return Write(dir.filePath("comport-line"), "COMPORT:12\r\n");
 }

@@ -1,5 +1,7 @@
 #include "cli/console.h"
 
+#include "model/result.h"
+
 #include <QStringList>
 #include <cstdio>
 
@@ -62,6 +64,11 @@ QString OneLine(const QString &text, const QString &detail)
         return tail;
     // Fixed texts such as "Negotiation Error." already end in a full stop.
     return (head.endsWith(QLatin1Char('.')) ? head.chopped(1) : head) + QStringLiteral(": ") + tail;
+}
+
+void PrintProblem(const QString &headline, const Problem &problem)
+{
+    PrintError(OneLine(headline, problem.whereIsFileName ? problem.why : problem.describe()));
 }
 
 void InstallQuietMessageHandler()

@@ -21,22 +21,6 @@
 namespace n35::cli
 {
 
-namespace
-{
-
-// A backup shown where it decodes; where it does not, the first place that does not.
-bool LoadBackup(const QString &path, Session &session)
-{
-    const TransferOutcome opened = session.openBackup(path);
-    for (const Notice &notice : opened.notices)
-        PrintNote(OneLine(path + QStringLiteral(": ") + notice.text, notice.detail));
-    if (!opened.ok)
-        PrintError(OneLine(path + QStringLiteral(": ") + opened.message.text, opened.message.detail));
-    return opened.ok;
-}
-
-} // namespace
-
 bool HasImageExtension(const QString &path)
 {
     return path.endsWith(QLatin1String(".N35"), Qt::CaseInsensitive);
@@ -49,25 +33,26 @@ bool HasCsvExtension(const QString &path)
 
 bool LoadImage(const QString &path, Session &session)
 {
-    if (IsBackupFile(path))
-        return LoadBackup(path, session);
-    const LoadOutcome loaded = session.open(path);
-    for (const Notice &notice : loaded.notices)
-        PrintNote(OneLine(path + QStringLiteral(": ") + notice.text, notice.detail));
-    switch (loaded.failure) {
-    case LoadFailure::None:
+    // A backup is shown where it decodes; where it does not, the first place that does not is named.
+    const bool backup = IsBackupFile(path);
+    const Result<LoadNotices> loaded = backup ? session.openBackup(path) : session.open(path);
+    if (loaded) {
+        for (const Notice &notice : *loaded)
+            PrintNote(OneLine(path + QStringLiteral(": ") + notice.text, notice.detail));
         return true;
-    case LoadFailure::WrongExtension:
-        PrintError(QStringLiteral("%1: %2 Its name must end in .N35.").arg(path, loaded.problem.why));
-        return false;
-    case LoadFailure::CannotRead:
-    case LoadFailure::NotImage:
-        PrintError(OneLine(loaded.problem.describe()));
-        return false;
-    case LoadFailure::BadLine:
-        PrintError(OneLine(QStringLiteral("%1 is not a clone image file it can load").arg(path),
-                           loaded.problem.describe()));
-        return false;
+    }
+    switch (loaded.problem().kind) {
+    case ProblemKind::WrongName:
+        PrintProblem(QStringLiteral("%1 couldn't be opened").arg(path), loaded.problem());
+        break;
+    case ProblemKind::BadLine:
+        PrintProblem(backup ? path + QStringLiteral(": ") + BackupNotShownText()
+                            : QStringLiteral("%1 is not a clone image file it can load").arg(path),
+                     loaded.problem());
+        break;
+    default:
+        PrintProblem(path, loaded.problem());
+        break;
     }
     return false;
 }
@@ -75,14 +60,9 @@ bool LoadImage(const QString &path, Session &session)
 bool SaveImage(const QString &path, Session &session)
 {
     const Status saved = session.save(path);
-    if (saved)
-        return true;
-    QString error = saved.problem().why;
-    // The file is named once, first.
-    if (error.startsWith(path + QStringLiteral(": ")))
-        error.remove(0, path.size() + 2);
-    PrintError(OneLine(QStringLiteral("%1 could not be saved").arg(path), error));
-    return false;
+    if (!saved)
+        PrintProblem(QStringLiteral("%1 could not be saved").arg(path), saved.problem());
+    return saved.ok();
 }
 
 int CheckFileNames(const Invocation &invocation)
@@ -154,19 +134,17 @@ std::optional<int> FirstRow(const Invocation &invocation, bool list)
 bool ImportList(const QString &csv, int firstRow, CloneImage &image)
 {
     const ChannelListImport result = ImportChannelList(csv, image.channels, firstRow);
-    switch (result.kind) {
-    case ChannelListImport::Kind::Ok:
-        break;
-    case ChannelListImport::Kind::NotList:
-        PrintError(OneLine(QStringLiteral("%1 is not a channel list").arg(csv), result.problem.why));
-        return false;
-    case ChannelListImport::Kind::CannotRead:
-        PrintError(OneLine(QStringLiteral("%1 couldn't be read").arg(csv), result.problem.why));
+    if (!result.ok()) {
+        const Problem &problem = result.status.problem();
+        PrintProblem((problem.kind == ProblemKind::NotThisFormat ? QStringLiteral("%1 is not a channel list")
+                                                                 : QStringLiteral("%1 couldn't be read"))
+                         .arg(csv),
+                     problem);
         return false;
     }
-    for (const ChannelListNote &refusal : result.refused)
+    for (const RowNote &refusal : result.refused)
         PrintWarning(QStringLiteral("%1: %2 (not imported)").arg(csv, refusal.describe()));
-    for (const ChannelListNote &warning : result.warnings)
+    for (const RowNote &warning : result.warnings)
         PrintWarning(QStringLiteral("%1: %2").arg(csv, warning.describe()));
     if (result.rows.empty())
         PrintNote(QStringLiteral("%1: no channel imported").arg(csv));
@@ -183,26 +161,19 @@ bool ImportList(const QString &csv, int firstRow, CloneImage &image)
 bool ImportOwnCsv(const QString &csv, CloneImage &image)
 {
     const CsvImportResult result = ImportCsv(csv, image.channels);
-    switch (result.kind) {
-    case CsvImportResult::Kind::Ok:
-        break;
-    case CsvImportResult::Kind::NotHeader:
-        PrintError(OneLine(QStringLiteral("%1: CSV File Error").arg(csv), result.problem.why));
-        return false;
-    case CsvImportResult::Kind::WrongExtension:
-    case CsvImportResult::Kind::CannotRead:
-        PrintError(OneLine(QStringLiteral("%1 couldn't be opened").arg(csv), result.problem.why));
+    if (!result.ok()) {
+        const Problem &problem = result.status.problem();
+        PrintProblem((problem.kind == ProblemKind::NotThisFormat ? QStringLiteral("%1: CSV File Error")
+                                                                 : QStringLiteral("%1 couldn't be opened"))
+                         .arg(csv),
+                     problem);
         return false;
     }
     if (const QString early = RowsReadText(result.rowsRead, ChannelCount); !early.isEmpty())
         PrintNote(QStringLiteral("%1: %2").arg(csv, early));
     // The window's rules: a refused row is emptied or keeps what it held, and the rest is imported.
-    for (const CsvRefusal &refusal : result.refused) {
-        PrintWarning(QStringLiteral("%1: %2 (%3)")
-                         .arg(csv, DescribeRefusal(refusal),
-                              refusal.kept ? QStringLiteral("the row kept what it held")
-                                           : QStringLiteral("the row was emptied")));
-    }
+    for (const RowNote &refusal : result.refused)
+        PrintWarning(QStringLiteral("%1: %2").arg(csv, DescribeRefusal(refusal)));
     return true;
 }
 
@@ -218,25 +189,23 @@ int RunExport(const Invocation &invocation)
     if (!LoadImage(invocation.arguments.at(0), session))
         return ExitFailed;
     const CloneImage &image = session.image();
-    QStringList warnings;
     Status status;
+    std::vector<RowNote> warnings;
     if (*list) {
-        const ChannelListExport exported = ExportChannelList(csv, image.channels);
+        ChannelListExport exported = ExportChannelList(csv, image.channels);
         status = exported.status;
-        for (const ChannelListNote &warning : exported.warnings)
-            warnings << warning.describe();
+        warnings = std::move(exported.warnings);
     } else {
-        const CsvExportResult exported = ExportCsv(csv, image.channels);
+        CsvExportResult exported = ExportCsv(csv, image.channels);
         status = exported.status;
-        for (const RowWarning &warning : exported.warnings)
-            warnings << warning.describe();
+        warnings = std::move(exported.warnings);
     }
     if (!status) {
-        PrintError(OneLine(QStringLiteral("%1 could not be saved").arg(csv), status.problem().why));
+        PrintProblem(QStringLiteral("%1 could not be saved").arg(csv), status.problem());
         return ExitFailed;
     }
-    for (const QString &warning : warnings)
-        PrintWarning(QStringLiteral("%1: %2").arg(csv, warning));
+    for (const RowNote &warning : warnings)
+        PrintWarning(QStringLiteral("%1: %2").arg(csv, warning.describe()));
     return ExitDone;
 }
 

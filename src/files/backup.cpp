@@ -1,5 +1,6 @@
 #include "files/backup.h"
 
+#include "files/fileproblems.h"
 #include "files/readfile.h"
 #include "files/savefile.h"
 
@@ -138,7 +139,7 @@ Result<RadioBackup> LoadBackupFile(const QString &path)
         return content.problem();
     Result<RadioBackup> backup = DecodeBackup(*content);
     if (!backup)
-        return Problem{QString(), path, backup.problem().why};
+        return FileProblem(path, backup.problem().why, ProblemKind::NotThisFormat);
     return backup;
 }
 

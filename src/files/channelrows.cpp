@@ -39,24 +39,27 @@ Result<QString> CheckedFrequency(int row, const QString &text)
     return FrequencyText(*hz);
 }
 
-QString CellFault(int column, QString &text)
+Status CheckCell(int column, QString &text)
 {
+    auto refuse = [column](const QString &why) { return Problem{CellCaption(column), QString(), why}; };
     if (column == ColName) {
         const QString fault = NameFault(text, true);
-        return fault.isEmpty() ? fault : QStringLiteral("\"%1\" %2").arg(QuotedExcerpt(text), fault);
+        if (fault.isEmpty())
+            return {};
+        return refuse(QStringLiteral("\"%1\" %2").arg(QuotedExcerpt(text), fault));
     }
     // The cell rules read an empty mode as NFM for records the decoder could not name; a file must say.
     if (column == ColMode && text.isEmpty())
-        return QStringLiteral("\"\" cannot be stored: the radio stores FM or NFM only");
+        return refuse(QStringLiteral("\"\" cannot be stored: the radio stores FM or NFM only"));
     const Result<std::uint32_t> code = CellCode(column, text);
     if (!code)
-        return code.problem().why;
+        return refuse(code.problem().why);
     if (column == ColShiftFreq && *code >= OffsetLimitHz)
-        return QStringLiteral("\"%1\" is 1000 MHz or more").arg(QuotedExcerpt(text));
+        return refuse(QStringLiteral("\"%1\" is 1000 MHz or more").arg(QuotedExcerpt(text)));
     return {};
 }
 
-std::optional<CsvRefusal> CheckRowCells(int row, ChannelCells &cells)
+std::optional<RowNote> CheckRowCells(int row, ChannelCells &cells)
 {
     QString &frequency = cells[ColFrequency - 1];
     if (frequency.isEmpty()) {
@@ -64,44 +67,82 @@ std::optional<CsvRefusal> CheckRowCells(int row, ChannelCells &cells)
             return std::nullopt;
         const Problem problem = CellProblem(ColFrequency, frequency,
                                             QStringLiteral("is empty, but this CALL channel must hold one"));
-        return CsvRefusal{row, problem.what, frequency, problem.why, true};
+        return RowNote{0, QString(), row, problem.what, frequency, problem.why, true};
     }
     const Result<QString> checked = CheckedFrequency(row, frequency);
     if (!checked)
-        return CsvRefusal{row, checked.problem().what, frequency, checked.problem().why, IsCallChannel(row)};
+        return RowNote{
+            0, QString(), row, checked.problem().what, frequency, checked.problem().why, IsCallChannel(row)};
     frequency = *checked;
     for (int column = ColMode; column <= ColName; ++column) {
         QString &text = cells[static_cast<std::size_t>(column - 1)];
-        if (const QString why = CellFault(column, text); !why.isEmpty())
-            return CsvRefusal{row, CellCaption(column), text, why, IsCallChannel(row)};
+        if (const Status cell = CheckCell(column, text); !cell)
+            return RowNote{
+                0, QString(), row, cell.problem().what, text, cell.problem().why, IsCallChannel(row)};
     }
     return std::nullopt;
 }
 
-QString DescribeRefusal(const CsvRefusal &refusal)
+QString RowNote::describe() const
 {
-    const QString where = QStringLiteral("row %1, %2").arg(refusal.row).arg(refusal.column);
-    // Most reasons begin with the refused text ("\"260.00000MHz\" lies outside ..."): it is said once.
-    const QString quoted = QLatin1Char('"') + QuotedExcerpt(refusal.text) + QLatin1Char('"');
-    if (refusal.reason.startsWith(quoted))
-        return where + QStringLiteral(": ") + refusal.reason;
-    return where + QLatin1Char(' ') + quoted + QStringLiteral(": ") + refusal.reason;
+    QString place = line ? QStringLiteral("line %1").arg(line) : QStringLiteral("row %1").arg(row);
+    QStringList aside;
+    if (!location.isEmpty())
+        aside << QStringLiteral("Location %1").arg(location);
+    if (line && row)
+        aside << QStringLiteral("row %1").arg(row);
+    if (!aside.isEmpty())
+        place += QStringLiteral(" (%1)").arg(aside.join(QStringLiteral(", ")));
+    if (!column.isEmpty()) {
+        // Most reasons begin with the text they refuse ("\"260.00000MHz\" lies outside ..."): it is said
+        // once.
+        const QString excerpt = QuotedExcerpt(text);
+        if (reason.startsWith(QLatin1Char('"') + excerpt + QLatin1Char('"'))) {
+            place += QStringLiteral(", ") + column;
+        } else {
+            // A quoted field of a channel list may hold line ends; a note is one line.
+            QString shown = excerpt;
+            shown.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+            place += QStringLiteral(", %1 \"%2\"").arg(column, shown);
+        }
+    }
+    return place + QStringLiteral(": ") + reason;
 }
 
-QString ListRefusals(const std::vector<CsvRefusal> &refused, int shown)
+QString DescribeRefusal(const RowNote &refusal)
+{
+    return refusal.describe() + (refusal.kept ? QStringLiteral(" (the row kept what it held)")
+                                              : QStringLiteral(" (the row was emptied)"));
+}
+
+namespace
+{
+
+// Notes one per line, each begun with a capital, at most `shown` of them and a line saying how many more.
+QString ListNotes(const std::vector<RowNote> &notes, int shown, QString (*describe)(const RowNote &))
 {
     QStringList lines;
-    for (const CsvRefusal &refusal : refused) {
+    for (const RowNote &note : notes) {
         if (lines.size() == shown) {
-            lines << QStringLiteral("... and %1 more.").arg(refused.size() - static_cast<std::size_t>(shown));
+            lines << QStringLiteral("... and %1 more.").arg(notes.size() - static_cast<std::size_t>(shown));
             break;
         }
-        const QString text = DescribeRefusal(refusal);
-        lines << text.left(1).toUpper() + text.mid(1) +
-                     (refusal.kept ? QStringLiteral(" (the row kept what it held)")
-                                   : QStringLiteral(" (the row was emptied)"));
+        const QString text = describe(note);
+        lines << text.left(1).toUpper() + text.mid(1);
     }
     return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+QString ListRefusals(const std::vector<RowNote> &refused, int shown)
+{
+    return ListNotes(refused, shown, DescribeRefusal);
+}
+
+QString ListWarnings(const std::vector<RowNote> &warnings, int shown)
+{
+    return ListNotes(warnings, shown, [](const RowNote &warning) { return warning.describe(); });
 }
 
 bool LooksLikeFormula(const QString &text)
@@ -113,33 +154,14 @@ bool LooksLikeFormula(const QString &text)
     return text.size() > 1 || text.at(0) == QLatin1Char('=') || text.at(0) == QLatin1Char('@');
 }
 
-QString RowWarning::describe() const
-{
-    return QStringLiteral("Row %1, %2 \"%3\": %4").arg(row).arg(column, QuotedExcerpt(text), reason);
-}
-
-void WarnFormulas(int row, const ChannelCells &cells, std::vector<RowWarning> &warnings)
+void WarnFormulas(int row, const ChannelCells &cells, std::vector<RowNote> &warnings)
 {
     for (int column = ColFrequency; column <= ColName; ++column) {
         const QString &text = cells[static_cast<std::size_t>(column - 1)];
         // The radio's own words ("-/T") are no planted text.
         if (LooksLikeFormula(text) && !CellChoices(column).contains(text))
-            warnings.push_back(RowWarning{row, CellCaption(column), text, FormulaWarningText()});
+            warnings.push_back(RowNote{0, QString(), row, CellCaption(column), text, FormulaWarningText()});
     }
-}
-
-QString ListWarnings(const std::vector<RowWarning> &warnings, int shown)
-{
-    QStringList lines;
-    for (const RowWarning &warning : warnings) {
-        if (lines.size() == shown) {
-            lines
-                << QStringLiteral("... and %1 more.").arg(warnings.size() - static_cast<std::size_t>(shown));
-            break;
-        }
-        lines << warning.describe();
-    }
-    return lines.join(QLatin1Char('\n'));
 }
 
 } // namespace n35

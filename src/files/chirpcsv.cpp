@@ -220,12 +220,9 @@ public:
     }
     QString text(ListColumn column) const { return raw(column).trimmed(); }
 
-    ChannelListNote note(int row, const QString &column, const QString &field, const QString &reason) const
+    RowNote note(int row, const QString &column, const QString &field, const QString &reason) const
     {
-        // A quoted field may hold line ends; a message is one line, and short.
-        QString shown = QuotedExcerpt(field);
-        shown.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-        return ChannelListNote{record.line, text(Location), row, column, shown, reason};
+        return RowNote{record.line, text(Location), row, column, field, reason};
     }
     // Keeps why the line cannot be imported; false, so that a reader returns it at once.
     bool refuse(ListColumn column, const QString &reason)
@@ -238,8 +235,8 @@ public:
         warnings.push_back(note(row, ColumnName(column), raw(column), reason));
     }
 
-    std::optional<ChannelListNote> fault;
-    std::vector<ChannelListNote> warnings;
+    std::optional<RowNote> fault;
+    std::vector<RowNote> warnings;
 
 private:
     const CsvRecord &record;
@@ -368,7 +365,7 @@ bool ReadChannel(LineReader &in, int row, ChannelCells &cells)
                 QStringLiteral("longer than 16 positions: shortened to \"%1\"").arg(cells[ColName - 1]));
 
     // The rules every import shares: bands, and what the record can hold.
-    if (const std::optional<CsvRefusal> refusal = CheckRowCells(row, cells)) {
+    if (const std::optional<RowNote> refusal = CheckRowCells(row, cells)) {
         ListColumn column = Frequency;
         for (int cell = ColFrequency; cell <= ColName; ++cell) {
             if (CellCaption(cell) == refusal->column)
@@ -402,13 +399,12 @@ const ToneWord *WordFor(const ChannelCells &cells)
 }
 
 std::array<QString, ListColumnCount> ListFields(int row, const ChannelTable &table, std::uint32_t hz,
-                                                std::vector<ChannelListNote> &warnings)
+                                                std::vector<RowNote> &warnings)
 {
     const ChannelCells &cells = table.cells(row);
     auto cell = [&](int column) -> const QString & { return cells[static_cast<std::size_t>(column - 1)]; };
     auto warn = [&](ListColumn column, const QString &text, const QString &reason) {
-        warnings.push_back(
-            ChannelListNote{0, QString::number(row - 1), row, ColumnName(column), text, reason});
+        warnings.push_back(RowNote{0, QString::number(row - 1), row, ColumnName(column), text, reason});
     };
     std::array<QString, ListColumnCount> fields;
     fields[Location] = QString::number(row - 1);
@@ -450,21 +446,6 @@ std::array<QString, ListColumnCount> ListFields(int row, const ChannelTable &tab
 
 } // namespace
 
-QString ChannelListNote::describe() const
-{
-    QString place = line ? QStringLiteral("line %1").arg(line) : QStringLiteral("row %1").arg(row);
-    QStringList aside;
-    if (!location.isEmpty())
-        aside << QStringLiteral("Location %1").arg(location);
-    if (line && row)
-        aside << QStringLiteral("row %1").arg(row);
-    if (!aside.isEmpty())
-        place += QStringLiteral(" (%1)").arg(aside.join(QStringLiteral(", ")));
-    if (!column.isEmpty())
-        place += QStringLiteral(", %1 \"%2\"").arg(column, QuotedExcerpt(text));
-    return place + QStringLiteral(": ") + reason;
-}
-
 QString ChannelListHeaderLine()
 {
     QStringList names;
@@ -473,10 +454,10 @@ QString ChannelListHeaderLine()
     return names.join(QLatin1Char(','));
 }
 
-QByteArray ChannelListContent(const ChannelTable &table, std::vector<ChannelListNote> *warnings, int *written,
+QByteArray ChannelListContent(const ChannelTable &table, std::vector<RowNote> *warnings, int *written,
                               const CsvProgress &progress)
 {
-    std::vector<ChannelListNote> notes;
+    std::vector<RowNote> notes;
     int count = 0;
     QString text = ChannelListHeaderLine() + QStringLiteral("\r\n");
     if (progress)
@@ -488,9 +469,9 @@ QByteArray ChannelListContent(const ChannelTable &table, std::vector<ChannelList
             continue;
         const auto hz = ParseFrequency(table.cell(row, ColFrequency));
         if (!hz) {
-            notes.push_back(ChannelListNote{0, QString::number(row - 1), row, ColumnName(Frequency),
-                                            table.cell(row, ColFrequency),
-                                            QStringLiteral("is no frequency: the row was not written")});
+            notes.push_back(RowNote{0, QString::number(row - 1), row, ColumnName(Frequency),
+                                    table.cell(row, ColFrequency),
+                                    QStringLiteral("is no frequency: the row was not written")});
             continue;
         }
         QStringList line;
@@ -519,35 +500,27 @@ ChannelListImport ImportChannelList(const QString &path, ChannelTable &table, in
                                     const CsvProgress &progress)
 {
     const Result<QByteArray> content = ReadFileBytes(path);
-    if (!content) {
-        ChannelListImport result;
-        result.kind = ChannelListImport::Kind::CannotRead;
-        result.problem = content.problem();
-        return result;
-    }
+    if (!content)
+        return {content.problem(), {}, {}, {}};
     return ImportChannelListContent(*content, table, firstRow, progress, path);
 }
 
 ChannelListImport ImportChannelListContent(const QByteArray &content, ChannelTable &table, int firstRow,
                                            const CsvProgress &progress, const QString &source)
 {
-    ChannelListImport result;
-    auto fail = [&](ChannelListImport::Kind kind, const QString &why) {
-        result.kind = kind;
-        result.problem = FileProblem(source, why);
-        return result;
+    auto fail = [&](const Problem &problem) {
+        return ChannelListImport{FileProblem(source, problem.why, problem.kind), {}, {}, {}};
     };
-    int badLine = 0;
-    const QString text = DecodeUtf8(content, &badLine);
-    if (badLine)
-        return fail(ChannelListImport::Kind::CannotRead,
-                    QStringLiteral("line %1 is not UTF-8 text").arg(badLine));
-    std::vector<CsvRecord> records;
-    if (const int open = SplitCsvRecords(text, records))
-        return fail(ChannelListImport::Kind::CannotRead,
-                    QStringLiteral("the quote opened on line %1 is never closed").arg(open));
+    const Result<QString> text = DecodeUtf8(content);
+    if (!text)
+        return fail(text.problem());
+    const Result<std::vector<CsvRecord>> split = SplitCsvRecords(*text);
+    if (!split)
+        return fail(split.problem());
+    const std::vector<CsvRecord> &records = *split;
     if (records.empty())
-        return fail(ChannelListImport::Kind::NotList, QStringLiteral("it is empty"));
+        return fail(
+            Problem{QString(), QString(), QStringLiteral("it is empty"), false, ProblemKind::NotThisFormat});
 
     ColumnIndexes columns;
     columns.fill(-1);
@@ -562,11 +535,13 @@ ChannelListImport ImportChannelListContent(const QByteArray &content, ChannelTab
             lacking << QLatin1String(ColumnNames[column]);
     }
     if (!lacking.isEmpty())
-        return fail(ChannelListImport::Kind::NotList,
-                    QStringLiteral("its first line is not a channel list's header: it lacks %1")
-                        .arg(lacking.join(QStringLiteral(", "))));
+        return fail(Problem{QString(), QString(),
+                            QStringLiteral("its first line is not a channel list's header: it lacks %1")
+                                .arg(lacking.join(QStringLiteral(", "))),
+                            false, ProblemKind::NotThisFormat});
 
     // Every line is read before the grid changes, so a list is never half imported.
+    ChannelListImport result;
     std::vector<std::pair<int, ChannelCells>> filled;
     int target = NextTarget(std::max(firstRow, 1));
     for (std::size_t at = 1; at < records.size(); ++at) {

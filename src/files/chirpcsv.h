@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/channelrows.h"
 #include "files/csvfile.h"
 #include "model/channeltable.h"
 #include "model/result.h"
@@ -22,51 +23,37 @@ namespace n35
 // travel as plain text: glyph n as the circled digit U+2460 + n - 1 (the character the radio's code for
 // the glyph stands for), a backslash as one backslash.
 
-// Something about one channel of a list: why a line was not imported, or what an import or export
-// changed on the way.
-struct ChannelListNote {
-    int line = 0;     // the file's line (the header is line 1); 0 on export
-    QString location; // the file's Location field
-    int row = 0;      // the grid row the channel went into or came from; 0 for a refused line
-    QString column;   // the file's column ("Tone"); empty when the whole line is meant
-    QString text;     // the field as the file has it
-    QString reason;
-
-    // "line 5 (Location 3), Mode \"AM\": the radio stores FM or NFM only", or on export
-    // "row 12, Tone: ..."
-    QString describe() const;
-};
+// What an import or export has to say about a channel of a list is a RowNote: `line` is the file's line
+// (the header is line 1; 0 on export), `location` its Location field, `row` the grid row the channel went
+// into or came from (0 for a refused line), `column` the file's column ("Tone"; empty when the whole line
+// is meant): "line 5 (Location 3), Mode \"AM\": the radio stores FM or NFM only", "row 12, Tone: ...".
 
 // The header line the export writes.
 QString ChannelListHeaderLine();
 
 struct ChannelListExport {
-    Status status;                         // the file written, or why not
-    int written = 0;                       // channels written
-    std::vector<ChannelListNote> warnings; // what the list could not carry as the grid has it
+    Status status;                 // the file written, or why not
+    int written = 0;               // channels written
+    std::vector<RowNote> warnings; // what the list could not carry as the grid has it
 };
 
 // Every used row in row order, Location = row - 1, UTF-8 with CR LF line ends. A sub-tone type the list
 // has no word for ("Train", "T/R", "-/R", "D/R") goes out without a tone, and says so in a warning.
-QByteArray ChannelListContent(const ChannelTable &table, std::vector<ChannelListNote> *warnings = nullptr,
+QByteArray ChannelListContent(const ChannelTable &table, std::vector<RowNote> *warnings = nullptr,
                               int *written = nullptr, const CsvProgress &progress = {});
 // The same into a file; on a write failure the old file stays as it was.
 ChannelListExport ExportChannelList(const QString &path, const ChannelTable &table,
                                     const CsvProgress &progress = {});
 
 struct ChannelListImport {
-    enum class Kind {
-        Ok,
-        CannotRead, // the file could not be opened, is not UTF-8 or has an unclosed quote: nothing changed
-        NotList,    // the first line lacks a column the import needs: nothing changed
-    };
-    Kind kind = Kind::Ok;
-    Problem problem;                       // why, unless Ok
-    std::vector<int> rows;                 // the rows filled, in file order
-    std::vector<ChannelListNote> refused;  // lines not imported
-    std::vector<ChannelListNote> warnings; // lines imported with a change (a name shortened, ...)
+    // The file read, or why not, with nothing changed: Unreadable (also a file that is not UTF-8 or has a
+    // quote never closed), NotThisFormat (the first line lacks a column the import needs).
+    Status status;
+    std::vector<int> rows;         // the rows filled, in file order
+    std::vector<RowNote> refused;  // lines not imported
+    std::vector<RowNote> warnings; // lines imported with a change (a name shortened, ...)
 
-    bool ok() const { return kind == Kind::Ok; }
+    bool ok() const { return status.ok(); }
 };
 
 // Reads a channel list into consecutive rows from firstRow on (1..952). The CALL channels are passed

@@ -49,7 +49,7 @@ QString Unwritable(char32_t ch)
 
 // The code page 932 bytes of a field; a character the code page cannot carry (a radio code that is no
 // character) is written as "?" and warned about, so that one such name does not cost the whole file.
-QByteArray FieldBytes(int row, int field, const QString &text, std::vector<RowWarning> &warnings)
+QByteArray FieldBytes(int row, int field, const QString &text, std::vector<RowNote> &warnings)
 {
     if (const std::optional<QByteArray> bytes = Cp932Bytes(text))
         return *bytes;
@@ -63,14 +63,14 @@ QByteArray FieldBytes(int row, int field, const QString &text, std::vector<RowWa
         if (!piece && !why.contains(Unwritable(lacking)))
             why << Unwritable(lacking);
     }
-    warnings.push_back(RowWarning{row, FieldCaption(field), text,
-                                  why.join(QStringLiteral("; ")) + QStringLiteral(": written as \"?\"")});
+    warnings.push_back(RowNote{0, QString(), row, FieldCaption(field), text,
+                               why.join(QStringLiteral("; ")) + QStringLiteral(": written as \"?\"")});
     return bytes;
 }
 
 // One row's line: every field quoted, a quote inside doubled. Code page 932 never uses the quote's byte
 // as a trail byte, so doubling bytes is safe.
-void AppendLine(QByteArray &content, int row, const QStringList &fields, std::vector<RowWarning> &warnings)
+void AppendLine(QByteArray &content, int row, const QStringList &fields, std::vector<RowNote> &warnings)
 {
     for (int field = 0; field < fields.size(); ++field) {
         if (field > 0)
@@ -116,11 +116,11 @@ QStringList SplitFields(const QString &line)
 struct ImportRows {
     std::vector<ChannelCells> cells;
     std::vector<unsigned char> used;
-    std::vector<CsvRefusal> refused;
+    std::vector<RowNote> refused;
 
     void refuse(int row, const Problem &problem, const QString &text, bool kept)
     {
-        refused.push_back(CsvRefusal{row, problem.what, text, problem.why, kept});
+        refused.push_back(RowNote{0, QString(), row, problem.what, text, problem.why, kept});
     }
 };
 
@@ -132,7 +132,7 @@ void ReadLine(int row, const QString &line, ImportRows &rows)
         rows.refuse(row,
                     Problem{QStringLiteral("the line"), QString(),
                             QStringLiteral("has %1 fields instead of %2").arg(fields.size()).arg(FieldCount)},
-                    QuotedExcerpt(line), true);
+                    line, true);
         return;
     }
     ChannelCells cells;
@@ -176,12 +176,12 @@ void CheckRows(const ChannelTable &before, ImportRows &rows)
             QString &text = cells[static_cast<std::size_t>(column - 1)];
             // A name's radio code that is no character came from a byte no file of ours holds (a tab).
             const QString fault = column == ColName ? NameFault(text, false) : QString();
-            const QString why = fault.isEmpty() ? CellFault(column, text)
-                                                : QStringLiteral("\"%1\" %2").arg(QuotedExcerpt(text), fault);
-            if (why.isEmpty())
+            const Status cell =
+                fault.isEmpty() ? CheckCell(column, text) : Status(CellProblem(column, text, fault));
+            if (cell)
                 continue;
             const bool call = IsCallChannel(row);
-            rows.refused.push_back(CsvRefusal{row, CellCaption(column), text, why, call});
+            rows.refuse(row, cell.problem(), text, call);
             cells = call ? before.cells(row) : ChannelCells{};
             rows.used[at] = call && before.used(row) ? 1 : 0;
             break;
@@ -221,17 +221,11 @@ CsvExportResult ExportCsv(const QString &path, const ChannelTable &table, const 
 
 CsvImportResult ImportCsv(const QString &path, ChannelTable &table, const CsvProgress &progress)
 {
-    CsvImportResult result;
-    auto fail = [&](CsvImportResult::Kind kind, const QString &why) {
-        result.kind = kind;
-        result.problem = FileProblem(path, why);
-        return result;
-    };
     if (!path.endsWith(QLatin1String("CSV"), Qt::CaseInsensitive))
-        return fail(CsvImportResult::Kind::WrongExtension, CsvNameText());
+        return {FileProblem(path, CsvNameText(), ProblemKind::WrongName), {}, 0};
     const Result<QByteArray> content = ReadFileBytes(path);
     if (!content)
-        return fail(CsvImportResult::Kind::CannotRead, content.problem().why);
+        return {content.problem(), {}, 0};
     return ImportCsvContent(*content, table, progress, path);
 }
 
@@ -239,11 +233,6 @@ CsvImportResult ImportCsvContent(const QByteArray &content, ChannelTable &table,
                                  const QString &source)
 {
     CsvImportResult result;
-    auto fail = [&](CsvImportResult::Kind kind, const QString &why) {
-        result.kind = kind;
-        result.problem = FileProblem(source, why);
-        return result;
-    };
     // CR LF as written, LF or CR alone as some editors save it.
     QList<QByteArray> lines;
     qsizetype start = 0;
@@ -259,7 +248,7 @@ CsvImportResult ImportCsvContent(const QByteArray &content, ChannelTable &table,
     if (start < content.size())
         lines << content.mid(start);
     if (lines.isEmpty() || Cp932FromBytes(lines.constFirst()) != CsvHeaderLine())
-        return fail(CsvImportResult::Kind::NotHeader, NotCsvHeaderText());
+        return {FileProblem(source, NotCsvHeaderText(), ProblemKind::NotThisFormat), {}, 0};
 
     // The whole file is read into a copy first, so a file that turns out bad half way cannot leave the
     // grid half imported.

@@ -25,7 +25,7 @@ struct CsvExportResult {
     Status status; // the file written, or why not
     // A text the file's code page cannot carry (a radio code that is no character) went out as "?"; a cell
     // a spreadsheet may run as a formula went out as it is.
-    std::vector<RowWarning> warnings;
+    std::vector<RowNote> warnings;
 
     bool ok() const { return status.ok(); }
 };
@@ -35,18 +35,13 @@ struct CsvExportResult {
 CsvExportResult ExportCsv(const QString &path, const ChannelTable &table, const CsvProgress &progress = {});
 
 struct CsvImportResult {
-    enum class Kind {
-        Ok,
-        WrongExtension, // the file name does not end in "CSV": nothing read, nothing changed
-        NotHeader,      // the first line is not CsvHeaderLine(): nothing changed
-        CannotRead,     // the file could not be opened or read: nothing changed
-    };
-    Kind kind = Kind::Ok;
-    Problem problem; // why, unless Ok
-    std::vector<CsvRefusal> refused;
+    // The file read, or why not, with nothing changed: WrongName (the name does not end in "CSV": nothing
+    // read), Unreadable, NotThisFormat (the first line is not CsvHeaderLine()).
+    Status status;
+    std::vector<RowNote> refused;
     int rowsRead = 0; // data lines read, at most 952; rows past them were left as they were
 
-    bool ok() const { return kind == Kind::Ok; }
+    bool ok() const { return status.ok(); }
 };
 
 // Reads a CSV file into the grid. Lines are matched to rows by position (line 2 is row 1; a file longer

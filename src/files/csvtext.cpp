@@ -5,8 +5,19 @@
 namespace n35
 {
 
-int SplitCsvRecords(const QString &text, std::vector<CsvRecord> &records)
+namespace
 {
+
+Problem Unreadable(const QString &why)
+{
+    return Problem{QString(), QString(), why, false, ProblemKind::Unreadable};
+}
+
+} // namespace
+
+Result<std::vector<CsvRecord>> SplitCsvRecords(const QString &text)
+{
+    std::vector<CsvRecord> records;
     int line = 1;
     CsvRecord record{1, {}};
     QString field;
@@ -52,10 +63,10 @@ int SplitCsvRecords(const QString &text, std::vector<CsvRecord> &records)
         }
     }
     if (quoted)
-        return quoteLine;
+        return Unreadable(QStringLiteral("the quote opened on line %1 is never closed").arg(quoteLine));
     if (!field.isEmpty() || !record.fields.isEmpty())
         endRecord();
-    return 0;
+    return records;
 }
 
 QString CsvField(const QString &text)
@@ -69,7 +80,7 @@ QString CsvField(const QString &text)
     return QLatin1Char('"') + doubled + QLatin1Char('"');
 }
 
-QString DecodeUtf8(QByteArray content, int *badLine)
+Result<QString> DecodeUtf8(QByteArray content)
 {
     if (content.startsWith("\xEF\xBB\xBF"))
         content.remove(0, 3);
@@ -79,16 +90,16 @@ QString DecodeUtf8(QByteArray content, int *badLine)
         return text;
     // Only for the message: decode line by line to find the first bad one.
     const QList<QByteArray> lines = content.split('\n');
-    for (qsizetype at = 0; at < lines.size(); ++at) {
+    qsizetype bad = 0;
+    while (bad + 1 < lines.size()) {
         QStringDecoder one(QStringDecoder::Utf8);
-        const QString decoded = one.decode(lines.at(at));
+        const QString decoded = one.decode(lines.at(bad));
         Q_UNUSED(decoded)
-        if (one.hasError()) {
-            *badLine = static_cast<int>(at) + 1;
+        if (one.hasError())
             break;
-        }
+        ++bad;
     }
-    return {};
+    return Unreadable(QStringLiteral("line %1 is not UTF-8 text").arg(bad + 1));
 }
 
 } // namespace n35

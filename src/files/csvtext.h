@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/result.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -17,15 +19,15 @@ struct CsvRecord {
     QStringList fields;
 };
 
-// Splits text into records, at LF or CR LF outside quotes; wholly empty lines are no records. Returns the
-// line of a quote never closed (records then holds what came before it), or 0.
-int SplitCsvRecords(const QString &text, std::vector<CsvRecord> &records);
+// Splits text into records, at LF or CR LF outside quotes; wholly empty lines are no records. A quote never
+// closed is an Unreadable problem that names its line.
+Result<std::vector<CsvRecord>> SplitCsvRecords(const QString &text);
 
 // A field as it is written: quoted, its quotes doubled, when it holds a comma, a quote or a line end.
 QString CsvField(const QString &text);
 
-// UTF-8 bytes as text, a leading byte order mark dropped. For bytes that are no UTF-8: an empty text, and
-// *badLine the first line that holds such bytes.
-QString DecodeUtf8(QByteArray content, int *badLine);
+// UTF-8 bytes as text, a leading byte order mark dropped. Bytes that are no UTF-8 are an Unreadable
+// problem that names the first line holding such bytes.
+Result<QString> DecodeUtf8(QByteArray content);
 
 } // namespace n35

@@ -3,9 +3,9 @@
 namespace n35
 {
 
-Problem FileProblem(const QString &path, const QString &why)
+Problem FileProblem(const QString &path, const QString &why, ProblemKind kind)
 {
-    return Problem{QString(), path, why, true};
+    return Problem{QString(), path, why, true, kind};
 }
 
 QString NotRegularFileText(bool folder)
@@ -19,6 +19,11 @@ QString FileTooLargeText(qint64 size, qint64 limit)
     return QStringLiteral("it holds %1 bytes, far more than such a file can (at most %2)")
         .arg(size)
         .arg(limit);
+}
+
+QString ImageNameText()
+{
+    return QStringLiteral("its name does not end in \".N35\"");
 }
 
 QString NoImageLineText()

@@ -197,6 +197,12 @@ QStringList SplitLines(const QByteArray &content)
     return lines;
 }
 
+Problem BadLine(const Applied &applied)
+{
+    return Problem{QString(), QStringLiteral("line %1").arg(applied.line),
+                   applied.status.problem().describe(), false, ProblemKind::BadLine};
+}
+
 const QString FileEndLine = QStringLiteral("File End");
 
 bool KnownLine(const QString &line)
@@ -249,37 +255,29 @@ Result<QByteArray> ImageFileContent(const CloneImage &image, int portNumber, con
     return lines.join(QStringLiteral("\r\n")).toLatin1() + "\r\n";
 }
 
-bool SaveImageFile(const QString &path, const CloneImage &image, int portNumber, QString *error,
-                   const QDateTime &when, const QStringList &extraLines)
+Status SaveImageFile(const QString &path, const CloneImage &image, int portNumber, const QDateTime &when,
+                     const QStringList &extraLines)
 {
-    auto fail = [&](const QString &why) {
-        if (error)
-            *error = why;
-        return false;
-    };
     const Result<QByteArray> made = ImageFileContent(image, portNumber, when, extraLines);
     if (!made)
-        return fail(made.problem().describe());
-    const QByteArray &content = *made;
-    if (const Status saved = SaveFileAtomically(path, content); !saved)
-        return fail(saved.problem().describe());
-    return true;
+        return made.problem();
+    return SaveFileAtomically(path, *made);
 }
 
-LoadOutcome LoadImageFile(const QString &path, CloneImage &image)
+Result<LoadNotices> LoadImageFile(const QString &path, CloneImage &image)
 {
     if (path.right(4).toUpper() != QLatin1String(".N35"))
-        return {LoadFailure::WrongExtension, Problem{QString(), path, FileNotOpenedText(), true}, 0, {}};
+        return FileProblem(path, ImageNameText(), ProblemKind::WrongName);
     const Result<QByteArray> content = ReadFileBytes(path);
     if (!content)
-        return {LoadFailure::CannotRead, content.problem(), 0, {}};
-    LoadOutcome loaded = LoadImageContent(*content, image);
-    if (loaded.failure == LoadFailure::NotImage)
-        loaded.problem = FileProblem(path, loaded.problem.why);
+        return content.problem();
+    Result<LoadNotices> loaded = LoadImageContent(*content, image);
+    if (!loaded && loaded.problem().kind == ProblemKind::NotThisFormat)
+        return FileProblem(path, loaded.problem().why, ProblemKind::NotThisFormat);
     return loaded;
 }
 
-LoadOutcome LoadImageContent(const QByteArray &content, CloneImage &image)
+Result<LoadNotices> LoadImageContent(const QByteArray &content, CloneImage &image)
 {
     const QStringList lines = SplitLines(content);
     // A file must say it is one (a line the format knows) and that it is whole ("File End"): anything
@@ -289,26 +287,19 @@ LoadOutcome LoadImageContent(const QByteArray &content, CloneImage &image)
     const bool known = std::any_of(body, lines.end(), KnownLine);
     const bool whole = std::find(body, lines.end(), FileEndLine) != lines.end();
     if (!known || !whole)
-        return {LoadFailure::NotImage,
-                Problem{QString(), QString(), known ? NoFileEndText() : NoImageLineText()},
-                0,
-                {}};
+        return Problem{QString(), QString(), known ? NoFileEndText() : NoImageLineText(), false,
+                       ProblemKind::NotThisFormat};
 
     // The whole file is decoded on a trial image first, so a bad line changes nothing at all.
     CloneImage trial;
     PrepareTrial(trial, image);
     const Applied tried = ApplyLines(lines, trial);
-    if (!tried.status) {
-        return {
-            LoadFailure::BadLine,
-            Problem{QString(), QStringLiteral("line %1").arg(tried.line), tried.status.problem().describe()},
-            tried.line,
-            {}};
-    }
+    if (!tried.status)
+        return BadLine(tried);
     const Applied applied = ApplyLines(lines, image);
     if (!applied.status) // cannot happen after the trial; reported rather than hidden all the same
-        return {LoadFailure::BadLine, applied.status.problem(), applied.line, {}};
-    return {LoadFailure::None, {}, 0, applied.notices};
+        return BadLine(applied);
+    return applied.notices;
 }
 
 } // namespace n35

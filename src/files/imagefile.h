@@ -15,12 +15,12 @@ class CloneImage;
 
 // Writes the clone image file (also the settings file "HVN35Writer.INI"): a header line, one keyed line
 // per region, "COMPORT:" and "File End", as code page 932 text with CR LF line ends. The old file stays
-// untouched unless the new one was written completely. Returns false with the reason in *error: a channel
-// the radio cannot take (nothing is written then), or the file and why it could not be written.
-// `extraLines` go before "File End" (the settings file's own options); readers of image files pass over
-// keys they do not know.
-bool SaveImageFile(const QString &path, const CloneImage &image, int portNumber, QString *error = nullptr,
-                   const QDateTime &when = QDateTime::currentDateTime(), const QStringList &extraLines = {});
+// untouched unless the new one was written completely. Fails with a channel the radio cannot take (nothing
+// is written then), or with the file and why it could not be written. `extraLines` go before "File End"
+// (the settings file's own options); readers of image files pass over keys they do not know.
+Status SaveImageFile(const QString &path, const CloneImage &image, int portNumber,
+                     const QDateTime &when = QDateTime::currentDateTime(),
+                     const QStringList &extraLines = {});
 
 // What SaveImageFile writes, or the channel the radio cannot take.
 Result<QByteArray> ImageFileContent(const CloneImage &image, int portNumber,
@@ -33,34 +33,21 @@ inline QString FileNotOpenedText()
     return QStringLiteral("This File couldn't be opened.");
 }
 
-enum class LoadFailure {
-    None,
-    WrongExtension, // the name does not end in ".N35" (any case); problem.why is FileNotOpenedText()
-    CannotRead,     // the file could not be read, or is a folder, a pipe, a device or far too large;
-                    // problem names it and says why
-    BadLine,        // a line a decoder refused; `line` is its number, counted from 1
-    NotImage,       // no line a clone image file holds, or none "File End" (a file cut short)
-};
-
-struct LoadOutcome {
-    LoadFailure failure = LoadFailure::None;
-    Problem problem;
-    int line = 0;
-    // Shown after a load that succeeded: a bank partition that did not add up and was replaced.
-    QList<Notice> notices;
-
-    bool ok() const { return failure == LoadFailure::None; }
-    explicit operator bool() const { return ok(); }
-};
+// A load that succeeded, with what it has to say: a bank partition that did not add up and was replaced.
+using LoadNotices = QList<Notice>;
 
 // Reads a clone image file into `image`. Lines may end in CR LF, LF or CR alone; the file must hold at
 // least one line the format knows besides "File End", and "File End" (lines after it are read too). The whole
 // file is decoded before anything is applied, so a refused file leaves the image exactly as it was. A loaded
 // file empties every channel row but the two CALL rows first; regions without a line in the file keep what
 // they held.
-LoadOutcome LoadImageFile(const QString &path, CloneImage &image);
+//
+// A refused file's problem says which kind it is: WrongName (the name does not end in ".N35", any case),
+// Unreadable, NotThisFormat (no line a clone image file holds, or none "File End": a file cut short) or
+// BadLine (a line a decoder refused; the problem's `where` is "line N", counted from 1, and not the file).
+Result<LoadNotices> LoadImageFile(const QString &path, CloneImage &image);
 
-// The same for a file already read into memory (a BadLine problem names the line, not the file).
-LoadOutcome LoadImageContent(const QByteArray &content, CloneImage &image);
+// The same for a file already read into memory.
+Result<LoadNotices> LoadImageContent(const QByteArray &content, CloneImage &image);
 
 } // namespace n35

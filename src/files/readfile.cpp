@@ -23,6 +23,11 @@ namespace
 
 constexpr char16_t EscapeBase = 0xDC00;
 
+Problem Unreadable(const QString &path, const QString &why)
+{
+    return FileProblem(path, why, ProblemKind::Unreadable);
+}
+
 QString SystemError(int error)
 {
     return QString::fromLocal8Bit(std::strerror(error));
@@ -89,17 +94,17 @@ Result<QByteArray> ReadFileBytes(const QString &path, qint64 limit)
     // file, so that it cannot change between the check and the read.
     const int fd = ::open(NativeFileName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return FileProblem(path, SystemError(errno));
+        return Unreadable(path, SystemError(errno));
     struct stat info = {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         const int error = errno;
         const bool folder = S_ISDIR(info.st_mode);
         ::close(fd);
-        return FileProblem(path, info.st_mode ? NotRegularFileText(folder) : SystemError(error));
+        return Unreadable(path, info.st_mode ? NotRegularFileText(folder) : SystemError(error));
     }
     if (info.st_size > limit) {
         ::close(fd);
-        return FileProblem(path, FileTooLargeText(info.st_size, limit));
+        return Unreadable(path, FileTooLargeText(info.st_size, limit));
     }
     QByteArray content(static_cast<qsizetype>(info.st_size), Qt::Uninitialized);
     qsizetype done = 0;
@@ -117,7 +122,7 @@ Result<QByteArray> ReadFileBytes(const QString &path, qint64 limit)
         if (got < 0) {
             const int error = errno;
             ::close(fd);
-            return FileProblem(path, SystemError(error));
+            return Unreadable(path, SystemError(error));
         }
         if (got == 0)
             break;
@@ -125,23 +130,23 @@ Result<QByteArray> ReadFileBytes(const QString &path, qint64 limit)
     }
     ::close(fd);
     if (done > limit)
-        return FileProblem(path, FileTooLargeText(done, limit));
+        return Unreadable(path, FileTooLargeText(done, limit));
     content.truncate(done);
     return content;
 #else
     const QFileInfo info(path);
     if (info.exists() && !info.isFile())
-        return FileProblem(path, NotRegularFileText(info.isDir()));
+        return Unreadable(path, NotRegularFileText(info.isDir()));
     if (info.size() > limit)
-        return FileProblem(path, FileTooLargeText(info.size(), limit));
+        return Unreadable(path, FileTooLargeText(info.size(), limit));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return FileProblem(path, file.errorString());
+        return Unreadable(path, file.errorString());
     const QByteArray content = file.read(limit + 1);
     if (file.error() != QFileDevice::NoError)
-        return FileProblem(path, file.errorString());
+        return Unreadable(path, file.errorString());
     if (content.size() > limit)
-        return FileProblem(path, FileTooLargeText(content.size(), limit));
+        return Unreadable(path, FileTooLargeText(content.size(), limit));
     return content;
 #endif
 }

@@ -15,12 +15,12 @@ QString HeaderLine()
 
 } // namespace
 
-QString RowsAsText(const ChannelTable &table, int first, int last, std::vector<RowWarning> *warnings)
+QString RowsAsText(const ChannelTable &table, int first, int last, std::vector<RowNote> *warnings)
 {
     if (first > last)
         std::swap(first, last);
     QString text = HeaderLine() + QLatin1Char('\n');
-    std::vector<RowWarning> found;
+    std::vector<RowNote> found;
     for (int row = std::max(first, 1); row <= std::min(last, ChannelCount); ++row) {
         QStringList cells;
         for (const QString &cell : table.cells(row))
@@ -52,8 +52,8 @@ PasteResult PasteRows(const QString &text, int firstRow, ChannelTable &table)
     int row = firstRow;
     for (const QString &line : lines) {
         if (row > ChannelCount) {
-            result.refused.push_back(CsvRefusal{row, QStringLiteral("the line"), line,
-                                                QStringLiteral("lies past the last row, 952"), false});
+            result.refused.push_back(RowNote{0, QString(), row, QStringLiteral("the line"), line,
+                                             QStringLiteral("lies past the last row, 952"), false});
             ++row;
             continue;
         }
@@ -63,13 +63,13 @@ PasteResult PasteRows(const QString &text, int firstRow, ChannelTable &table)
             const qsizetype skip = fields.size() - ChannelCellCount;
             for (int column = 0; column < ChannelCellCount; ++column)
                 cells[static_cast<std::size_t>(column)] = fields.at(column + skip);
-            if (std::optional<CsvRefusal> refusal = CheckRowCells(row, cells)) {
+            if (std::optional<RowNote> refusal = CheckRowCells(row, cells)) {
                 result.refused.push_back(*refusal);
                 cells = ChannelCells{};
             }
         } else {
-            result.refused.push_back(CsvRefusal{
-                row, QStringLiteral("the line"), line,
+            result.refused.push_back(RowNote{
+                0, QString(), row, QStringLiteral("the line"), line,
                 QStringLiteral("has %1 fields instead of %2").arg(fields.size()).arg(ChannelCellCount + 1),
                 IsCallChannel(row)});
         }

@@ -14,13 +14,12 @@ namespace n35
 // and the twelve cell texts after it.
 
 // A cell a spreadsheet may run as a formula goes out as it is, and is listed in *warnings.
-QString RowsAsText(const ChannelTable &table, int first, int last,
-                   std::vector<RowWarning> *warnings = nullptr);
+QString RowsAsText(const ChannelTable &table, int first, int last, std::vector<RowNote> *warnings = nullptr);
 
 struct PasteResult {
     int firstRow = 0;
     int lastRow = 0; // the last row the paste reached; 0 when it reached none
-    std::vector<CsvRefusal> refused;
+    std::vector<RowNote> refused;
 };
 
 // Pastes text into the grid from `firstRow` on, one line per row: the header line is passed over; a

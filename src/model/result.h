@@ -7,14 +7,25 @@
 namespace n35
 {
 
-// Why a codec, a rule or a transfer could not do its work: what failed ("the step"), where ("channel 12
-// (Bank00-011)", "block 1"), and why ("\"7KHz\" is not a step the radio knows").
+// The failures a caller must tell apart, because the user is told them in other words. Most are General.
+enum class ProblemKind {
+    General,
+    WrongName,     // a file whose name does not end as the format's files do: nothing was read
+    Unreadable,    // a file that could not be read: missing, not allowed, a folder or a pipe, far too large,
+                   // not text in the format's encoding
+    NotThisFormat, // a file read whole that is not of the format: no line or header it knows, cut short
+    BadLine,       // a file of the format with a line its reader refused; `where` names the line
+};
+
+// Why a codec, a rule, a transfer or a file could not do its work: what failed ("the step"), where
+// ("channel 12 (Bank00-011)", "block 1", a file), and why ("\"7KHz\" is not a step the radio knows").
 struct Problem {
     QString what;
     QString where;
     QString why;
     // `where` is a file name as the user typed it: never recased (on Linux "Empty.csv" is another file).
     bool whereIsFileName = false;
+    ProblemKind kind = ProblemKind::General;
 
     // One sentence for a message box or a command line: "Channel 12 (Bank00-011), the step: ...".
     QString describe() const;

@@ -1,5 +1,6 @@
 #include "session/radiobackups.h"
 
+#include "files/fileproblems.h"
 #include "link/address.h"
 #include "link/porterror.h"
 #include "link/progress.h"
@@ -226,6 +227,12 @@ RestoreReport RestoreBackup(RadioLink &link, const RadioBackup &backup, Progress
     return report;
 }
 
+QString BackupNotShownText()
+{
+    return QStringLiteral(
+        "This backup cannot be shown: part of it does not decode. It can still be restored.");
+}
+
 TransferOutcome DecodeBackupImage(const RadioBackup &backup, CloneImage &image)
 {
     MemoryRadioPort port(BackupMemory(backup));
@@ -240,10 +247,8 @@ TransferOutcome DecodeBackupImage(const RadioBackup &backup, CloneImage &image)
         read = TransferOutcome::failure(QString(), QString(), error.detail());
     }
     if (!read.ok)
-        return TransferOutcome::failure(
-            QStringLiteral(
-                "This backup cannot be shown: part of it does not decode. It can still be restored."),
-            QStringLiteral(" Error"), Joined(read.message.text, read.message.detail));
+        return TransferOutcome::failure(BackupNotShownText(), QStringLiteral(" Error"),
+                                        Joined(read.message.text, read.message.detail));
     RestoreImage(image, CaptureImage(trial));
     TransferOutcome shown = TransferOutcome::success();
     shown.notices = read.notices;
@@ -259,13 +264,15 @@ bool IsBackupFile(const QString &path)
     return file.open(QIODevice::ReadOnly) && LooksLikeBackup(file.read(64));
 }
 
-TransferOutcome OpenBackupFile(const QString &path, CloneImage &image)
+Result<LoadNotices> OpenBackupFile(const QString &path, CloneImage &image)
 {
     const Result<RadioBackup> backup = LoadBackupFile(path);
     if (!backup)
-        return TransferOutcome::failure(QStringLiteral("The file could not be loaded. Nothing was changed."),
-                                        QStringLiteral("Error"), backup.problem().describe());
-    return DecodeBackupImage(*backup, image);
+        return backup.problem();
+    const TransferOutcome decoded = DecodeBackupImage(*backup, image);
+    if (!decoded.ok)
+        return FileProblem(path, decoded.message.detail, ProblemKind::BadLine);
+    return decoded.notices;
 }
 
 } // namespace n35

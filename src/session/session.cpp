@@ -271,29 +271,28 @@ RestoreReport Session::restore(const RadioBackup &backup)
     return report;
 }
 
-LoadOutcome Session::open(const QString &path)
+Result<LoadNotices> Session::open(const QString &path)
 {
-    LoadOutcome loaded;
+    Result<LoadNotices> loaded = LoadNotices{};
     runStep(QStringLiteral("Open"), [&] { loaded = LoadImageFile(path, cloneImage); });
-    if (loaded.ok()) {
+    if (loaded) {
         markClean();
         noteFile(path);
     }
     return loaded;
 }
 
-TransferOutcome Session::openBackup(const QString &path)
+Result<LoadNotices> Session::openBackup(const QString &path)
 {
-    TransferOutcome opened;
+    Result<LoadNotices> opened = LoadNotices{};
     runStep(QStringLiteral("Open"), [&] { opened = OpenBackupFile(path, cloneImage); });
     return opened;
 }
 
 Status Session::save(const QString &path)
 {
-    QString error;
-    if (!SaveImageFile(path, cloneImage, radioLink.portNumber(), &error))
-        return Problem{{}, {}, error};
+    if (Status saved = SaveImageFile(path, cloneImage, radioLink.portNumber()); !saved)
+        return saved;
     markClean();
     noteFile(path);
     return {};

@@ -102,10 +102,10 @@ public:
     // Writes a backup back to the radio and reads it again.
     RestoreReport restore(const RadioBackup &backup);
     // A clone image file into the image (one undo step "Open"); clean and named after it.
-    LoadOutcome open(const QString &path);
+    Result<LoadNotices> open(const QString &path);
     // A backup of the radio, decoded, into the image (one undo step "Open"). Not named as the image's
     // file: a save must ask for a clone image file's name.
-    TransferOutcome openBackup(const QString &path);
+    Result<LoadNotices> openBackup(const QString &path);
     // The image into a clone image file; clean and named after it.
     Status save(const QString &path);
     // The clone image file the image was last opened from or saved to; empty for none.

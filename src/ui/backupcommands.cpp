@@ -54,8 +54,8 @@ void RestoreBackupCommand(Session &session, QWidget *parent, const QString &path
     // A damaged or cut backup is refused before the radio is asked anything.
     const Result<RadioBackup> backup = LoadBackupFile(path);
     if (!backup) {
-        ShowMessage(parent, QStringLiteral("This backup cannot be restored. Nothing was written."),
-                    QStringLiteral(" Error"), backup.problem().describe());
+        ShowProblem(parent, QStringLiteral("This backup cannot be restored. Nothing was written."),
+                    QStringLiteral(" Error"), backup.problem(), path);
         return;
     }
     if (!AskYesNo(
@@ -90,13 +90,18 @@ void OpenBackupFolder_Click(Session &session, QWidget *parent)
 
 void OpenBackupCommand(Session &session, QWidget *parent, const QString &path)
 {
-    const TransferOutcome opened = session.openBackup(path);
-    ShowNotices(parent, opened.notices);
-    if (opened.ok)
-        ShowMessage(parent, QStringLiteral("Read File"), QStringLiteral("Finish"));
-    else
-        ShowMessage(parent, opened.message.text, opened.message.title,
-                    QDir::toNativeSeparators(path) + QLatin1Char('\n') + opened.message.detail);
+    const Result<LoadNotices> opened = session.openBackup(path);
+    if (!opened) {
+        // A backup that is whole but does not decode can still be restored; one that is not whole cannot.
+        if (opened.problem().kind == ProblemKind::BadLine)
+            ShowProblem(parent, BackupNotShownText(), QStringLiteral(" Error"), opened.problem());
+        else
+            ShowProblem(parent, QStringLiteral("The file could not be loaded. Nothing was changed."),
+                        QStringLiteral("Error"), opened.problem());
+        return;
+    }
+    ShowNotices(parent, *opened);
+    ShowMessage(parent, QStringLiteral("Read File"), QStringLiteral("Finish"));
 }
 
 void ShowWriteReport(Session &session, QWidget *parent, const WriteReport &report)

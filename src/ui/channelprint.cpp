@@ -240,8 +240,8 @@ void ExportPdfCommand(Session &session, QWidget *parent, const QString &path)
             parent, QStringLiteral("Save File"), QStringLiteral("Finish"),
             QStringLiteral("%1 channels on %2 page(s).").arg(listing.lineCount()).arg(listing.pages.size()));
     else
-        ShowMessage(parent, QStringLiteral("The file could not be saved."), QStringLiteral("Error"),
-                    path + QStringLiteral("\n") + written.problem().describe());
+        ShowProblem(parent, QStringLiteral("The file could not be saved."), QStringLiteral("Error"),
+                    written.problem(), path);
 }
 
 void ExportPdf_Click(Session &session, QWidget *parent)

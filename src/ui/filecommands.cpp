@@ -51,13 +51,10 @@ QString AskOpenPath(Session &session, QWidget *parent, const QString &title, con
 }
 
 // What a channel list import or export has to say line by line, for the message's details.
-QString DescribeNotes(QStringList lines, const std::vector<ChannelListNote> &refused,
-                      const std::vector<ChannelListNote> &warnings)
+QString DescribeNotes(QStringList lines, const std::vector<RowNote> &warnings)
 {
-    const qsizetype total = lines.size() + qsizetype(refused.size() + warnings.size());
-    for (const ChannelListNote &refusal : refused)
-        lines << refusal.describe() + QStringLiteral(" (not imported)");
-    for (const ChannelListNote &warning : warnings)
+    const qsizetype total = lines.size() + qsizetype(warnings.size());
+    for (const RowNote &warning : warnings)
         lines << warning.describe();
     if (lines.size() > RefusalsShown) {
         lines = lines.mid(0, RefusalsShown);
@@ -68,16 +65,17 @@ QString DescribeNotes(QStringList lines, const std::vector<ChannelListNote> &ref
 
 // After an import's "Finish": the lines it refused, where the user sees them without opening the
 // details (the first few; all of them in the details).
-void ShowRefusals(QWidget *parent, const QStringList &refusals)
+void ShowRefusals(QWidget *parent, QStringList refusals)
 {
     constexpr qsizetype Visible = 8;
     if (refusals.isEmpty())
         return;
+    for (QString &line : refusals)
+        line = line.left(1).toUpper() + line.mid(1);
     QStringList text{refusals.size() == 1
                          ? QStringLiteral("1 line was not imported:")
                          : QStringLiteral("%1 lines were not imported:").arg(refusals.size())};
-    for (const QString &line : refusals.mid(0, Visible))
-        text << line.left(1).toUpper() + line.mid(1);
+    text << refusals.mid(0, Visible);
     if (refusals.size() > Visible)
         text << QStringLiteral("... and %1 more (see the details).").arg(refusals.size() - Visible);
     ShowMessage(parent, text.join(QLatin1Char('\n')), QStringLiteral("Import"),
@@ -95,11 +93,13 @@ QString WithExtension(const QString &path, const QString &extension)
 
 void SaveImageCommand(Session &session, QWidget *parent, const QString &path)
 {
-    if (const Status saved = session.save(path); saved)
-        ShowMessage(parent, QStringLiteral("Save File"), QStringLiteral("Finish"));
-    else
-        ShowMessage(parent, QStringLiteral("The file could not be saved."), QStringLiteral("Error"),
-                    saved.problem().why);
+    const Status saved = session.save(path);
+    if (!saved) {
+        ShowProblem(parent, QStringLiteral("The file could not be saved."), QStringLiteral("Error"),
+                    saved.problem());
+        return;
+    }
+    ShowMessage(parent, QStringLiteral("Save File"), QStringLiteral("Finish"));
 }
 
 void OpenImageCommand(Session &session, QWidget *parent, const QString &path)
@@ -108,27 +108,19 @@ void OpenImageCommand(Session &session, QWidget *parent, const QString &path)
         OpenBackupCommand(session, parent, path);
         return;
     }
-    const LoadOutcome loaded = session.open(path);
-    switch (loaded.failure) {
-    case LoadFailure::None:
-        for (const Notice &notice : loaded.notices)
-            ShowMessage(parent, notice.text, notice.title, notice.detail);
-        ShowMessage(parent, QStringLiteral("Read File"), QStringLiteral("Finish"));
-        break;
-    case LoadFailure::WrongExtension:
-        ShowMessage(parent, FileNotOpenedText(), QStringLiteral("Error"), path);
-        break;
-    case LoadFailure::CannotRead:
-    case LoadFailure::NotImage:
+    const Result<LoadNotices> loaded = session.open(path);
+    if (!loaded) {
         // Nothing was loaded: the whole file is read before anything changes.
-        ShowMessage(parent, QStringLiteral("The file could not be loaded. Nothing was changed."),
-                    QStringLiteral("Error"), loaded.problem.describe());
-        break;
-    case LoadFailure::BadLine:
-        ShowMessage(parent, QStringLiteral("The file could not be loaded. Nothing was changed."),
-                    QStringLiteral("Error"), path + QStringLiteral("\n") + loaded.problem.describe());
-        break;
+        ShowProblem(parent,
+                    loaded.problem().kind == ProblemKind::WrongName
+                        ? FileNotOpenedText()
+                        : QStringLiteral("The file could not be loaded. Nothing was changed."),
+                    QStringLiteral("Error"), loaded.problem(), path);
+        return;
     }
+    for (const Notice &notice : *loaded)
+        ShowMessage(parent, notice.text, notice.title, notice.detail);
+    ShowMessage(parent, QStringLiteral("Read File"), QStringLiteral("Finish"));
 }
 
 void ExportCsvCommand(Session &session, QWidget *parent, const QString &path)
@@ -143,8 +135,8 @@ void ExportCsvCommand(Session &session, QWidget *parent, const QString &path)
         ShowMessage(parent, QStringLiteral("Save File"), QStringLiteral("Finish"),
                     ListWarnings(written.warnings, RefusalsShown));
     else
-        ShowMessage(parent, QStringLiteral("The file could not be saved."), QStringLiteral("Error"),
-                    written.status.problem().describe());
+        ShowProblem(parent, QStringLiteral("The file could not be saved."), QStringLiteral("Error"),
+                    written.status.problem());
     progress.start(ChannelCount);
 }
 
@@ -154,26 +146,20 @@ void ImportCsvCommand(Session &session, QWidget *parent, const QString &path)
     progress.start(ChannelCount);
     const CsvImportResult result =
         ImportCsv(path, session.image().channels, [&](int) { progress.advance(); });
-    switch (result.kind) {
-    case CsvImportResult::Kind::Ok: {
+    if (result.ok()) {
         // A file that ends early says how far it reached; the rows it refused follow in a box of their own.
         ShowMessage(parent, QStringLiteral("Inport CSV File"), QStringLiteral(" Finish"),
                     RowsReadText(result.rowsRead, ChannelCount));
         QStringList refusals;
-        for (const CsvRefusal &refusal : result.refused)
-            refusals << ListRefusals({refusal});
+        for (const RowNote &refusal : result.refused)
+            refusals << DescribeRefusal(refusal);
         ShowRefusals(parent, refusals);
-        break;
-    }
-    case CsvImportResult::Kind::NotHeader:
-        ShowMessage(parent, QStringLiteral("CSV File Error"), QStringLiteral(" Error"),
-                    result.problem.describe());
-        break;
-    case CsvImportResult::Kind::WrongExtension:
-    case CsvImportResult::Kind::CannotRead:
-        ShowMessage(parent, QStringLiteral("This File couldn't be opened."), QStringLiteral("Error"),
-                    result.problem.describe());
-        break;
+    } else if (result.status.problem().kind == ProblemKind::NotThisFormat) {
+        ShowProblem(parent, QStringLiteral("CSV File Error"), QStringLiteral(" Error"),
+                    result.status.problem());
+    } else {
+        ShowProblem(parent, QStringLiteral("This File couldn't be opened."), QStringLiteral("Error"),
+                    result.status.problem());
     }
     progress.start(ChannelCount);
 }
@@ -187,12 +173,12 @@ void ExportChannelListCommand(Session &session, QWidget *parent, const QString &
             progress.advance();
     });
     if (exported.status) {
-        ShowMessage(parent, QStringLiteral("Save File"), QStringLiteral("Finish"),
-                    DescribeNotes({QStringLiteral("%1 channels written.").arg(exported.written)}, {},
-                                  exported.warnings));
+        ShowMessage(
+            parent, QStringLiteral("Save File"), QStringLiteral("Finish"),
+            DescribeNotes({QStringLiteral("%1 channels written.").arg(exported.written)}, exported.warnings));
     } else {
-        ShowMessage(parent, QStringLiteral("The file could not be saved."), QStringLiteral("Error"),
-                    exported.status.problem().describe());
+        ShowProblem(parent, QStringLiteral("The file could not be saved."), QStringLiteral("Error"),
+                    exported.status.problem());
     }
     progress.start(ChannelCount);
 }
@@ -203,29 +189,24 @@ void ImportChannelListCommand(Session &session, QWidget *parent, const QString &
     progress.start(ChannelCount);
     const ChannelListImport result =
         ImportChannelList(path, session.image().channels, firstRow, [&](int) { progress.advance(); });
-    switch (result.kind) {
-    case ChannelListImport::Kind::Ok: {
+    if (result.ok()) {
         const QString filled = result.rows.empty() ? QStringLiteral("No channel imported.")
                                                    : QStringLiteral("%1 channels into rows %2 to %3.")
                                                          .arg(result.rows.size())
                                                          .arg(result.rows.front())
                                                          .arg(result.rows.back());
         ShowMessage(parent, QStringLiteral("Import Channel List"), QStringLiteral("Finish"),
-                    DescribeNotes({filled}, {}, result.warnings));
+                    DescribeNotes({filled}, result.warnings));
         QStringList refusals;
-        for (const ChannelListNote &refusal : result.refused)
+        for (const RowNote &refusal : result.refused)
             refusals << refusal.describe();
         ShowRefusals(parent, refusals);
-        break;
-    }
-    case ChannelListImport::Kind::NotList:
-        ShowMessage(parent, QStringLiteral("This file is not a channel list. Nothing was changed."),
-                    QStringLiteral("Error"), path + QStringLiteral("\n") + result.problem.why);
-        break;
-    case ChannelListImport::Kind::CannotRead:
-        ShowMessage(parent, QStringLiteral("This File couldn't be opened."), QStringLiteral("Error"),
-                    result.problem.describe());
-        break;
+    } else if (result.status.problem().kind == ProblemKind::NotThisFormat) {
+        ShowProblem(parent, QStringLiteral("This file is not a channel list. Nothing was changed."),
+                    QStringLiteral("Error"), result.status.problem());
+    } else {
+        ShowProblem(parent, QStringLiteral("This File couldn't be opened."), QStringLiteral("Error"),
+                    result.status.problem());
     }
     progress.start(ChannelCount);
 }

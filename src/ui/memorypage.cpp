@@ -202,7 +202,7 @@ void MemoryPage::CopyRows()
 
 void MemoryPage::copyToClipboard(int first, int last)
 {
-    std::vector<RowWarning> warnings;
+    std::vector<RowNote> warnings;
     QGuiApplication::clipboard()->setText(RowsAsText(session.image().channels, first, last, &warnings));
     if (!warnings.empty())
         ShowMessage(this, QStringLiteral("Copied. Some cells look like spreadsheet formulas."),

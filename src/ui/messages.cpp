@@ -1,5 +1,7 @@
 #include "ui/messages.h"
 
+#include "model/result.h"
+
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMessageBox>
@@ -43,6 +45,14 @@ void PrepareMessageBox(QMessageBox &box, const QString &text, const QString &tit
         if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_informativelabel")))
             label->setMinimumWidth(width);
     }
+}
+
+void ShowProblem(QWidget *parent, const QString &text, const QString &title, const Problem &problem,
+                 const QString &file)
+{
+    const QString detail = problem.describe();
+    ShowMessage(parent, text, title,
+                problem.whereIsFileName || file.isEmpty() ? detail : file + QLatin1Char('\n') + detail);
 }
 
 MessageCapture::MessageCapture() : previous(activeCapture)

@@ -9,6 +9,8 @@ class QWidget;
 namespace n35
 {
 
+struct Problem;
+
 // Every message box of the program goes through these two, so that tests can read what the user would
 // have been told instead of clicking boxes away.
 void ShowMessage(QWidget *parent, const QString &text, const QString &title, const QString &detail = {});
@@ -20,6 +22,10 @@ void ShowMessage(QWidget *parent, const QString &text, const QString &title, con
 // box with an informative text (a path, say) is made wide enough that the text is not broken mid-word.
 void PrepareMessageBox(QMessageBox &box, const QString &text, const QString &title, const QString &detail,
                        const QString &informative = {});
+// A command that failed: its fixed text and title, and the problem as the detail. A problem that does not
+// name the file it was found in (a line of it) gets `file` named first.
+void ShowProblem(QWidget *parent, const QString &text, const QString &title, const Problem &problem,
+                 const QString &file = {});
 bool AskYesNo(QWidget *parent, const QString &text, const QString &title);
 enum class SaveChoice { Save, Discard, Cancel };
 SaveChoice AskSaveDiscardCancel(QWidget *parent, const QString &text, const QString &title);

@@ -134,8 +134,8 @@ QStringList BackupDifferences(const QString &expectedPath, const QString &backup
 {
     CloneImage expected;
     CloneImage actual;
-    const TransferOutcome opened = OpenBackupFile(backupPath, actual);
-    if (!LoadImageFile(expectedPath, expected) || !opened.ok)
+    const Result<LoadNotices> opened = OpenBackupFile(backupPath, actual);
+    if (!LoadImageFile(expectedPath, expected) || !opened)
         return {QStringLiteral("cannot load ") + expectedPath + QStringLiteral(" or ") + backupPath};
     QStringList lines;
     for (const ImageDifference &difference : CompareImages(expected, actual))
@@ -164,7 +164,7 @@ bool SaveVaried(const QString &path)
 {
     CloneImage image;
     testing::VaryImage(image);
-    return SaveImageFile(path, image, 1);
+    return SaveImageFile(path, image, 1).ok();
 }
 
 } // namespace
@@ -380,6 +380,10 @@ private slots:
 
         QTest::newRow("missing image")
             << QStringList{"show", missing} << QStringLiteral("%1: No such file or directory").arg(missing);
+        // A backup's name on a file that is none: read as an image, whose name it lacks.
+        const QString notBackup = make(QStringLiteral("image.n35bak"), good);
+        QTest::newRow("no backup") << QStringList{"show", notBackup}
+                                   << notBackup + " couldn't be opened: its name does not end in \".N35\"";
         QTest::newRow("bad line") << QStringList{"verify", "--port", "COM1", bad}
                                   << QStringLiteral("%1 is not a clone image file it can load: ").arg(bad);
         QTest::newRow("not a CSV file")

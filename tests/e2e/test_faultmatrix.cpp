@@ -456,7 +456,7 @@ private slots:
             QVERIFY2(capture.messages.last().informative.endsWith(QDir::toNativeSeparators(file)),
                      qPrintable(capture.messages.last().informative));
             CloneImage held;
-            QVERIFY(OpenBackupFile(file, held).ok && QFile::remove(file));
+            QVERIFY(OpenBackupFile(file, held).ok() && QFile::remove(file));
             QCOMPARE(CompareImages(*radioImage, held).size(), std::size_t(0));
         }
 

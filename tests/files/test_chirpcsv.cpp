@@ -23,17 +23,17 @@ ChannelCells Row(const char *frequency, const char *mode, const char *step, cons
     return {frequency, mode, step, type, t[0], t[1], t[2], t[3], shift, offset, skip, name8};
 }
 
-QStringList Notes(const std::vector<ChannelListNote> &notes)
+QStringList Notes(const std::vector<RowNote> &notes)
 {
     QStringList lines;
-    for (const ChannelListNote &note : notes)
+    for (const RowNote &note : notes)
         lines << note.describe();
     return lines;
 }
 
 QByteArray Exported(const ChannelTable &table, QStringList *warnings = nullptr)
 {
-    std::vector<ChannelListNote> notes;
+    std::vector<RowNote> notes;
     const QByteArray content = ChannelListContent(table, &notes);
     if (warnings)
         *warnings = Notes(notes);
@@ -180,7 +180,7 @@ private slots:
                            FrequencyText((row % 7 ? 216'000'000U : 902'000'000U) + quint32(row) * 12'500U));
         source.clearRow(Call222Channel); // not written, so every line lands on the row it came from
         source.clearRow(Call900Channel);
-        std::vector<ChannelListNote> warnings;
+        std::vector<RowNote> warnings;
         const QByteArray content = ChannelListContent(source, &warnings);
         ChannelTable imported;
         const ChannelListImport result = ImportChannelListContent(content, imported);
@@ -205,7 +205,7 @@ private slots:
 
     void filesItCannotTakeChangeNothing()
     {
-        using Kind = ChannelListImport::Kind;
+        using Kind = ProblemKind;
         const QByteArray header = "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
                                   "DtcsPolarity,Mode,TStep,Skip\n";
         const QByteArray line = "0,A,223.5,,,Cross,100,123,,,FM,5,\n"; // no CrossMode: "Tone->Tone"
@@ -214,20 +214,20 @@ private slots:
             Kind kind;
             const char *why;
         } cases[] = {
-            {header + line, Kind::Ok, ""},
-            {QByteArray(header).replace("Skip", "Skipped") + line, Kind::NotList, "it lacks Skip"},
-            {"", Kind::NotList, "it is empty"},
-            {header + "0,\"A,223.5,,,,,,,,FM,5,\n", Kind::CannotRead,
+            {header + line, Kind::General, ""},
+            {QByteArray(header).replace("Skip", "Skipped") + line, Kind::NotThisFormat, "it lacks Skip"},
+            {"", Kind::NotThisFormat, "it is empty"},
+            {header + "0,\"A,223.5,,,,,,,,FM,5,\n", Kind::Unreadable,
              "the quote opened on line 2 is never closed"},
-            {header + line + "1,caf\xE9,223.5,,,,,,,,FM,5,\n", Kind::CannotRead, "line 3 is not UTF-8 text"},
+            {header + line + "1,caf\xE9,223.5,,,,,,,,FM,5,\n", Kind::Unreadable, "line 3 is not UTF-8 text"},
         };
         for (const auto &c : cases) {
             ChannelTable table;
             QSignalSpy changes(&table, &ChannelTable::changed);
             const ChannelListImport result = ImportChannelListContent(c.content, table, 1, {}, "in.csv");
-            QCOMPARE(result.kind, c.kind);
-            QVERIFY2(!*c.why || result.problem.why.endsWith(QLatin1String(c.why)),
-                     qPrintable(result.problem.why));
+            QCOMPARE(result.ok() ? Kind::General : result.status.problem().kind, c.kind);
+            const QString why = result.ok() ? QString() : result.status.problem().why;
+            QVERIFY2(!*c.why || why.endsWith(QLatin1String(c.why)), qPrintable(why));
             QCOMPARE(changes.size(), result.ok() ? 1 : 0);
             if (result.ok())
                 QCOMPARE(table.cells(1)[ColSubtone - 1] + table.cell(1, ColTxTone) + table.cell(1, ColRxTone),

@@ -1,6 +1,7 @@
 // The clone image file: its lines as written, the reader's keys, a load that is all or nothing, and a
 // save that is refused or fails without harming the old file.
 
+#include "files/fileproblems.h"
 #include "files/imagefile.h"
 #include "model/channelcodec.h"
 #include "model/cloneimage.h"
@@ -53,11 +54,11 @@ class ImageFileTest : public QObject
     QByteArray saved(const CloneImage &image)
     {
         QFile file(dir.filePath(QStringLiteral("saved.N35")));
-        if (!SaveImageFile(file.fileName(), image, 3, nullptr, When) || !file.open(QIODevice::ReadOnly))
+        if (!SaveImageFile(file.fileName(), image, 3, When) || !file.open(QIODevice::ReadOnly))
             return {};
         return file.readAll();
     }
-    LoadOutcome load(const QByteArray &content, CloneImage &image, const QString &name = "load.N35")
+    Result<LoadNotices> load(const QByteArray &content, CloneImage &image, const QString &name = "load.N35")
     {
         return LoadImageFile(write(name, content), image);
     }
@@ -106,8 +107,8 @@ private slots:
         // A file without CALL lines (an older one) keeps the CALL rows the window holds.
         QByteArray withoutCall = content;
         withoutCall.replace("CH0850:" + emptyRecord, "").replace("CH0851:" + emptyRecord, "");
-        const LoadOutcome loaded = load(withoutCall, image);
-        QVERIFY(loaded.ok() && loaded.notices.isEmpty());
+        const Result<LoadNotices> loaded = load(withoutCall, image);
+        QVERIFY(loaded.ok() && loaded->isEmpty());
         for (int channel = 1; channel <= ChannelCount; ++channel) {
             if (!IsCallChannel(channel))
                 QVERIFY(!image.channels.used(channel) && image.channels.cells(channel) == ChannelCells{});
@@ -198,14 +199,15 @@ private slots:
         CloneImage image;
         FillEverything(image);
         const QByteArray before = saved(image);
-        const LoadOutcome loaded = line < 0 ? LoadImageFile(dir.filePath(name), image)
-                                            : load(lines.join("\r\n").toLatin1(), image, name);
-        const auto [failure, text] =
-            line > 0    ? std::pair(LoadFailure::BadLine, QStringLiteral("Line %1: ").arg(line))
-            : line == 0 ? std::pair(LoadFailure::WrongExtension, ": " + FileNotOpenedText())
-                        : std::pair(LoadFailure::CannotRead, name + ": ");
-        QVERIFY(loaded.failure == failure && loaded.line == std::max(line, 0));
-        QVERIFY2(loaded.problem.describe().contains(text), qPrintable(loaded.problem.describe()));
+        const Result<LoadNotices> loaded = line < 0 ? LoadImageFile(dir.filePath(name), image)
+                                                    : load(lines.join("\r\n").toLatin1(), image, name);
+        const auto [kind, text] =
+            line > 0    ? std::pair(ProblemKind::BadLine, QStringLiteral("Line %1: ").arg(line))
+            : line == 0 ? std::pair(ProblemKind::WrongName, name + ": " + ImageNameText())
+                        : std::pair(ProblemKind::Unreadable, name + ": ");
+        QVERIFY(!loaded && loaded.problem().kind == kind);
+        const QString said = loaded.problem().describe();
+        QVERIFY2(line > 0 ? said.startsWith(text) : said.contains(text), qPrintable(said));
         QCOMPARE(saved(image), before);
     }
 
@@ -243,12 +245,13 @@ private slots:
                 QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
             else
                 QVERIFY(!write(tag + ".N35", content).isEmpty());
-            const LoadOutcome loaded = LoadImageFile(path, image);
+            const Result<LoadNotices> loaded = LoadImageFile(path, image);
             const bool read =
                 tag == "folder" || tag == "fifo" || tag.startsWith("over") || tag.startsWith("a 10");
-            QVERIFY2(loaded.failure == (read ? LoadFailure::CannotRead : LoadFailure::NotImage),
+            QVERIFY2(!loaded && loaded.problem().kind ==
+                                    (read ? ProblemKind::Unreadable : ProblemKind::NotThisFormat),
                      qPrintable(tag));
-            const QString text = loaded.problem.describe();
+            const QString text = loaded.problem().describe();
             QVERIFY2(text.startsWith(path + ": it ") && text.size() < path.size() + 120, qPrintable(text));
             QCOMPARE(saved(image), before);
         }
@@ -266,12 +269,12 @@ private slots:
         banks.setCount(3, 1);
         CloneImage image;
         FillEverything(image);
-        const LoadOutcome loaded = load(("x\r\nBK0:" + EncodeBankBlock(banks, 0) +
-                                         "\r\nBK1:" + EncodeBankBlock(banks, 1) + "\r\nFile End")
-                                            .toLatin1(),
-                                        image);
-        QVERIFY(loaded.ok() && loaded.notices.size() == 1);
-        QCOMPARE(loaded.notices[0].text + loaded.notices[0].title, "Bank Total Error. Initialize.Caution");
+        const Result<LoadNotices> loaded = load(("x\r\nBK0:" + EncodeBankBlock(banks, 0) +
+                                                 "\r\nBK1:" + EncodeBankBlock(banks, 1) + "\r\nFile End")
+                                                    .toLatin1(),
+                                                image);
+        QVERIFY(loaded.ok() && loaded->size() == 1);
+        QCOMPARE(loaded->at(0).text + loaded->at(0).title, "Bank Total Error. Initialize.Caution");
         QVERIFY(image.banks.counts() == BankPartition::DefaultCounts());
     }
 
@@ -282,8 +285,8 @@ private slots:
         const QByteArray first = saved(source);
         QVERIFY(first.size() > 100000);
         CloneImage image;
-        const LoadOutcome loaded = load(first, image);
-        QVERIFY(loaded.ok() && loaded.notices.isEmpty());
+        const Result<LoadNotices> loaded = load(first, image);
+        QVERIFY(loaded.ok() && loaded->isEmpty());
         QCOMPARE(saved(image), first);
         QVERIFY(image.settings.language() == Language::Japanese);
     }
@@ -302,8 +305,8 @@ private slots:
         QVERIFY2(file.readAll() == *content,
                  "data/sample.N35 is out of date: ./build.sh sample makes it again");
         CloneImage image;
-        const LoadOutcome loaded = LoadImageFile(file.fileName(), image);
-        QVERIFY(loaded.ok() && loaded.notices.isEmpty());
+        const Result<LoadNotices> loaded = LoadImageFile(file.fileName(), image);
+        QVERIFY(loaded.ok() && loaded->isEmpty());
         QVERIFY(CompareImages(made, image).empty());
         int used = 0;
         bool japanese = false;
@@ -322,15 +325,15 @@ private slots:
     {
         CloneImage image;
         for (const QString &path : {dir.path(), dir.filePath("no/such/folder.N35")}) {
-            QString error;
-            QVERIFY(!SaveImageFile(path, image, 1, &error));
+            const Status saved = SaveImageFile(path, image, 1);
+            const QString error = saved ? QString() : saved.problem().describe();
             QVERIFY2(error.startsWith(path + ": ") && error.size() > path.size() + 2, qPrintable(error));
         }
         const QString old = write("old.N35", "old");
         image.channels.setCell(5, ColFrequency, QStringLiteral("abc"));
-        QString error;
-        QVERIFY(!SaveImageFile(old, image, 1, &error));
-        QCOMPARE(error, EncodeChannel(5, image.channels).problem().describe());
+        const Status saved = SaveImageFile(old, image, 1);
+        QVERIFY(!saved);
+        QCOMPARE(saved.problem().describe(), EncodeChannel(5, image.channels).problem().describe());
         QFile file(old);
         QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll() == "old");
     }

@@ -29,7 +29,7 @@ private slots:
             QCOMPARE(target.used(601 + k), table.used(11 + k));
         }
 
-        std::vector<RowWarning> warnings;
+        std::vector<RowNote> warnings;
         RowsAsText(table, 11, 20, &warnings);
         QVERIFY(warnings.empty());
         // A name a spreadsheet would run is copied as it is, and told; the radio's own "-/T" is not.
@@ -37,7 +37,7 @@ private slots:
         table.setCell(13, ColSubtone, QStringLiteral("-/T"));
         QVERIFY(RowsAsText(table, 11, 20, &warnings).contains(QStringLiteral("\t@SUM(A1)\n")));
         QCOMPARE(warnings.size(), std::size_t(1));
-        QCOMPARE(warnings[0].describe(),
+        QCOMPARE(ListWarnings(warnings),
                  QStringLiteral("Row 12, the name \"@SUM(A1)\": a spreadsheet may run this as a formula"));
     }
 

@@ -134,8 +134,8 @@ private slots:
         QCOMPARE(read.recent.paths(), settings.recent.paths());
         CloneImage loaded;
         QVERIFY(QFile::copy(path, dir.filePath(QStringLiteral("copy.N35"))));
-        const LoadOutcome outcome = LoadImageFile(dir.filePath(QStringLiteral("copy.N35")), loaded);
-        QVERIFY2(outcome.ok(), qPrintable(outcome.problem.describe()));
+        const Result<LoadNotices> outcome = LoadImageFile(dir.filePath(QStringLiteral("copy.N35")), loaded);
+        QVERIFY2(outcome.ok(), qPrintable(outcome.ok() ? QString() : outcome.problem().describe()));
     }
 };
 

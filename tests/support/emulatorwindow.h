@@ -18,9 +18,9 @@ namespace n35::testing
 // The whole image as a file written at a fixed time, so two images can be compared byte for byte.
 inline QByteArray ImageSnapshot(const CloneImage &image, const QString &path)
 {
-    QString error;
-    if (!SaveImageFile(path, image, 1, &error, QDateTime(QDate(2026, 12, 6), QTime(12, 0))))
-        return error.toUtf8();
+    if (const Status saved = SaveImageFile(path, image, 1, QDateTime(QDate(2026, 12, 6), QTime(12, 0)));
+        !saved)
+        return saved.problem().describe().toUtf8();
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }

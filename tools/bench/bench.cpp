@@ -10,7 +10,9 @@
 #include "files/chirpcsv.h"
 #include "files/csvfile.h"
 #include "files/imagefile.h"
+#include "files/readfile.h"
 #include "files/rowclipboard.h"
+#include "files/savefile.h"
 #include "link/address.h"
 #include "link/channeltransfer.h"
 #include "link/progress.h"
@@ -23,7 +25,6 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -145,10 +146,8 @@ bool pacedRuns(const QStringList &emulatorArguments, const char *label)
     const QByteArray settings =
         QByteArray::fromHex((defaults.MakeSettingData(0) + defaults.MakeSettingData(1)).toLatin1());
     memory.replace(0, settings.size(), settings);
-    QFile file(memoryFile);
-    if (!file.open(QIODevice::WriteOnly) || file.write(memory) != memory.size())
+    if (!SaveFileAtomically(memoryFile, memory))
         return false;
-    file.close();
     n35emu::EmulatorSession paced(emulatorArguments + QStringList{QStringLiteral("--load"), memoryFile});
     if (!startSession(paced))
         return false;
@@ -238,7 +237,7 @@ void fileFigures()
         std::printf("%-34s best of 5: %7.1f ms\n", what, best);
     };
     std::printf("-- files\n");
-    time("save full .N35 file", [&] { return SaveImageFile(imagePath, image, 1); });
+    time("save full .N35 file", [&] { return SaveImageFile(imagePath, image, 1).ok(); });
     time("load full .N35 file", [&] { return LoadImageFile(imagePath, image).ok(); });
     time("export 952-row CSV", [&] { return ExportCsv(csvPath, image.channels).ok(); });
     time("import 952-row CSV", [&] { return ImportCsv(csvPath, image.channels).ok(); });
@@ -254,10 +253,10 @@ void fileFigures()
 // Resident memory now, in MB, from /proc/self/statm.
 double residentMb()
 {
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly))
+    const Result<QByteArray> statm = ReadFileBytes(QStringLiteral("/proc/self/statm"));
+    if (!statm)
         return 0;
-    const QList<QByteArray> fields = statm.readAll().split(' ');
+    const QList<QByteArray> fields = statm->split(' ');
     return fields.size() > 1 ? fields.at(1).toDouble() * double(getpagesize()) / (1024.0 * 1024.0) : 0;
 }
 

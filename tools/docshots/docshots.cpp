@@ -6,6 +6,8 @@
 // message boxes are rendered from there, the language-dependent pages in English and Japanese.
 
 #include "emulator/emulatorsession.h"
+#include "files/readfile.h"
+#include "files/savefile.h"
 #include "model/channelcells.h"
 #include "model/imagediff.h"
 #include "sample/sampleimage.h"
@@ -341,19 +343,11 @@ int main(int argc, char **argv)
         QTemporaryDir files;
         const QString cut = files.filePath(QStringLiteral("radio-copy.N35"));
         const QString csv = files.filePath(QStringLiteral("short-list.csv"));
-        QFile file(cut);
-        if (file.open(QIODevice::WriteOnly))
-            file.write("Save Date and Time 2024/05/06 07:08:09\r\nCH0000:02\r\n");
-        file.close();
+        SaveFileAtomically(cut, "Save Date and Time 2024/05/06 07:08:09\r\nCH0000:02\r\n");
         ExportCsvCommand(w.session(), &w, csv);
-        QFile list(csv);
-        QByteArray lines;
-        if (list.open(QIODevice::ReadOnly))
-            lines = list.readAll();
-        list.close();
-        if (list.open(QIODevice::WriteOnly))
-            list.write(lines.left(lines.indexOf("\"Bank00-010\"")));
-        list.close();
+        const Result<QByteArray> lines = ReadFileBytes(csv);
+        if (lines)
+            SaveFileAtomically(csv, lines->left(lines->indexOf("\"Bank00-010\"")));
         MessageCapture capture;
         OpenImageCommand(w.session(), &w, cut);
         ImportCsvCommand(w.session(), &w, csv);

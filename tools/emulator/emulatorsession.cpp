@@ -1,7 +1,8 @@
 #include "emulator/emulatorsession.h"
 
+#include "files/readfile.h"
+
 #include <QDir>
-#include <QFile>
 
 namespace n35emu
 {
@@ -31,10 +32,9 @@ QByteArray EmulatorSession::stopAndReadMemory()
 {
     radioLink.close();
     emulator->stop();
-    QFile saved(QDir(dir.path()).filePath(QStringLiteral("memory.bin")));
-    if (!saved.open(QIODevice::ReadOnly))
-        return {};
-    return saved.readAll();
+    const n35::Result<QByteArray> saved =
+        n35::ReadFileBytes(QDir(dir.path()).filePath(QStringLiteral("memory.bin")));
+    return saved ? *saved : QByteArray();
 }
 
 } // namespace n35emu

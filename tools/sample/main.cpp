@@ -18,10 +18,10 @@ int main(int argc, char **argv)
     }
     n35::CloneImage image;
     n35::FillSampleImage(image);
-    QString error;
     const QDateTime when = QDateTime::fromString(QString::fromLatin1(n35::SampleSaveDate), Qt::ISODate);
-    if (!n35::SaveImageFile(QString::fromLocal8Bit(argv[1]), image, 1, &error, when)) {
-        std::fprintf(stderr, "hvn35-sample: %s\n", qPrintable(error));
+    if (const n35::Status saved = n35::SaveImageFile(QString::fromLocal8Bit(argv[1]), image, 1, when);
+        !saved) {
+        std::fprintf(stderr, "hvn35-sample: %s\n", qPrintable(saved.problem().describe()));
         return 1;
     }
     return 0;
