@@ -1,7 +1,12 @@
 // Writes seeds for four of the fuzz targets from files and replies the program itself makes:
 //   n35-fuzz-corpus DIR    (DIR/imagefile, DIR/csvfile, DIR/portsettings, DIR/decoders)
-// The seeds are checked in under fuzz/corpus beside inputs the fuzzers found and the hand-made
-// seeds of the channel-list and backup readers; run this again when a format changes.
+// Nothing runs it at build or fuzz time: it is built on demand in the fuzz build
+// (cmake --build build-fuzz --target n35-fuzz-corpus) and run by hand with DIR = fuzz/corpus when a
+// format changes, and the seeds it writes are checked in there. Beside them fuzz/corpus holds at most
+// 50 other files: the hand-made seeds of the channel-list and backup readers, the image file whose
+// settings lines lack their last block, and inputs the fuzzers found (named by their SHA-1), each kept
+// for coverage the seeds lack: a libFuzzer set-cover merge (-merge=1 -set_cover_merge=1) with the seeds
+// as the first directory, keeping the inputs that add the most features.
 
 #include "files/csvfile.h"
 #include "files/imagefile.h"

@@ -29,13 +29,18 @@ Problem Damaged(const QString &why)
     return Problem{QString(), QString(), why};
 }
 
-// "Key: value" of a header line, or nothing.
+// "Key: value" of a header line, or nothing. Text that is not UTF-8 is refused: it would not be written
+// back as it was.
 std::optional<QString> HeaderValue(const QByteArray &line, const char *key)
 {
     const QByteArray prefix = QByteArray(key) + ": ";
     if (!line.startsWith(prefix))
         return std::nullopt;
-    return QString::fromUtf8(line.mid(prefix.size()));
+    const QByteArray raw = line.mid(prefix.size());
+    QString value = QString::fromUtf8(raw);
+    if (value.toUtf8() != raw)
+        return std::nullopt;
+    return value;
 }
 
 struct Header {
@@ -59,9 +64,18 @@ std::optional<Header> ReadHeader(const QList<QByteArray> &lines)
     Header header{*program, QDateTime::fromString(*taken, Qt::ISODate), *port, 0};
     bool number = false;
     header.blocks = blocks->toInt(&number);
-    if (!header.taken.isValid() || !number || header.blocks < 0)
+    // Only the forms the writer makes: no fractions of a second, no sign, no leading zeros or spaces.
+    if (!header.taken.isValid() || header.taken.toString(Qt::ISODate) != *taken || !number ||
+        header.blocks < 0 || QString::number(header.blocks) != *blocks)
         return std::nullopt;
     return header;
+}
+
+// "00200 0102...": the address in five upper-case hex digits, a space, the bytes in upper-case hex.
+QByteArray BlockLine(const BackupBlock &block)
+{
+    return QStringLiteral("%1").arg(block.address, 5, 16, QLatin1Char('0')).toUpper().toLatin1() + ' ' +
+           block.bytes.toHex().toUpper();
 }
 
 bool IsBackupName(const QString &name)
@@ -79,8 +93,7 @@ QByteArray EncodeBackup(const RadioBackup &backup)
     text += "Port: " + backup.port.toUtf8() + '\n';
     text += "Blocks: " + QByteArray::number(backup.blocks.size()) + '\n';
     for (const BackupBlock &block : backup.blocks)
-        text += QStringLiteral("%1").arg(block.address, 5, 16, QLatin1Char('0')).toUpper().toLatin1() + ' ' +
-                block.bytes.toHex().toUpper() + '\n';
+        text += BlockLine(block) + '\n';
     text += ChecksumKey + QCryptographicHash::hash(text, QCryptographicHash::Sha256).toHex() + '\n';
     return text;
 }
@@ -113,7 +126,7 @@ Result<RadioBackup> DecodeBackup(const QByteArray &content)
     const QList<QByteArray> lines = covered.chopped(1).split('\n');
     const std::optional<Header> header = ReadHeader(lines);
     if (!header)
-        return Damaged(QStringLiteral("the backup's header is incomplete"));
+        return Damaged(QStringLiteral("the backup's header is incomplete or not as this program writes it"));
     if (lines.size() != 5 + header->blocks)
         return Damaged(QStringLiteral("the backup holds %1 blocks where its header says %2")
                            .arg(lines.size() - 5)
@@ -122,12 +135,12 @@ Result<RadioBackup> DecodeBackup(const QByteArray &content)
     for (qsizetype at = 5; at < lines.size(); ++at) {
         const QByteArray &line = lines.at(at);
         bool number = false;
-        const int address = line.left(5).toInt(&number, 16);
-        const QByteArray bytes = QByteArray::fromHex(line.mid(6));
-        if (line.size() != 6 + 2 * BlockBytes || line.at(5) != ' ' || !number ||
-            bytes.toHex().toUpper() != line.mid(6))
+        const BackupBlock block{line.left(5).toInt(&number, 16), QByteArray::fromHex(line.mid(6))};
+        // Written back, the line must come out the same: this refuses a sign, lower-case or stray
+        // characters among the hex digits, and a block of another size.
+        if (line.size() != 6 + 2 * BlockBytes || !number || BlockLine(block) != line)
             return Damaged(QStringLiteral("line %1 of the backup is not a block").arg(at + 1));
-        backup.blocks.append({address, bytes});
+        backup.blocks.append(block);
     }
     return backup;
 }

@@ -18,6 +18,7 @@
 #include "support/fakeradioport.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
@@ -173,6 +174,14 @@ private slots:
             bytes[at] = to;
             return bytes;
         };
+        // A change with the checksum made to match again: the reader takes only what it writes itself.
+        auto resealed = [&](const QByteArray &from, const QByteArray &to) {
+            QByteArray bytes = good.left(good.lastIndexOf("SHA-256: ")).replace(from, to);
+            return bytes + "SHA-256: " + QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex() +
+                   '\n';
+        };
+        const QString header =
+            QStringLiteral("the backup's header is incomplete or not as this program writes it");
         const qsizetype block = good.indexOf("\n00B00 ") + 10;
         QTest::newRow("intact") << good << QString();
         QTest::newRow("a block byte changed") << changed(block, good.at(block) == 'A' ? 'B' : 'A') << damaged;
@@ -182,6 +191,12 @@ private slots:
         QTest::newRow("cut in a block") << good.left(good.size() / 2) << cut;
         QTest::newRow("cut at the checksum") << good.left(good.lastIndexOf("SHA-256")) << cut;
         QTest::newRow("cut before the last line end") << good.chopped(1) << cut;
+        QTest::newRow("a port not in UTF-8, resealed") << resealed("COM3", "COM\xff") << header;
+        QTest::newRow("a fraction of a second, resealed") << resealed("T21:45:00", "T21:45:00.5") << header;
+        QTest::newRow("a block count with a sign, resealed") << resealed("Blocks: ", "Blocks: +") << header;
+        QTest::newRow("a block address in lower case, resealed")
+            << resealed("\n00B00 ", "\n00b00 ")
+            << QStringLiteral("line %1 of the backup is not a block").arg(good.left(block).count('\n') + 1);
         QTest::newRow("line ends changed") << QByteArray(good).replace("\n", "\r\n") << damaged;
         QTest::newRow("an image file")
             << QByteArray("[HVN35 Writer]\r\n")
