@@ -2,6 +2,7 @@
 
 #include "link/porterror.h"
 #include "link/portsettings.h"
+#include "model/fixedtexts.h"
 
 #include <QDir>
 #include <QFile>
@@ -66,7 +67,7 @@ TransferOutcome RadioConnection::run(const std::function<TransferOutcome(RadioLi
     try {
         outcome = transfer(radioLink);
     } catch (const PortError &error) {
-        outcome = TransferOutcome::failure(QStringLiteral("Port Error"), QStringLiteral(" Error"),
+        outcome = TransferOutcome::failure(FixedText::PortError(), FixedText::ErrorTitle(),
                                            explain(error.detail()));
     }
     radioLink.close();

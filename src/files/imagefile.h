@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/fixedtexts.h"
 #include "model/notice.h"
 #include "model/result.h"
 
@@ -27,15 +28,15 @@ Result<QByteArray> ImageFileContent(const CloneImage &image, int portNumber,
                                     const QDateTime &when = QDateTime::currentDateTime(),
                                     const QStringList &extraLines = {});
 
-// The message for a file whose name does not end in ".N35".
+// FixedText::FileNotOpened() under the name the window's file commands still use.
 inline QString FileNotOpenedText()
 {
-    return QStringLiteral("This File couldn't be opened.");
+    return FixedText::FileNotOpened();
 }
 
 enum class LoadFailure {
     None,
-    WrongExtension, // the name does not end in ".N35" (any case); problem.why is FileNotOpenedText()
+    WrongExtension, // the name does not end in ".N35" (any case); problem.why is FixedText::FileNotOpened()
     CannotRead,     // the file could not be read, or is a folder, a pipe, a device or far too large;
                     // problem names it and says why
     BadLine,        // a line a decoder refused; `line` is its number, counted from 1

@@ -4,6 +4,7 @@
 #include "link/progress.h"
 #include "link/radiolink.h"
 #include "model/dtmf.h"
+#include "model/fixedtexts.h"
 #include "model/hex.h"
 #include "model/settings.h"
 
@@ -18,7 +19,7 @@ namespace
 TransferOutcome ReadFailure(const QString &where)
 {
     return TransferOutcome::failure(
-        QStringLiteral("Error"), QStringLiteral(" Error"),
+        FixedText::Error(), FixedText::ErrorTitle(),
         Problem{QString(), where, QStringLiteral("the radio sent no block of 128 hex characters")});
 }
 
@@ -33,7 +34,7 @@ TransferOutcome ReadSettingsBlocks(RadioLink &link, SetModeSettings &settings, P
         const QString reply = link.ReadBlock(ReadAddress(MemoryRegion::Settings, block));
         if (reply.isEmpty() || !IsHexText(reply))
             return TransferOutcome::failure(
-                failureText, QStringLiteral(" Error"),
+                failureText, FixedText::ErrorTitle(),
                 Problem{QString(), QStringLiteral("settings block %1").arg(block),
                         QStringLiteral("the radio sent no block of 128 hex characters")});
         replies << reply;
@@ -41,7 +42,7 @@ TransferOutcome ReadSettingsBlocks(RadioLink &link, SetModeSettings &settings, P
     }
     for (int block = 0; block < blocks; ++block) {
         if (const Status stored = settings.StoreSettingsBytes(replies.at(block), BlockBytes * block); !stored)
-            return TransferOutcome::failure(failureText, QStringLiteral(" Error"), stored.problem());
+            return TransferOutcome::failure(failureText, FixedText::ErrorTitle(), stored.problem());
     }
     return TransferOutcome::success();
 }
@@ -51,18 +52,18 @@ TransferOutcome ReadSettingsBlocks(RadioLink &link, SetModeSettings &settings, P
 TransferOutcome ReadSettings(RadioLink &link, SetModeSettings &settings, DtmfMemories &dtmf,
                              Progress &progress)
 {
-    const QString error = QStringLiteral("Error");
+    const QString error = FixedText::Error();
     TransferOutcome outcome = ReadSettingsBlocks(link, settings, progress, error);
     if (!outcome.ok)
         return outcome;
     if (const Status decoded = settings.ExpandSettingData(); !decoded)
-        return TransferOutcome::failure(error, QStringLiteral(" Error"), decoded.problem());
+        return TransferOutcome::failure(error, FixedText::ErrorTitle(), decoded.problem());
 
     const QString protect = link.ReadBlock(ReadAddress(MemoryRegion::WriteProtect, 0));
     if (protect.isEmpty())
         return ReadFailure(QStringLiteral("the write-protect byte"));
     if (const Status decoded = settings.ExpandWriteProtect(HexByteAt(protect, 0)); !decoded)
-        return TransferOutcome::failure(error, QStringLiteral(" Error"), decoded.problem());
+        return TransferOutcome::failure(error, FixedText::ErrorTitle(), decoded.problem());
     progress.advance();
 
     for (int part = 0; part < ReadBlockCount(MemoryRegion::Dtmf); ++part) {
@@ -70,7 +71,7 @@ TransferOutcome ReadSettings(RadioLink &link, SetModeSettings &settings, DtmfMem
         if (reply.isEmpty())
             return ReadFailure(QStringLiteral("DTMF part %1").arg(part));
         if (const Status decoded = dtmf.ExpandDtmfData(reply, part); !decoded)
-            return TransferOutcome::failure(error, QStringLiteral(" Error"), decoded.problem());
+            return TransferOutcome::failure(error, FixedText::ErrorTitle(), decoded.problem());
         progress.advance();
     }
     return TransferOutcome::success();
@@ -79,7 +80,7 @@ TransferOutcome ReadSettings(RadioLink &link, SetModeSettings &settings, DtmfMem
 TransferOutcome WriteSettings(RadioLink &link, SetModeSettings &settings, const DtmfMemories &dtmf,
                               Progress &progress)
 {
-    const QString failed = QStringLiteral("Error(sys1r)");
+    const QString failed = FixedText::SettingWriteError();
     TransferOutcome outcome = ReadSettingsBlocks(link, settings, progress, failed);
     if (!outcome.ok)
         return outcome;
@@ -100,7 +101,7 @@ TransferOutcome WriteSettings(RadioLink &link, SetModeSettings &settings, const 
                    ByteHex(static_cast<unsigned>(settings.writeProtect()))});
     for (const Write &write : writes) {
         if (!link.WriteBlock(write.address, write.hex)) {
-            return TransferOutcome::failure(failed, QStringLiteral(" Error"),
+            return TransferOutcome::failure(failed, FixedText::ErrorTitle(),
                                             Problem{QString(),
                                                     QStringLiteral("the block at %1").arg(write.address),
                                                     QStringLiteral("the radio did not answer \"OK\"")});

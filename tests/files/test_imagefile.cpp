@@ -202,7 +202,7 @@ private slots:
                                             : load(lines.join("\r\n").toLatin1(), image, name);
         const auto [failure, text] =
             line > 0    ? std::pair(LoadFailure::BadLine, QStringLiteral("Line %1: ").arg(line))
-            : line == 0 ? std::pair(LoadFailure::WrongExtension, ": " + FileNotOpenedText())
+            : line == 0 ? std::pair(LoadFailure::WrongExtension, ": " + FixedText::FileNotOpened())
                         : std::pair(LoadFailure::CannotRead, name + ": ");
         QVERIFY(loaded.failure == failure && loaded.line == std::max(line, 0));
         QVERIFY2(loaded.problem.describe().contains(text), qPrintable(loaded.problem.describe()));
