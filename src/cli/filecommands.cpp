@@ -12,6 +12,7 @@
 #include "files/imagefile.h"
 #include "files/settingsfile.h"
 #include "model/cloneimage.h"
+#include "model/fixedtexts.h"
 #include "session/radiobackups.h"
 #include "session/session.h"
 
@@ -46,7 +47,7 @@ bool LoadImage(const QString &path, Session &session)
         PrintProblem(QStringLiteral("%1 couldn't be opened").arg(path), loaded.problem());
         break;
     case ProblemKind::BadLine:
-        PrintProblem(backup ? path + QStringLiteral(": ") + BackupNotShownText()
+        PrintProblem(backup ? path + QStringLiteral(": ") + FixedText::BackupNotShown()
                             : QStringLiteral("%1 is not a clone image file it can load").arg(path),
                      loaded.problem());
         break;

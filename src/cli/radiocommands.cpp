@@ -8,6 +8,7 @@
 #include "files/backup.h"
 #include "link/wholeradio.h"
 #include "model/cloneimage.h"
+#include "model/fixedtexts.h"
 #include "model/imagediff.h"
 #include "session/radiobackups.h"
 
@@ -35,8 +36,7 @@ bool Report(const TransferOutcome &outcome, const QString &context = {})
         PrintNote(OneLine(notice.text, notice.detail));
     if (outcome.ok)
         return true;
-    const QString text =
-        outcome.message.text.isEmpty() ? QStringLiteral("The transfer failed.") : outcome.message.text;
+    const QString text = outcome.message.text.isEmpty() ? FixedText::TransferFailed() : outcome.message.text;
     PrintError(context + OneLine(text, outcome.message.detail));
     return false;
 }

@@ -1,6 +1,7 @@
 #include "cli/radioconnection.h"
 
 #include "files/settingsfile.h"
+#include "model/fixedtexts.h"
 
 #include <QDir>
 #include <QFile>

@@ -5,6 +5,7 @@
 #include "files/savefile.h"
 #include "model/channelcodec.h"
 #include "model/cloneimage.h"
+#include "model/fixedtexts.h"
 #include "model/hex.h"
 
 #include <QStringList>
@@ -37,7 +38,7 @@ struct LoadContext {
     void applyBanks()
     {
         if (!image.banks.applyDecoded(banks)) {
-            notices << Notice{QStringLiteral("Bank Total Error. Initialize."), QStringLiteral("Caution"),
+            notices << Notice{FixedText::BankTotalInitialize(), FixedText::CautionTitle(),
                               QStringLiteral("The file's banks held %1 channels in all; every bank holds "
                                              "0 to 500 and all together 500.")
                                   .arg(std::accumulate(banks.begin(), banks.end(), 0))};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/fixedtexts.h"
 #include "model/notice.h"
 #include "model/result.h"
 
@@ -26,12 +27,6 @@ Status SaveImageFile(const QString &path, const CloneImage &image, int portNumbe
 Result<QByteArray> ImageFileContent(const CloneImage &image, int portNumber,
                                     const QDateTime &when = QDateTime::currentDateTime(),
                                     const QStringList &extraLines = {});
-
-// The message for a file whose name does not end in ".N35".
-inline QString FileNotOpenedText()
-{
-    return QStringLiteral("This File couldn't be opened.");
-}
 
 // A load that succeeded, with what it has to say: a bank partition that did not add up and was replaced.
 using LoadNotices = QList<Notice>;

@@ -4,6 +4,7 @@
 #include "link/progress.h"
 #include "link/radiolink.h"
 #include "model/banklinks.h"
+#include "model/fixedtexts.h"
 
 namespace n35
 {
@@ -14,7 +15,7 @@ namespace
 // The window answers every failure of its own with the same plain "Error".
 TransferOutcome LinkError(int block, const QString &why)
 {
-    return TransferOutcome::failure(QStringLiteral("Error"), QStringLiteral(" Error"),
+    return TransferOutcome::failure(FixedText::Error(), FixedText::ErrorTitle(),
                                     Problem{QString(), QStringLiteral("bank-link block %1").arg(block), why});
 }
 
@@ -23,7 +24,7 @@ TransferOutcome Identified(RadioLink &link, Progress &progress)
     progress.start(ReadBlockCount(MemoryRegion::BankLinks) + 1);
     // A radio that does not identify itself gets the window's own plain "Error" too.
     if (!link.Identify())
-        return TransferOutcome::failure(QStringLiteral("Error"), QStringLiteral(" Error"),
+        return TransferOutcome::failure(FixedText::Error(), FixedText::ErrorTitle(),
                                         NegotiationError(link).message.detail);
     progress.advance();
     return TransferOutcome::success();
@@ -42,8 +43,7 @@ TransferOutcome ReadBankLinks(RadioLink &link, BankLinks &links, Progress &progr
         progress.advance();
     }
     if (const Status expanded = links.decode(hex); !expanded)
-        return TransferOutcome::failure(QStringLiteral("Error"), QStringLiteral(" Error"),
-                                        expanded.problem());
+        return TransferOutcome::failure(FixedText::Error(), FixedText::ErrorTitle(), expanded.problem());
     return TransferOutcome::success();
 }
 

@@ -4,6 +4,7 @@
 #include "link/progress.h"
 #include "link/radiolink.h"
 #include "model/banks.h"
+#include "model/fixedtexts.h"
 
 #include <numeric>
 
@@ -27,7 +28,7 @@ TransferOutcome ReadBankPartition(RadioLink &link, BankPartition &banks, Progres
     for (int block = 0; block < ReadBlockCount(MemoryRegion::BankPartition); ++block) {
         const QString reply = link.ReadBlock(ReadAddress(MemoryRegion::BankPartition, block));
         if (reply.isEmpty())
-            return BlockFailure(QStringLiteral("Error"), QStringLiteral(" Error"),
+            return BlockFailure(FixedText::Error(), FixedText::ErrorTitle(),
                                 QStringLiteral("the radio sent no block of 128 hex characters"), block);
         hex += reply;
         progress.advance();
@@ -39,7 +40,7 @@ TransferOutcome ReadBankPartition(RadioLink &link, BankPartition &banks, Progres
     TransferOutcome outcome = TransferOutcome::success();
     if (!BankPartition::IsValid(counts)) {
         outcome.notices << Notice{
-            QStringLiteral("Bank Total Error. Initialize."), QStringLiteral("Caution"),
+            FixedText::BankTotalInitialize(), FixedText::CautionTitle(),
             QStringLiteral("The radio's banks held %1 channels in all; every bank holds "
                            "0 to 500 and all together 500.")
                 .arg(std::accumulate(counts.begin(), counts.end(), 0))};
@@ -52,7 +53,7 @@ TransferOutcome WriteBankPartition(RadioLink &link, const BankPartition &banks, 
     // The radio lays its channels out by this partition; one that does not add up is never sent.
     if (!banks.valid()) {
         return TransferOutcome::failure(
-            QStringLiteral("Bank partition data write failed."), QStringLiteral(" Error"),
+            FixedText::BankWriteFailed(), FixedText::ErrorTitle(),
             Problem{QString(), QStringLiteral("the bank partition"),
                     QStringLiteral("the banks hold %1 channels; they must hold 0 to 500 each and 500 in all")
                         .arg(banks.total())});
@@ -61,7 +62,7 @@ TransferOutcome WriteBankPartition(RadioLink &link, const BankPartition &banks, 
     for (int block = 0; block < WriteBlockCount(MemoryRegion::BankPartition); ++block) {
         if (!link.WriteBlock(WriteAddress(MemoryRegion::BankPartition, block),
                              WriteBlockHex(MemoryRegion::BankPartition, block, hex)))
-            return BlockFailure(QStringLiteral("Bank partition data write failed."), QStringLiteral(" Error"),
+            return BlockFailure(FixedText::BankWriteFailed(), FixedText::ErrorTitle(),
                                 QStringLiteral("the radio did not answer \"OK\""), block);
         progress.advance();
     }

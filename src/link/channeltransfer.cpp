@@ -5,6 +5,7 @@
 #include "link/progress.h"
 #include "link/radiolink.h"
 #include "model/channeltable.h"
+#include "model/fixedtexts.h"
 #include "model/passindex.h"
 
 #include <QStringList>
@@ -21,7 +22,7 @@ TransferOutcome ReadChannels(RadioLink &link, ChannelTable &table, int first, in
     for (int channel = first; channel <= last; ++channel) {
         const QString reply = link.ReadBlock(ReadAddress(MemoryRegion::Channels, channel - 1));
         if (reply.isEmpty()) {
-            return TransferOutcome::failure(QStringLiteral("Error"), QStringLiteral(" Error"),
+            return TransferOutcome::failure(FixedText::Error(), FixedText::ErrorTitle(),
                                             QStringLiteral("Channel %1 was not read.").arg(channel));
         }
         const Status decoded = table.decode(reply, channel);
@@ -37,8 +38,8 @@ TransferOutcome ReadChannels(RadioLink &link, ChannelTable &table, int first, in
 TransferOutcome ChannelDataError(const Problem &problem)
 {
     // The fixed text alone would leave the user searching 952 rows: it names the cell too.
-    return TransferOutcome::failure(QStringLiteral("Channel data error.\n") + problem.describe(),
-                                    QStringLiteral(" Error"), QStringLiteral("Nothing was written."));
+    return TransferOutcome::failure(FixedText::ChannelDataError() + QLatin1Char('\n') + problem.describe(),
+                                    FixedText::ErrorTitle(), QStringLiteral("Nothing was written."));
 }
 
 TransferOutcome WriteChannels(RadioLink &link, const ChannelTable &table, int first, int last,
@@ -57,7 +58,7 @@ TransferOutcome WriteChannels(RadioLink &link, const ChannelTable &table, int fi
     for (int channel = first; channel <= last; ++channel) {
         if (!link.WriteBlock(WriteAddress(MemoryRegion::Channels, channel - 1),
                              records.at(channel - first))) {
-            return TransferOutcome::failure(QStringLiteral("Memory write Error."), QStringLiteral(" NG"),
+            return TransferOutcome::failure(FixedText::MemoryWriteError(), FixedText::NgTitle(),
                                             QStringLiteral("Channel %1 was not written.").arg(channel));
         }
         progress.advance();
@@ -68,8 +69,7 @@ TransferOutcome WriteChannels(RadioLink &link, const ChannelTable &table, int fi
     const PassIndex index = BuildPassIndex(table);
     for (int block = 0; block < PassIndexBlockCount; ++block) {
         if (!link.WriteBlock(WriteAddress(MemoryRegion::PassIndex, block), PassIndexBlockHex(index, block))) {
-            return TransferOutcome::failure(QStringLiteral("Node data write failed.(%1)").arg(block),
-                                            QStringLiteral(" Error"));
+            return TransferOutcome::failure(FixedText::NodeDataWriteFailed(block), FixedText::ErrorTitle());
         }
         progress.advance();
     }

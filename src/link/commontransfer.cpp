@@ -3,6 +3,7 @@
 #include "link/address.h"
 #include "link/progress.h"
 #include "link/radiolink.h"
+#include "model/fixedtexts.h"
 #include "model/onetouch.h"
 #include "model/title.h"
 
@@ -16,7 +17,7 @@ namespace
 
 TransferOutcome Failure(const QString &text, const QString &where, const QString &why)
 {
-    return TransferOutcome::failure(text, QStringLiteral(" Error"), Problem{QString(), where, why});
+    return TransferOutcome::failure(text, FixedText::ErrorTitle(), Problem{QString(), where, why});
 }
 
 const QString NoBlock = QStringLiteral("the radio sent no block of 128 hex characters");
@@ -37,9 +38,9 @@ TransferOutcome ReadOneTouch(RadioLink &link, OneTouchKeys &keys, Progress &prog
 {
     const QString reply = link.ReadBlock(ReadAddress(MemoryRegion::OneTouch, 0));
     if (reply.isEmpty())
-        return Failure(QStringLiteral("Error"), QStringLiteral("the one-touch block"), NoBlock);
+        return Failure(FixedText::Error(), QStringLiteral("the one-touch block"), NoBlock);
     if (const Status decoded = keys.decode(reply); !decoded)
-        return TransferOutcome::failure(QStringLiteral("Error"), QStringLiteral(" Error"), decoded.problem());
+        return TransferOutcome::failure(FixedText::Error(), FixedText::ErrorTitle(), decoded.problem());
     progress.advance();
     return TransferOutcome::success();
 }
@@ -47,7 +48,7 @@ TransferOutcome ReadOneTouch(RadioLink &link, OneTouchKeys &keys, Progress &prog
 TransferOutcome WriteOneTouch(RadioLink &link, const OneTouchKeys &keys, Progress &progress)
 {
     if (!link.WriteBlock(WriteAddress(MemoryRegion::OneTouch, 0), keys.encode()))
-        return Failure(QStringLiteral("Error"), QStringLiteral("the one-touch block"), NoOk);
+        return Failure(FixedText::Error(), QStringLiteral("the one-touch block"), NoOk);
     progress.advance();
     return TransferOutcome::success();
 }
@@ -56,10 +57,9 @@ TransferOutcome ReadTitle(RadioLink &link, OpeningTitle &title, Progress &progre
 {
     const QString reply = link.ReadBlock(ReadAddress(MemoryRegion::Title, 0));
     if (reply.isEmpty())
-        return Failure(QStringLiteral("Title string read failed."), QStringLiteral("the title block"),
-                       NoBlock);
+        return Failure(FixedText::TitleReadFailed(), QStringLiteral("the title block"), NoBlock);
     if (const Status decoded = title.decode(reply); !decoded)
-        return TransferOutcome::failure(QStringLiteral("Title string read failed."), QStringLiteral(" Error"),
+        return TransferOutcome::failure(FixedText::TitleReadFailed(), FixedText::ErrorTitle(),
                                         decoded.problem());
     progress.advance();
     return TransferOutcome::success();
@@ -68,7 +68,7 @@ TransferOutcome ReadTitle(RadioLink &link, OpeningTitle &title, Progress &progre
 TransferOutcome WriteTitle(RadioLink &link, const OpeningTitle &title, Progress &progress)
 {
     if (!link.WriteBlock(WriteAddress(MemoryRegion::Title, 0), title.encode()))
-        return Failure(QStringLiteral("Error"), QStringLiteral("the title block"), NoOk);
+        return Failure(FixedText::Error(), QStringLiteral("the title block"), NoOk);
     progress.advance();
     return TransferOutcome::success();
 }

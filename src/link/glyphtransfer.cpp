@@ -3,6 +3,7 @@
 #include "link/address.h"
 #include "link/progress.h"
 #include "link/radiolink.h"
+#include "model/fixedtexts.h"
 #include "model/glyphs.h"
 
 #include <functional>
@@ -15,7 +16,7 @@ namespace
 
 TransferOutcome Failure(const Problem &problem)
 {
-    return TransferOutcome::failure(QStringLiteral("Error"), QStringLiteral(" Error"), problem);
+    return TransferOutcome::failure(FixedText::Error(), FixedText::ErrorTitle(), problem);
 }
 
 QString Where(int glyph)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/fixedtexts.h"
 #include "model/notice.h"
 #include "model/result.h"
 
@@ -31,7 +32,7 @@ struct TransferOutcome {
 // Every transfer starts by identifying the radio; nothing else is sent when that fails.
 inline TransferOutcome NegotiationError()
 {
-    return TransferOutcome::failure(QStringLiteral("Negotiation Error."), QStringLiteral(" NG"));
+    return TransferOutcome::failure(FixedText::NegotiationError(), FixedText::NgTitle());
 }
 
 } // namespace n35

@@ -4,6 +4,7 @@
 #include "link/progress.h"
 #include "link/radiolink.h"
 #include "model/dtmf.h"
+#include "model/fixedtexts.h"
 #include "model/hex.h"
 #include "model/settings.h"
 
@@ -18,7 +19,7 @@ namespace
 TransferOutcome ReadFailure(const QString &where)
 {
     return TransferOutcome::failure(
-        QStringLiteral("Error"), QStringLiteral(" Error"),
+        FixedText::Error(), FixedText::ErrorTitle(),
         Problem{QString(), where, QStringLiteral("the radio sent no block of 128 hex characters")});
 }
 
@@ -32,7 +33,7 @@ TransferOutcome ReadSettingsBlocks(RadioLink &link, Progress &progress, const QS
         const QString reply = link.ReadBlock(ReadAddress(MemoryRegion::Settings, block));
         if (reply.isEmpty() || !IsHexText(reply))
             return TransferOutcome::failure(
-                failureText, QStringLiteral(" Error"),
+                failureText, FixedText::ErrorTitle(),
                 Problem{QString(), QStringLiteral("settings block %1").arg(block),
                         QStringLiteral("the radio sent no block of 128 hex characters")});
         hex += reply;
@@ -46,19 +47,19 @@ TransferOutcome ReadSettingsBlocks(RadioLink &link, Progress &progress, const QS
 TransferOutcome ReadSettings(RadioLink &link, SetModeSettings &settings, DtmfMemories &dtmf,
                              Progress &progress)
 {
-    const QString error = QStringLiteral("Error");
+    const QString error = FixedText::Error();
     QString hex;
     TransferOutcome outcome = ReadSettingsBlocks(link, progress, error, hex);
     if (!outcome.ok)
         return outcome;
     if (const Status decoded = settings.decode(hex); !decoded)
-        return TransferOutcome::failure(error, QStringLiteral(" Error"), decoded.problem());
+        return TransferOutcome::failure(error, FixedText::ErrorTitle(), decoded.problem());
 
     const QString protect = link.ReadBlock(ReadAddress(MemoryRegion::WriteProtect, 0));
     if (protect.isEmpty())
         return ReadFailure(QStringLiteral("the write-protect byte"));
     if (const Status decoded = settings.decodeWriteProtect(protect); !decoded)
-        return TransferOutcome::failure(error, QStringLiteral(" Error"), decoded.problem());
+        return TransferOutcome::failure(error, FixedText::ErrorTitle(), decoded.problem());
     progress.advance();
 
     for (int part = 0; part < ReadBlockCount(MemoryRegion::Dtmf); ++part) {
@@ -66,7 +67,7 @@ TransferOutcome ReadSettings(RadioLink &link, SetModeSettings &settings, DtmfMem
         if (reply.isEmpty())
             return ReadFailure(QStringLiteral("DTMF part %1").arg(part));
         if (const Status decoded = dtmf.ExpandDtmfData(reply, part); !decoded)
-            return TransferOutcome::failure(error, QStringLiteral(" Error"), decoded.problem());
+            return TransferOutcome::failure(error, FixedText::ErrorTitle(), decoded.problem());
         progress.advance();
     }
     return TransferOutcome::success();
@@ -75,7 +76,7 @@ TransferOutcome ReadSettings(RadioLink &link, SetModeSettings &settings, DtmfMem
 TransferOutcome WriteSettings(RadioLink &link, SetModeSettings &settings, const DtmfMemories &dtmf,
                               Progress &progress)
 {
-    const QString failed = QStringLiteral("Error(sys1r)");
+    const QString failed = FixedText::SettingWriteError();
     QString read;
     TransferOutcome outcome = ReadSettingsBlocks(link, progress, failed, read);
     if (!outcome.ok)
@@ -100,7 +101,7 @@ TransferOutcome WriteSettings(RadioLink &link, SetModeSettings &settings, const 
     writes.append({WriteAddress(MemoryRegion::WriteProtect, 0), settings.encodeWriteProtect()});
     for (const Write &write : writes) {
         if (!link.WriteBlock(write.address, write.hex)) {
-            return TransferOutcome::failure(failed, QStringLiteral(" Error"),
+            return TransferOutcome::failure(failed, FixedText::ErrorTitle(),
                                             Problem{QString(),
                                                     QStringLiteral("the block at %1").arg(write.address),
                                                     QStringLiteral("the radio did not answer \"OK\"")});

@@ -9,6 +9,7 @@
 #include "link/radiolink.h"
 #include "link/settingstransfer.h"
 #include "model/cloneimage.h"
+#include "model/fixedtexts.h"
 
 #include <functional>
 #include <vector>
@@ -23,7 +24,7 @@ constexpr int ReadSteps = 22;
 constexpr int WriteSteps = 25;
 
 struct Step {
-    const char *failureText;
+    QString failureText;
     std::function<TransferOutcome()> run;
 };
 
@@ -41,8 +42,8 @@ TransferOutcome RunSteps(RadioLink &link, Progress &progress, int maximum, const
         TransferOutcome outcome = step.run();
         notices += outcome.notices;
         if (!outcome.ok) {
-            TransferOutcome failed = TransferOutcome::failure(QString::fromLatin1(step.failureText),
-                                                              QStringLiteral(" NG"), outcome.message.detail);
+            TransferOutcome failed =
+                TransferOutcome::failure(step.failureText, FixedText::NgTitle(), outcome.message.detail);
             failed.notices = notices;
             return failed;
         }
@@ -57,16 +58,17 @@ TransferOutcome RunSteps(RadioLink &link, Progress &progress, int maximum, const
 TransferOutcome ReadAllData(RadioLink &link, CloneImage &image, Progress &progress)
 {
     std::vector<Step> steps = {
-        {"Read Error.", [&] { return ReadBankPartition(link, image.banks, progress); }},
-        {"Read OTM Error.", [&] { return ReadOneTouch(link, image.oneTouch, progress); }},
-        {"Read title Error.", [&] { return ReadTitle(link, image.title, progress); }},
-        {"Read setting Error.", [&] { return ReadSettings(link, image.settings, image.dtmf, progress); }},
+        {FixedText::ReadError(), [&] { return ReadBankPartition(link, image.banks, progress); }},
+        {FixedText::ReadOneTouchError(), [&] { return ReadOneTouch(link, image.oneTouch, progress); }},
+        {FixedText::ReadTitleError(), [&] { return ReadTitle(link, image.title, progress); }},
+        {FixedText::ReadSettingError(),
+         [&] { return ReadSettings(link, image.settings, image.dtmf, progress); }},
     };
     for (int glyph = 0; glyph < FontGlyphs::GlyphCount; ++glyph)
-        steps.push_back(
-            {"Read font dataError.", [&, glyph] { return ReadGlyph(link, image.glyphs, glyph, progress); }});
+        steps.push_back({FixedText::ReadFontError(),
+                         [&, glyph] { return ReadGlyph(link, image.glyphs, glyph, progress); }});
     steps.push_back(
-        {"Read bank link Error.", [&] { return ReadBankLinks(link, image.bankLinks, progress); }});
+        {FixedText::ReadBankLinkError(), [&] { return ReadBankLinks(link, image.bankLinks, progress); }});
     return RunSteps(link, progress, ReadSteps, steps,
                     [&] { return ReadChannels(link, image.channels, 1, ChannelCount, progress); });
 }
@@ -78,7 +80,7 @@ TransferOutcome CheckImageWritable(const CloneImage &image)
         return ChannelDataError(encoded.problem());
     if (!image.banks.valid()) {
         return TransferOutcome::failure(
-            QStringLiteral("Write bank Error."), QStringLiteral(" NG"),
+            FixedText::WriteBankError(), FixedText::NgTitle(),
             QStringLiteral("The banks hold %1 channels, not 500. Nothing was written.")
                 .arg(image.banks.total()));
     }
@@ -90,16 +92,17 @@ TransferOutcome WriteAllData(RadioLink &link, CloneImage &image, Progress &progr
     if (TransferOutcome checked = CheckImageWritable(image); !checked.ok)
         return checked;
     std::vector<Step> steps = {
-        {"Write bank Error.", [&] { return WriteBankPartition(link, image.banks, progress); }},
-        {"Write OTM Error.", [&] { return WriteOneTouch(link, image.oneTouch, progress); }},
-        {"Write title Error.", [&] { return WriteTitle(link, image.title, progress); }},
-        {"Write setting Error.", [&] { return WriteSettings(link, image.settings, image.dtmf, progress); }},
+        {FixedText::WriteBankError(), [&] { return WriteBankPartition(link, image.banks, progress); }},
+        {FixedText::WriteOneTouchError(), [&] { return WriteOneTouch(link, image.oneTouch, progress); }},
+        {FixedText::WriteTitleError(), [&] { return WriteTitle(link, image.title, progress); }},
+        {FixedText::WriteSettingError(),
+         [&] { return WriteSettings(link, image.settings, image.dtmf, progress); }},
     };
     for (int glyph = 0; glyph < FontGlyphs::GlyphCount; ++glyph)
-        steps.push_back({"Write font data Error.",
+        steps.push_back({FixedText::WriteFontError(),
                          [&, glyph] { return WriteGlyph(link, image.glyphs, glyph, progress); }});
     steps.push_back(
-        {"Write bank link Error.", [&] { return WriteBankLinks(link, image.bankLinks, progress); }});
+        {FixedText::WriteBankLinkError(), [&] { return WriteBankLinks(link, image.bankLinks, progress); }});
     return RunSteps(link, progress, WriteSteps, steps,
                     [&] { return WriteChannels(link, image.channels, 1, ChannelCount, progress); });
 }

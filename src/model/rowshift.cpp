@@ -2,6 +2,7 @@
 
 #include "model/channelcells.h"
 #include "model/channeledit.h"
+#include "model/fixedtexts.h"
 #include "model/rowedits.h"
 #include "model/valuetables.h"
 
@@ -98,11 +99,6 @@ int UnitEnd(const RowGroup &group, int last)
     return UnitStart(group, std::min(last, group.last)) + group.unit - 1;
 }
 
-QString CallRefusal()
-{
-    return QStringLiteral("The CALL channels stay where they are.");
-}
-
 // Calls work(group, from, to) for each group the rows first..last reach, from the start of the unit (a
 // row, or a pair) that holds the first of them to the end of the unit that holds the last; the CALL rows,
 // which belong to no group, are passed over.
@@ -151,17 +147,15 @@ ShiftedRows InsertEmptyRow(ChannelTable &table, const BankPartition &banks, int 
         return {};
     const RowGroup group = RowGroupOf(banks, row);
     if (group.unit == 0)
-        return {false, row, CallRefusal()};
+        return {false, row, FixedText::CallChannelsStay()};
     const int start = UnitStart(group, row);
     const int lastUnit = group.last - group.unit + 1;
     Rows rows(table);
     for (int r = lastUnit; r <= group.last; ++r) {
-        if (rows.holds(r))
-            return {false, row,
-                    QStringLiteral("No room for an empty row: %1, the last row of its %2, holds a channel. "
-                                   "Nothing was moved.")
-                        .arg(table.label(r),
-                             row < FirstPrgChannel ? QStringLiteral("bank") : QStringLiteral("group"))};
+        if (rows.holds(r)) {
+            const QString unit = row < FirstPrgChannel ? QStringLiteral("bank") : QStringLiteral("group");
+            return {false, row, FixedText::NoRoomForEmptyRow(table.label(r), unit)};
+        }
     }
     for (int r = group.last; r >= start + group.unit; --r)
         rows.copy(r - group.unit, r);
@@ -186,7 +180,7 @@ ShiftedRows DeleteAndShiftUp(ChannelTable &table, const BankPartition &banks, in
             shifted = {true, from, {}};
     });
     if (!shifted.done)
-        return {false, first, CallRefusal()};
+        return {false, first, FixedText::CallChannelsStay()};
     rows.applyTo(table);
     return shifted;
 }

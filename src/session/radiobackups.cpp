@@ -8,6 +8,7 @@
 #include "link/radiomemory.h"
 #include "link/wholeradio.h"
 #include "model/cloneimage.h"
+#include "model/fixedtexts.h"
 #include "model/history.h"
 #include "session/memoryradioport.h"
 
@@ -42,8 +43,7 @@ bool IsHexBlock(const QString &reply)
 
 TransferOutcome NotBackedUp(const QString &why)
 {
-    return TransferOutcome::failure(QStringLiteral("The radio could not be backed up. Nothing was written."),
-                                    QStringLiteral(" Error"), why);
+    return TransferOutcome::failure(FixedText::NotBackedUp(), FixedText::ErrorTitle(), why);
 }
 
 QString PartlyWritten(const QString &backupPath)
@@ -107,7 +107,7 @@ TransferOutcome ReadRadioBackup(RadioLink &link, Progress &progress, const QStri
         const QString reply = link.ReadBlock(AddressText(address));
         if (!IsHexBlock(reply))
             return TransferOutcome::failure(
-                QStringLiteral("Read Error."), QStringLiteral(" NG"),
+                FixedText::ReadError(), FixedText::NgTitle(),
                 Problem{QString(), Where(address),
                         QStringLiteral("the radio sent no block of 128 hex characters")});
         read.blocks.append({address, QByteArray::fromHex(reply.toLatin1())});
@@ -183,9 +183,9 @@ RestoreReport RestoreBackup(RadioLink &link, const RadioBackup &backup, Progress
     const QList<WriteStretch> &stretches = WholeRadioWriteStretches();
     for (const WriteStretch &stretch : stretches) {
         if (!memory.known(stretch.address, stretch.length)) {
-            report.outcome = TransferOutcome::failure(
-                QStringLiteral("The backup cannot be restored. Nothing was written."),
-                QStringLiteral(" Error"), QStringLiteral("It does not hold %1.").arg(Where(stretch.address)));
+            report.outcome =
+                TransferOutcome::failure(FixedText::BackupNotRestorable(), FixedText::ErrorTitle(),
+                                         QStringLiteral("It does not hold %1.").arg(Where(stretch.address)));
             return report;
         }
     }
@@ -198,8 +198,8 @@ RestoreReport RestoreBackup(RadioLink &link, const RadioBackup &backup, Progress
                 ? QStringLiteral(" The radio now holds part of the backup and part of what it held before; "
                                  "restore the backup again.")
                 : QStringLiteral(" Nothing was written.");
-        report.outcome = TransferOutcome::failure(QStringLiteral("The backup was not restored."),
-                                                  QStringLiteral(" Error"), why + partly);
+        report.outcome =
+            TransferOutcome::failure(FixedText::BackupNotRestored(), FixedText::ErrorTitle(), why + partly);
         return report;
     };
     progress.start(static_cast<int>(stretches.size()) + 2);
@@ -218,19 +218,12 @@ RestoreReport RestoreBackup(RadioLink &link, const RadioBackup &backup, Progress
     RadioBackup after;
     const TransferOutcome read = ReadRadioBackup(link, progress, backup.port, after);
     if (!read.ok) {
-        report.outcome = TransferOutcome::failure(
-            QStringLiteral("The backup was written, but reading the radio back failed."),
-            QStringLiteral(" Error"), Joined(read.message.text, read.message.detail));
+        report.outcome = TransferOutcome::failure(FixedText::BackupReadBackFailed(), FixedText::ErrorTitle(),
+                                                  Joined(read.message.text, read.message.detail));
         return report;
     }
     report.differences = Differences(memory, BackupMemory(after));
     return report;
-}
-
-QString BackupNotShownText()
-{
-    return QStringLiteral(
-        "This backup cannot be shown: part of it does not decode. It can still be restored.");
 }
 
 TransferOutcome DecodeBackupImage(const RadioBackup &backup, CloneImage &image)
@@ -247,7 +240,7 @@ TransferOutcome DecodeBackupImage(const RadioBackup &backup, CloneImage &image)
         read = TransferOutcome::failure(QString(), QString(), error.detail());
     }
     if (!read.ok)
-        return TransferOutcome::failure(BackupNotShownText(), QStringLiteral(" Error"),
+        return TransferOutcome::failure(FixedText::BackupNotShown(), FixedText::ErrorTitle(),
                                         Joined(read.message.text, read.message.detail));
     RestoreImage(image, CaptureImage(trial));
     TransferOutcome shown = TransferOutcome::success();

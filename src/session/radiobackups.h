@@ -63,9 +63,6 @@ RestoreReport RestoreBackup(RadioLink &link, const RadioBackup &backup, Progress
 // otherwise a failure whose detail names the first place that does not.
 TransferOutcome DecodeBackupImage(const RadioBackup &backup, CloneImage &image);
 
-// What the window and hvn35 say of a backup that is whole but does not decode.
-QString BackupNotShownText();
-
 // A backup file loaded and decoded into `image`, with what the decoding has to say, as a clone image file
 // loads; a refused file changes nothing. The problem names the file; its kind is Unreadable,
 // NotThisFormat (damaged, cut, no backup) or BadLine: the backup is whole, but part of it does not decode

@@ -1,6 +1,7 @@
 #include "ui/backupcommands.h"
 
 #include "files/backup.h"
+#include "model/fixedtexts.h"
 #include "session/radiobackups.h"
 #include "session/session.h"
 #include "ui/messages.h"
@@ -94,7 +95,7 @@ void OpenBackupCommand(Session &session, QWidget *parent, const QString &path)
     if (!opened) {
         // A backup that is whole but does not decode can still be restored; one that is not whole cannot.
         if (opened.problem().kind == ProblemKind::BadLine)
-            ShowProblem(parent, BackupNotShownText(), QStringLiteral(" Error"), opened.problem());
+            ShowProblem(parent, FixedText::BackupNotShown(), QStringLiteral(" Error"), opened.problem());
         else
             ShowProblem(parent, QStringLiteral("The file could not be loaded. Nothing was changed."),
                         QStringLiteral("Error"), opened.problem());

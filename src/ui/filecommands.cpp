@@ -5,6 +5,7 @@
 #include "files/fileproblems.h"
 #include "files/imagefile.h"
 #include "link/progress.h"
+#include "model/fixedtexts.h"
 #include "session/radiobackups.h"
 #include "session/session.h"
 #include "ui/backupcommands.h"
@@ -113,7 +114,7 @@ void OpenImageCommand(Session &session, QWidget *parent, const QString &path)
         // Nothing was loaded: the whole file is read before anything changes.
         ShowProblem(parent,
                     loaded.problem().kind == ProblemKind::WrongName
-                        ? FileNotOpenedText()
+                        ? FixedText::FileNotOpened()
                         : QStringLiteral("The file could not be loaded. Nothing was changed."),
                     QStringLiteral("Error"), loaded.problem(), path);
         return;

@@ -1,6 +1,7 @@
 // Renders the main window's pages offscreen to PNG files, to look at them as a user would:
 //   QT_QPA_PLATFORM=offscreen [N35_FONT_PT=14] [N35_SIZE=1024x700] hvn35-shots OUTDIR
 
+#include "model/fixedtexts.h"
 #include "model/glyphs.h"
 #include "model/title.h"
 #include "ui/bankpage.h"
@@ -97,7 +98,7 @@ int main(int argc, char **argv)
     }
     QMessageBox box(&window);
     PrepareMessageBox(
-        box, QStringLiteral("ALL write successed."), QStringLiteral(" Finish"),
+        box, FixedText::AllWriteSucceeded(), FixedText::FinishTitle(),
         QStringLiteral("5 blocks sent, 981 the radio already held."),
         QStringLiteral("The radio's former contents are in the backup\n/home/user/.local/share/HVN35Writer/"
                        "backups/hvn35-backup-20261207-044401.n35bak"));
