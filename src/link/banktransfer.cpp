@@ -35,7 +35,7 @@ TransferOutcome ReadBankPartition(RadioLink &link, BankPartition &banks, Progres
     }
     const Result<BankPartition::Counts> decoded = banks.decode(hex);
     if (!decoded)
-        return TransferOutcome::failure(QStringLiteral("Error"), QStringLiteral(" Error"), decoded.problem());
+        return TransferOutcome::failure(FixedText::Error(), FixedText::ErrorTitle(), decoded.problem());
     const BankPartition::Counts &counts = *decoded;
     TransferOutcome outcome = TransferOutcome::success();
     if (!BankPartition::IsValid(counts)) {

@@ -82,7 +82,7 @@ TransferOutcome WriteSettings(RadioLink &link, SetModeSettings &settings, const 
     if (!outcome.ok)
         return outcome;
     if (const Status stored = settings.storeBlocks(read); !stored)
-        return TransferOutcome::failure(failed, QStringLiteral(" Error"), stored.problem());
+        return TransferOutcome::failure(failed, FixedText::ErrorTitle(), stored.problem());
 
     const QString settingsText = settings.encode();
     const QString dtmfText = dtmf.encode();

@@ -2,6 +2,7 @@
 
 #include "link/porterror.h"
 #include "link/wholeradio.h"
+#include "model/fixedtexts.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -117,7 +118,7 @@ TransferOutcome Session::runRadioCommand(const std::function<TransferOutcome()> 
 {
     if (busy)
         return TransferOutcome::failure(
-            QStringLiteral("Port Error"), QStringLiteral(" Error"),
+            FixedText::PortError(), FixedText::ErrorTitle(),
             QStringLiteral("Another transfer is still running. Wait until it has finished."));
     TransferOutcome outcome;
     runStep(stepName.isEmpty() ? QStringLiteral("Read from the radio") : stepName, [&] {
@@ -126,10 +127,9 @@ TransferOutcome Session::runRadioCommand(const std::function<TransferOutcome()> 
         try {
             outcome = command();
         } catch (const PortError &e) {
-            outcome =
-                TransferOutcome::failure(QStringLiteral("Port Error"), QStringLiteral(" Error"), e.detail());
+            outcome = TransferOutcome::failure(FixedText::PortError(), FixedText::ErrorTitle(), e.detail());
         } catch (const std::exception &e) {
-            outcome = TransferOutcome::failure(QStringLiteral("Port Error"), QStringLiteral(" Error"),
+            outcome = TransferOutcome::failure(FixedText::PortError(), FixedText::ErrorTitle(),
                                                QString::fromLocal8Bit(e.what()));
         }
         radioLink.close();

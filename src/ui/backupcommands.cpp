@@ -44,8 +44,8 @@ void AddBackupItems(Session &session, QWidget *parent, QMenu *menu)
 
 void RestoreBackup_Click(Session &session, QWidget *parent)
 {
-    const QString path = QFileDialog::getOpenFileName(parent, QStringLiteral("Restore Backup"),
-                                                      session.backupFolder(), BackupFilter);
+    const QString path =
+        QFileDialog::getOpenFileName(parent, FixedText::RestoreTitle(), session.backupFolder(), BackupFilter);
     if (!path.isEmpty())
         RestoreBackupCommand(session, parent, path);
 }
@@ -55,8 +55,8 @@ void RestoreBackupCommand(Session &session, QWidget *parent, const QString &path
     // A damaged or cut backup is refused before the radio is asked anything.
     const Result<RadioBackup> backup = LoadBackupFile(path);
     if (!backup) {
-        ShowProblem(parent, QStringLiteral("This backup cannot be restored. Nothing was written."),
-                    QStringLiteral(" Error"), backup.problem(), path);
+        ShowProblem(parent, FixedText::BackupFileNotRestorable(), FixedText::ErrorTitle(), backup.problem(),
+                    path);
         return;
     }
     if (!AskYesNo(
@@ -64,7 +64,7 @@ void RestoreBackupCommand(Session &session, QWidget *parent, const QString &path
             QStringLiteral("Write the backup of %1 back to the radio? Everything the radio holds now is "
                            "replaced.")
                 .arg(backup->taken.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))),
-            QStringLiteral("Restore Backup")))
+            FixedText::RestoreTitle()))
         return;
     const RestoreReport report = session.restore(*backup);
     if (!report.outcome.ok) {
@@ -74,9 +74,9 @@ void RestoreBackupCommand(Session &session, QWidget *parent, const QString &path
         ShowMessage(parent,
                     QStringLiteral("The radio differs from the backup in %1 place(s) after the restore.")
                         .arg(report.differences.size()),
-                    QStringLiteral(" Error"), report.differences.join(QLatin1Char('\n')));
+                    FixedText::ErrorTitle(), report.differences.join(QLatin1Char('\n')));
     } else {
-        ShowMessage(parent, QStringLiteral("The backup was restored."), QStringLiteral(" Finish"), {},
+        ShowMessage(parent, FixedText::BackupRestored(), FixedText::FinishTitle(), {},
                     QDir::toNativeSeparators(path));
     }
 }
@@ -85,7 +85,7 @@ void OpenBackupFolder_Click(Session &session, QWidget *parent)
 {
     const QString folder = session.backupFolder();
     if (!QDir().mkpath(folder) || !QDesktopServices::openUrl(QUrl::fromLocalFile(folder)))
-        ShowMessage(parent, QStringLiteral("The backup folder could not be shown."), QStringLiteral(" Error"),
+        ShowMessage(parent, FixedText::BackupFolderNotShown(), FixedText::ErrorTitle(),
                     QDir::toNativeSeparators(folder));
 }
 
@@ -95,14 +95,13 @@ void OpenBackupCommand(Session &session, QWidget *parent, const QString &path)
     if (!opened) {
         // A backup that is whole but does not decode can still be restored; one that is not whole cannot.
         if (opened.problem().kind == ProblemKind::BadLine)
-            ShowProblem(parent, FixedText::BackupNotShown(), QStringLiteral(" Error"), opened.problem());
+            ShowProblem(parent, FixedText::BackupNotShown(), FixedText::ErrorTitle(), opened.problem());
         else
-            ShowProblem(parent, QStringLiteral("The file could not be loaded. Nothing was changed."),
-                        QStringLiteral("Error"), opened.problem());
+            ShowProblem(parent, FixedText::FileNotLoaded(), FixedText::FileErrorTitle(), opened.problem());
         return;
     }
     ShowNotices(parent, *opened);
-    ShowMessage(parent, QStringLiteral("Read File"), QStringLiteral("Finish"));
+    ShowMessage(parent, FixedText::ReadFile(), FixedText::FileFinishTitle());
 }
 
 void ShowWriteReport(Session &session, QWidget *parent, const WriteReport &report)
@@ -111,7 +110,7 @@ void ShowWriteReport(Session &session, QWidget *parent, const WriteReport &repor
     ShowNotices(parent, written.notices);
     const QString backup = QDir::toNativeSeparators(report.backupPath);
     if (written.ok) {
-        ShowMessage(parent, QStringLiteral("ALL write successed."), QStringLiteral(" Finish"),
+        ShowMessage(parent, FixedText::AllWriteSucceeded(), FixedText::FinishTitle(),
                     QStringLiteral("%1 blocks sent, %2 the radio already held.")
                         .arg(report.blocksWritten)
                         .arg(report.blocksSkipped),

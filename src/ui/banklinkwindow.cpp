@@ -3,6 +3,7 @@
 #include "link/banklinktransfer.h"
 #include "model/banklinks.h"
 #include "model/banks.h"
+#include "model/fixedtexts.h"
 #include "session/session.h"
 #include "ui/radiocommand.h"
 #include "ui/twips.h"
@@ -62,7 +63,7 @@ BankLinkWindow::BankLinkWindow(Session &owner, QWidget *parent)
     : QDialog(parent), session(owner), links(owner.image().bankLinks), banks(owner.image().banks)
 {
     setObjectName(QStringLiteral("Form5"));
-    setWindowTitle(QStringLiteral("BANK-LINK Setting"));
+    setWindowTitle(FixedText::BankLinkWindowCaption());
     setModal(true);
 
     // Links only make sense over a partition of 500; one being edited gives way to the default.
@@ -77,7 +78,7 @@ BankLinkWindow::BankLinkWindow(Session &owner, QWidget *parent)
         addButton(QStringLiteral("Write"), QStringLiteral("GROUP_WRITE"), QStringLiteral("Write bank links"));
     cmdClearBankLink = addButton(QStringLiteral("Clear"), QStringLiteral("cmdClearBankLink"),
                                  QStringLiteral("Clear bank links"));
-    cmdOK = addButton(QStringLiteral("OK"), QStringLiteral("cmdOK"), QStringLiteral("OK"));
+    cmdOK = addButton(FixedText::Ok(), QStringLiteral("cmdOK"), FixedText::Ok());
     connect(GROUP_READ, &QPushButton::clicked, this, &BankLinkWindow::GROUP_READ_Click);
     connect(GROUP_WRITE, &QPushButton::clicked, this, &BankLinkWindow::GROUP_WRITE_Click);
     connect(cmdClearBankLink, &QPushButton::clicked, this, &BankLinkWindow::cmdClearBankLink_Click);
@@ -270,14 +271,14 @@ void BankLinkWindow::GROUP_READ_Click()
                 links.dropEmptyBanks(banks);
             return outcome;
         },
-        QStringLiteral("Group data read successed."));
+        FixedText::GroupReadSucceeded());
 }
 
 void BankLinkWindow::GROUP_WRITE_Click()
 {
     RunRadioCommand(
         session, this, [this] { return BankLinkWrite(session.link(), links, session.progress()); },
-        QStringLiteral("Group data write successed."));
+        FixedText::GroupWriteSucceeded());
 }
 
 void BankLinkWindow::cmdClearBankLink_Click()

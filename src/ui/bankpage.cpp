@@ -2,6 +2,7 @@
 
 #include "link/banktransfer.h"
 #include "model/banks.h"
+#include "model/fixedtexts.h"
 #include "session/session.h"
 #include "ui/banklinkwindow.h"
 #include "ui/messages.h"
@@ -209,14 +210,14 @@ void BankPage::READ_BANK_Click()
 {
     RunRadioCommand(
         session, this, [this] { return BankRead(session.link(), banks, session.progress()); },
-        QStringLiteral("Bank partition data read successed."));
+        FixedText::BankReadSucceeded());
 }
 
 void BankPage::WRITE_BANK_Click()
 {
     RunRadioCommand(
         session, this, [this] { return BankWrite(session.link(), banks, session.progress()); },
-        QStringLiteral("Bank partition data write successed."));
+        FixedText::BankWriteSucceeded());
 }
 
 void BankPage::GROUP_SET_Click()

@@ -1,6 +1,7 @@
 #include "ui/channeleditor.h"
 
 #include "model/channeltable.h"
+#include "model/fixedtexts.h"
 #include "model/valuetables.h"
 #include "ui/glyphpreview.h"
 #include "ui/messages.h"
@@ -127,8 +128,7 @@ ChannelEditor::ChannelEditor(ChannelTable &channelTable, int channel, QWidget *p
     for (int index = 0; index < 2; ++index)
         panelRow->addWidget(buildPanel(index), 0, Qt::AlignTop);
 
-    DETAIL_ENTER =
-        Named(new QPushButton(QStringLiteral("OK")), QStringLiteral("DETAIL_ENTER"), QStringLiteral("OK"));
+    DETAIL_ENTER = Named(new QPushButton(FixedText::Ok()), QStringLiteral("DETAIL_ENTER"), FixedText::Ok());
     DETAIL_ENTER->setDefault(true);
     connect(DETAIL_ENTER, &QPushButton::clicked, this, &ChannelEditor::DETAIL_ENTER_Click);
     auto *cancel = Named(new QPushButton(QStringLiteral("Cancel")), QStringLiteral("DETAIL_CANCEL"),
@@ -447,12 +447,12 @@ void ChannelEditor::DETAIL_ENTER_Click()
         panels.at(static_cast<std::size_t>(result.panel)).frequencyMhz->setFocus();
         break;
     case EditVerdict::PassOverlap:
-        ShowMessage(this, QStringLiteral("Overlaps in Frequency"), QStringLiteral(" Error"));
+        ShowMessage(this, FixedText::OverlapsInFrequency(), FixedText::ErrorTitle());
         reject(); // nothing was stored; the row keeps what it had
         break;
     case EditVerdict::BadName:
         // Nothing was stored; the user mends the name and presses OK again.
-        ShowMessage(this, QStringLiteral("The name cannot be stored."), QStringLiteral(" Error"), result.why);
+        ShowMessage(this, FixedText::NameNotStored(), FixedText::ErrorTitle(), result.why);
         panels.at(static_cast<std::size_t>(result.panel)).name->setFocus();
         break;
     }

@@ -3,6 +3,7 @@
 #include "files/savefile.h"
 #include "model/channellisting.h"
 #include "model/cloneimage.h"
+#include "model/fixedtexts.h"
 #include "session/session.h"
 #include "ui/filecommands.h"
 #include "ui/glyphpreview.h"
@@ -237,11 +238,10 @@ void ExportPdfCommand(Session &session, QWidget *parent, const QString &path)
         ExportChannelListingPdf(path, session.image(), QDateTime::currentDateTime(), &listing);
     if (written)
         ShowMessage(
-            parent, QStringLiteral("Save File"), QStringLiteral("Finish"),
+            parent, FixedText::SaveFile(), FixedText::FileFinishTitle(),
             QStringLiteral("%1 channels on %2 page(s).").arg(listing.lineCount()).arg(listing.pages.size()));
     else
-        ShowProblem(parent, QStringLiteral("The file could not be saved."), QStringLiteral("Error"),
-                    written.problem(), path);
+        ShowProblem(parent, FixedText::FileNotSaved(), FixedText::FileErrorTitle(), written.problem(), path);
 }
 
 void ExportPdf_Click(Session &session, QWidget *parent)
@@ -264,7 +264,7 @@ void FilePrint_Click(Session &session, QWidget *parent)
     const PrintedListing listing =
         PaintChannelListing(printer, session.image(), QDateTime::currentDateTime());
     if (listing.pages.empty())
-        ShowMessage(parent, QStringLiteral("The channel list could not be printed."), QStringLiteral("Error"),
+        ShowMessage(parent, FixedText::ChannelListNotPrinted(), FixedText::FileErrorTitle(),
                     QStringLiteral("The printer could not be started."));
 }
 

@@ -1,6 +1,7 @@
 #include "ui/commonpage.h"
 
 #include "link/commontransfer.h"
+#include "model/fixedtexts.h"
 #include "model/glyphs.h"
 #include "model/onetouch.h"
 #include "model/settings.h"
@@ -145,7 +146,7 @@ QGroupBox *CommonPage::buildOneTouchFrame()
                                               return OneTouchRead(session.link(), session.image().oneTouch,
                                                                   session.progress());
                                           },
-                                          QStringLiteral("One touch memory data read successed."));
+                                          FixedText::OneTouchReadSucceeded());
                                   },
                                   [this] {
                                       RunRadioCommand(
@@ -154,7 +155,7 @@ QGroupBox *CommonPage::buildOneTouchFrame()
                                               return OneTouchWrite(session.link(), session.image().oneTouch,
                                                                    session.progress());
                                           },
-                                          QStringLiteral("One touch memory data write successed."));
+                                          FixedText::OneTouchWriteSucceeded());
                                   }}),
                     KeyCount + 1, 0, 1, 4);
     return frame;
@@ -217,13 +218,13 @@ QGroupBox *CommonPage::buildTitleFrame()
              RunRadioCommand(
                  session, this,
                  [this] { return TitleRead(session.link(), session.image().title, session.progress()); },
-                 QStringLiteral("Title string read successed."));
+                 FixedText::TitleReadSucceeded());
          },
          [this] {
              RunRadioCommand(
                  session, this,
                  [this] { return TitleWrite(session.link(), session.image().title, session.progress()); },
-                 QStringLiteral("Title string write successed."));
+                 FixedText::TitleWriteSucceeded());
          }}));
     return titleFrame;
 }

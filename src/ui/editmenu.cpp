@@ -1,5 +1,6 @@
 #include "ui/editmenu.h"
 
+#include "model/fixedtexts.h"
 #include "session/session.h"
 #include "ui/memorypage.h"
 #include "ui/rowcommands.h"
@@ -16,8 +17,8 @@ EditMenu::EditMenu(Session &owner, MemoryPage &memoryPage, QWidget *parent)
                        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     addSeparator();
     EditCut = addItem(this, QStringLiteral("Cut"), "EditCut", {QKeySequence::Cut});
-    EditCopy = addItem(this, QStringLiteral("Copy"), "EditCopy", {QKeySequence::Copy});
-    EditPaste = addItem(this, QStringLiteral("Paste"), "EditPaste", {QKeySequence::Paste});
+    EditCopy = addItem(this, FixedText::CopyTitle(), "EditCopy", {QKeySequence::Copy});
+    EditPaste = addItem(this, FixedText::PasteTitle(), "EditPaste", {QKeySequence::Paste});
     addSeparator();
     EditMoveUp = addItem(this, QStringLiteral("Move Up"), "EditMoveUp", {QKeySequence(Qt::ALT | Qt::Key_Up)});
     EditMoveDown =
@@ -31,7 +32,7 @@ EditMenu::EditMenu(Session &owner, MemoryPage &memoryPage, QWidget *parent)
                             {QKeySequence(Qt::ALT | Qt::Key_Insert)});
     EditDeleteShift = addItem(this, QStringLiteral("Delete and Shift Up"), "EditDeleteShift",
                               {QKeySequence(Qt::ALT | Qt::Key_Delete)});
-    EditFindDuplicates = addItem(this, QStringLiteral("Find Duplicates"), "EditFindDuplicates");
+    EditFindDuplicates = addItem(this, FixedText::FindDuplicatesTitle(), "EditFindDuplicates");
     addSeparator();
     AutoShift = addItem(this, QStringLiteral("Automatic repeater shift"), "AutoShift");
     AutoShift->setCheckable(true);

@@ -79,7 +79,7 @@ void ShowRefusals(QWidget *parent, QStringList refusals)
     text << refusals.mid(0, Visible);
     if (refusals.size() > Visible)
         text << QStringLiteral("... and %1 more (see the details).").arg(refusals.size() - Visible);
-    ShowMessage(parent, text.join(QLatin1Char('\n')), QStringLiteral("Import"),
+    ShowMessage(parent, text.join(QLatin1Char('\n')), FixedText::ImportTitle(),
                 refusals.size() > Visible ? refusals.join(QLatin1Char('\n')) : QString());
 }
 
@@ -96,11 +96,10 @@ void SaveImageCommand(Session &session, QWidget *parent, const QString &path)
 {
     const Status saved = session.save(path);
     if (!saved) {
-        ShowProblem(parent, QStringLiteral("The file could not be saved."), QStringLiteral("Error"),
-                    saved.problem());
+        ShowProblem(parent, FixedText::FileNotSaved(), FixedText::FileErrorTitle(), saved.problem());
         return;
     }
-    ShowMessage(parent, QStringLiteral("Save File"), QStringLiteral("Finish"));
+    ShowMessage(parent, FixedText::SaveFile(), FixedText::FileFinishTitle());
 }
 
 void OpenImageCommand(Session &session, QWidget *parent, const QString &path)
@@ -113,15 +112,14 @@ void OpenImageCommand(Session &session, QWidget *parent, const QString &path)
     if (!loaded) {
         // Nothing was loaded: the whole file is read before anything changes.
         ShowProblem(parent,
-                    loaded.problem().kind == ProblemKind::WrongName
-                        ? FixedText::FileNotOpened()
-                        : QStringLiteral("The file could not be loaded. Nothing was changed."),
-                    QStringLiteral("Error"), loaded.problem(), path);
+                    loaded.problem().kind == ProblemKind::WrongName ? FixedText::FileNotOpened()
+                                                                    : FixedText::FileNotLoaded(),
+                    FixedText::FileErrorTitle(), loaded.problem(), path);
         return;
     }
     for (const Notice &notice : *loaded)
         ShowMessage(parent, notice.text, notice.title, notice.detail);
-    ShowMessage(parent, QStringLiteral("Read File"), QStringLiteral("Finish"));
+    ShowMessage(parent, FixedText::ReadFile(), FixedText::FileFinishTitle());
 }
 
 void ExportCsvCommand(Session &session, QWidget *parent, const QString &path)
@@ -133,11 +131,10 @@ void ExportCsvCommand(Session &session, QWidget *parent, const QString &path)
             progress.advance();
     });
     if (written.ok())
-        ShowMessage(parent, QStringLiteral("Save File"), QStringLiteral("Finish"),
+        ShowMessage(parent, FixedText::SaveFile(), FixedText::FileFinishTitle(),
                     ListWarnings(written.warnings, RefusalsShown));
     else
-        ShowProblem(parent, QStringLiteral("The file could not be saved."), QStringLiteral("Error"),
-                    written.status.problem());
+        ShowProblem(parent, FixedText::FileNotSaved(), FixedText::FileErrorTitle(), written.status.problem());
     progress.start(ChannelCount);
 }
 
@@ -149,18 +146,16 @@ void ImportCsvCommand(Session &session, QWidget *parent, const QString &path)
         ImportCsv(path, session.image().channels, [&](int) { progress.advance(); });
     if (result.ok()) {
         // A file that ends early says how far it reached; the rows it refused follow in a box of their own.
-        ShowMessage(parent, QStringLiteral("Inport CSV File"), QStringLiteral(" Finish"),
+        ShowMessage(parent, FixedText::CsvImported(), FixedText::FinishTitle(),
                     RowsReadText(result.rowsRead, ChannelCount));
         QStringList refusals;
         for (const RowNote &refusal : result.refused)
             refusals << DescribeRefusal(refusal);
         ShowRefusals(parent, refusals);
     } else if (result.status.problem().kind == ProblemKind::NotThisFormat) {
-        ShowProblem(parent, QStringLiteral("CSV File Error"), QStringLiteral(" Error"),
-                    result.status.problem());
+        ShowProblem(parent, FixedText::CsvFileError(), FixedText::ErrorTitle(), result.status.problem());
     } else {
-        ShowProblem(parent, QStringLiteral("This File couldn't be opened."), QStringLiteral("Error"),
-                    result.status.problem());
+        ShowProblem(parent, FixedText::FileNotOpened(), FixedText::FileErrorTitle(), result.status.problem());
     }
     progress.start(ChannelCount);
 }
@@ -175,10 +170,10 @@ void ExportChannelListCommand(Session &session, QWidget *parent, const QString &
     });
     if (exported.status) {
         ShowMessage(
-            parent, QStringLiteral("Save File"), QStringLiteral("Finish"),
+            parent, FixedText::SaveFile(), FixedText::FileFinishTitle(),
             DescribeNotes({QStringLiteral("%1 channels written.").arg(exported.written)}, exported.warnings));
     } else {
-        ShowProblem(parent, QStringLiteral("The file could not be saved."), QStringLiteral("Error"),
+        ShowProblem(parent, FixedText::FileNotSaved(), FixedText::FileErrorTitle(),
                     exported.status.problem());
     }
     progress.start(ChannelCount);
@@ -196,18 +191,17 @@ void ImportChannelListCommand(Session &session, QWidget *parent, const QString &
                                                          .arg(result.rows.size())
                                                          .arg(result.rows.front())
                                                          .arg(result.rows.back());
-        ShowMessage(parent, QStringLiteral("Import Channel List"), QStringLiteral("Finish"),
+        ShowMessage(parent, FixedText::ChannelListImported(), FixedText::FileFinishTitle(),
                     DescribeNotes({filled}, result.warnings));
         QStringList refusals;
         for (const RowNote &refusal : result.refused)
             refusals << refusal.describe();
         ShowRefusals(parent, refusals);
     } else if (result.status.problem().kind == ProblemKind::NotThisFormat) {
-        ShowProblem(parent, QStringLiteral("This file is not a channel list. Nothing was changed."),
-                    QStringLiteral("Error"), result.status.problem());
-    } else {
-        ShowProblem(parent, QStringLiteral("This File couldn't be opened."), QStringLiteral("Error"),
+        ShowProblem(parent, FixedText::NotChannelList(), FixedText::FileErrorTitle(),
                     result.status.problem());
+    } else {
+        ShowProblem(parent, FixedText::FileNotOpened(), FixedText::FileErrorTitle(), result.status.problem());
     }
     progress.start(ChannelCount);
 }
@@ -221,7 +215,7 @@ QString ConfirmedSavePath(QWidget *parent, const QString &chosen, const QString 
     const bool replace = AskYesNo(
         parent,
         QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(path).fileName()),
-        QStringLiteral("Confirm Save As"));
+        FixedText::ConfirmSaveAsTitle());
     return replace ? path : QString();
 }
 
@@ -262,7 +256,7 @@ void ExportChannelList_Click(Session &session, QWidget *parent)
 
 void ImportChannelList_Click(Session &session, QWidget *parent, int firstRow)
 {
-    const QString path = AskOpenPath(session, parent, QStringLiteral("Import Channel List"), CsvFiles);
+    const QString path = AskOpenPath(session, parent, FixedText::ChannelListImported(), CsvFiles);
     if (!path.isEmpty())
         ImportChannelListCommand(session, parent, path, firstRow);
 }
@@ -298,28 +292,28 @@ void FileOpen_Click(Session &session, QWidget *parent)
 
 QMenu *AddFileMenu(QMenuBar *bar, Session &session, QWidget *parent, MemoryPage &memory)
 {
-    auto addItem = [](QMenu *menu, const char *text, const char *name) {
-        QAction *action = menu->addAction(QString::fromLatin1(text));
+    auto addItem = [](QMenu *menu, const QString &text, const char *name) {
+        QAction *action = menu->addAction(text);
         action->setObjectName(QString::fromLatin1(name));
         return action;
     };
-    QMenu *File = bar->addMenu(QStringLiteral("File(&F)"));
+    QMenu *File = bar->addMenu(FixedText::FileMenu());
     File->setObjectName(QStringLiteral("File"));
-    QAction *FileOpen = addItem(File, "Open(&O)", "FileOpen");
+    QAction *FileOpen = addItem(File, FixedText::OpenItem(), "FileOpen");
     auto *recentFiles = new RecentFilesMenu(session, File);
     File->addMenu(recentFiles);
-    QAction *FileSave = addItem(File, "Save(&S)", "FileSave");
-    QAction *Inport = addItem(File, "Import(&I)", "Inport");
-    QAction *Export = addItem(File, "Export(&E)", "Export");
+    QAction *FileSave = addItem(File, FixedText::SaveItem(), "FileSave");
+    QAction *Inport = addItem(File, FixedText::ImportItem(), "Inport");
+    QAction *Export = addItem(File, FixedText::ExportItem(), "Export");
     File->addSeparator();
-    QAction *ImportChannelList = addItem(File, "Import channel list...", "ImportChannelList");
-    QAction *ExportChannelList = addItem(File, "Export channel list...", "ExportChannelList");
+    QAction *ImportChannelList = addItem(File, QStringLiteral("Import channel list..."), "ImportChannelList");
+    QAction *ExportChannelList = addItem(File, QStringLiteral("Export channel list..."), "ExportChannelList");
     File->addSeparator();
-    QAction *FilePrint = addItem(File, "Print...", "FilePrint");
+    QAction *FilePrint = addItem(File, QStringLiteral("Print..."), "FilePrint");
     FilePrint->setShortcut(QKeySequence::Print);
-    QAction *ExportPdf = addItem(File, "Export PDF...", "ExportPdf");
+    QAction *ExportPdf = addItem(File, QStringLiteral("Export PDF..."), "ExportPdf");
     File->addSeparator();
-    QAction *FileExit = addItem(File, "Exit(&X)", "FileExit");
+    QAction *FileExit = addItem(File, QStringLiteral("Exit(&X)"), "FileExit");
     FileExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     // What replaces the image asks about unsaved changes first.
@@ -336,7 +330,7 @@ QMenu *AddFileMenu(QMenuBar *bar, Session &session, QWidget *parent, MemoryPage 
     QObject::connect(FileSave, &QAction::triggered, parent,
                      [&session, parent] { FileSave_Click(session, parent); });
     QObject::connect(Inport, &QAction::triggered, parent, [&session, parent] {
-        session.runStep(QStringLiteral("Import"), [&session, parent] { FILE_INPORT_Click(session, parent); });
+        session.runStep(FixedText::ImportTitle(), [&session, parent] { FILE_INPORT_Click(session, parent); });
     });
     QObject::connect(Export, &QAction::triggered, parent,
                      [&session, parent] { FILE_EXPORT_Click(session, parent); });

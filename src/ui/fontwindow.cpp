@@ -2,6 +2,7 @@
 
 #include "link/glyphtransfer.h"
 #include "link/progress.h"
+#include "model/fixedtexts.h"
 #include "model/glyphs.h"
 #include "session/session.h"
 #include "ui/messages.h"
@@ -77,7 +78,7 @@ FontWindow::FontWindow(Session &owner, QWidget *parent)
     : QDialog(parent), session(owner), glyphs(owner.image().glyphs)
 {
     setObjectName(QStringLiteral("Form4"));
-    setWindowTitle(QStringLiteral("Font"));
+    setWindowTitle(FixedText::FontWindowCaption());
     setModal(true);
 
     const int cell = twips(Cell);
@@ -164,7 +165,7 @@ FontWindow::FontWindow(Session &owner, QWidget *parent)
     side->addWidget(
         addButton(QStringLiteral("All Clear"), QStringLiteral("ALL_CLEAR"), [this] { glyphs.reset(); }));
     side->addStretch(1);
-    side->addWidget(addButton(QStringLiteral("OK"), QStringLiteral("Command1"), [this] { accept(); }));
+    side->addWidget(addButton(FixedText::Ok(), QStringLiteral("Command1"), [this] { accept(); }));
 
     auto *left = new QVBoxLayout;
     left->addWidget(MSFlexGrid1);
@@ -282,7 +283,7 @@ void FontWindow::runTransfer(const Command &command)
     const TransferOutcome outcome =
         session.runRadioCommand([&] { return command(session.link(), glyphs, *progress); });
     if (outcome.ok)
-        ShowMessage(this, QStringLiteral("OK"), QStringLiteral("OK"));
+        ShowMessage(this, FixedText::Ok(), FixedText::Ok());
     else
         ShowMessage(this, outcome.message.text, outcome.message.title, outcome.message.detail);
     UnlockFontWindow();

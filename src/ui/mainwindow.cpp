@@ -1,6 +1,7 @@
 #include "ui/mainwindow.h"
 
 #include "link/wholeradio.h"
+#include "model/fixedtexts.h"
 #include "ui/appicon.h"
 #include "ui/backupcommands.h"
 #include "ui/bankpage.h"
@@ -36,9 +37,9 @@ namespace n35
 namespace
 {
 
-QAction *AddItem(QMenu *menu, const char *text, const char *name)
+QAction *AddItem(QMenu *menu, const QString &text, const char *name)
 {
-    QAction *action = menu->addAction(QString::fromLatin1(text));
+    QAction *action = menu->addAction(text);
     action->setObjectName(QString::fromLatin1(name));
     return action;
 }
@@ -61,8 +62,7 @@ MainWindow::MainWindow(RadioPort *port, const QString &settingsPath, QWidget *pa
     connect(&core, &Session::historyChanged, this, &MainWindow::showHistory);
     connect(&core, &Session::fileNamed, this, &MainWindow::showFile);
     connect(&core, &Session::settingsNotSaved, this, [this](const Problem &problem) {
-        ShowMessage(this, QStringLiteral("Settings file could not be saved."), QStringLiteral("Error"),
-                    problem.describe());
+        ShowMessage(this, FixedText::SettingsFileNotSaved(), FixedText::FileErrorTitle(), problem.describe());
     });
 
     for (QGroupBox *frame : A_FRAME) {
@@ -101,16 +101,18 @@ void MainWindow::buildControls()
     TabStrip1->setObjectName(QStringLiteral("TabStrip1"));
     TabStrip1->setAccessibleName(QStringLiteral("Pages"));
     TabStrip1->setExpanding(false);
-    for (const char *text : {"Memory", "Bank", "Common Set", "Set Mode"})
-        TabStrip1->addTab(QString::fromLatin1(text));
+    for (const QString &text :
+         {FixedText::MemoryTab(), FixedText::BankTab(), FixedText::CommonTab(), FixedText::SetModeTab()})
+        TabStrip1->addTab(text);
     connect(TabStrip1, &QTabBar::currentChanged, this, [this](int index) { switchPage(index + 1); });
 
     // The pages share one place; only the current one is shown. Layouts rather than fixed positions, so
     // the window can grow (the memory grid with it) and nothing is cut off at a larger system font.
     auto *pages = new QVBoxLayout;
-    const char *captions[PageCount] = {"Memory", "Bank Setting", "Common Setting", "Set Mode"};
+    const QString captions[PageCount] = {FixedText::MemoryFrame(), FixedText::BankFrame(),
+                                         FixedText::CommonFrame(), FixedText::SetModeFrame()};
     for (int i = 0; i < PageCount; ++i) {
-        auto *frame = new QGroupBox(QString::fromLatin1(captions[i]), client);
+        auto *frame = new QGroupBox(captions[i], client);
         frame->setObjectName(QStringLiteral("A_FRAME_%1").arg(i));
         A_FRAME[i] = frame;
         pages->addWidget(frame, 1);
@@ -179,15 +181,15 @@ void MainWindow::buildMenus()
     MenuEdit = new EditMenu(core, *memory, this);
     menuBar()->addMenu(MenuEdit);
     buildRadioMenus();
-    MenuHelp = menuBar()->addMenu(QStringLiteral("Help(&H)"));
+    MenuHelp = menuBar()->addMenu(FixedText::HelpMenu());
     MenuHelp->setObjectName(QStringLiteral("MenuHelp"));
-    connect(AddItem(MenuHelp, "Version Infomation(&A)", "MenuVersion"), &QAction::triggered, this,
+    connect(AddItem(MenuHelp, FixedText::VersionItem(), "MenuVersion"), &QAction::triggered, this,
             &MainWindow::MenuVersion_Click);
 }
 
 void MainWindow::buildRadioMenus()
 {
-    MenuComPort = menuBar()->addMenu(QStringLiteral("COMPort(&C)"));
+    MenuComPort = menuBar()->addMenu(FixedText::ComPortMenu());
     MenuComPort->setObjectName(QStringLiteral("MenuComPort"));
     for (int n = 1; n <= PortResolver::PortCount; ++n) {
         QAction *item = MenuComPort->addAction(QString());
@@ -200,21 +202,22 @@ void MainWindow::buildRadioMenus()
     // Cables come and go while the program runs: say what each number opens now.
     connect(MenuComPort, &QMenu::aboutToShow, this, &MainWindow::refreshPortItems);
 
-    Tusin_Botton = menuBar()->addMenu(QStringLiteral("Communication(&T)"));
+    Tusin_Botton = menuBar()->addMenu(FixedText::CommunicationMenu());
     Tusin_Botton->setObjectName(QStringLiteral("Tusin_Botton"));
-    connect(AddItem(Tusin_Botton, "Write All Data(&A)", "ALL_WRITE"), &QAction::triggered, this,
+    connect(AddItem(Tusin_Botton, FixedText::WriteAllItem(), "ALL_WRITE"), &QAction::triggered, this,
             &MainWindow::ALL_WRITE_Click);
-    connect(AddItem(Tusin_Botton, "Read All Data(&B)", "ALL_READ"), &QAction::triggered, this,
+    connect(AddItem(Tusin_Botton, FixedText::ReadAllItem(), "ALL_READ"), &QAction::triggered, this,
             &MainWindow::ALL_READ_Click);
-    connect(AddItem(Tusin_Botton, "Verify(&V)", "Verify"), &QAction::triggered, this,
+    connect(AddItem(Tusin_Botton, QStringLiteral("Verify(&V)"), "Verify"), &QAction::triggered, this,
             &MainWindow::Verify_Click);
     Tusin_Botton->addSeparator();
     QAction *BackupBeforeWrite =
-        AddItem(Tusin_Botton, "Back up the radio before writing", "BackupBeforeWrite");
+        AddItem(Tusin_Botton, QStringLiteral("Back up the radio before writing"), "BackupBeforeWrite");
     BackupBeforeWrite->setCheckable(true);
     BackupBeforeWrite->setChecked(core.settings().backupBeforeWriting);
     connect(BackupBeforeWrite, &QAction::toggled, &core, &Session::setBackupBeforeWriting);
-    FullWrite = AddItem(Tusin_Botton, "Write every block, not only the changed ones", "FullWrite");
+    FullWrite =
+        AddItem(Tusin_Botton, QStringLiteral("Write every block, not only the changed ones"), "FullWrite");
     FullWrite->setCheckable(true);
     AddBackupItems(core, this, Tusin_Botton);
 }
@@ -230,8 +233,7 @@ void MainWindow::switchPage(int page)
     if (QWidget *focused = QApplication::focusWidget(); focused && isAncestorOf(focused))
         focused->clearFocus();
     if (pageNumber != 0 && banks.total() != BankChannelTotal) {
-        if (page != 2 &&
-            !AskYesNo(this, QStringLiteral("Bank Total Error. Init Data?"), QStringLiteral("Caution"))) {
+        if (page != 2 && !AskYesNo(this, FixedText::BankTotalInitQuestion(), FixedText::CautionTitle())) {
             const QSignalBlocker quiet(TabStrip1);
             TabStrip1->setCurrentIndex(pageNumber - 1);
             return;
@@ -275,14 +277,14 @@ void MainWindow::MenuSetCom_Click(int index)
 
 void MainWindow::ALL_READ_Click()
 {
-    ReportOutcome(this, core.readAll(), QStringLiteral("ALL read successed."));
+    ReportOutcome(this, core.readAll(), FixedText::AllReadSucceeded());
 }
 
 void MainWindow::ALL_WRITE_Click()
 {
     // A partition that does not add up to 500 is never sent: the same question as leaving the bank page.
     if (core.image().banks.total() != BankChannelTotal) {
-        if (!AskYesNo(this, QStringLiteral("Bank Total Error. Init Data?"), QStringLiteral("Caution")))
+        if (!AskYesNo(this, FixedText::BankTotalInitQuestion(), FixedText::CautionTitle()))
             return;
         core.image().banks.reset();
     }
@@ -299,7 +301,7 @@ void MainWindow::Verify_Click()
         return;
     }
     if (verification.differences.empty()) {
-        ShowMessage(this, QStringLiteral("Radio matches."), QStringLiteral(" Finish"));
+        ShowMessage(this, FixedText::RadioMatches(), FixedText::FinishTitle());
         return;
     }
     QStringList lines{DifferenceLegend(QStringLiteral("the window's"))};
@@ -308,7 +310,7 @@ void MainWindow::Verify_Click()
     ShowMessage(this,
                 QStringLiteral("The radio differs from the window in %1 place(s).")
                     .arg(verification.differences.size()),
-                QStringLiteral(" Finish"), lines.join(QLatin1Char('\n')));
+                FixedText::FinishTitle(), lines.join(QLatin1Char('\n')));
 }
 
 void MainWindow::MenuVersion_Click()

@@ -1,6 +1,7 @@
 #include "ui/memorypage.h"
 
 #include "files/rowclipboard.h"
+#include "model/fixedtexts.h"
 #include "model/rowedits.h"
 
 #include "link/channeltransfer.h"
@@ -205,8 +206,7 @@ void MemoryPage::copyToClipboard(int first, int last)
     std::vector<RowNote> warnings;
     QGuiApplication::clipboard()->setText(RowsAsText(session.image().channels, first, last, &warnings));
     if (!warnings.empty())
-        ShowMessage(this, QStringLiteral("Copied. Some cells look like spreadsheet formulas."),
-                    QStringLiteral("Copy"), ListWarnings(warnings));
+        ShowMessage(this, FixedText::CopiedFormulas(), FixedText::CopyTitle(), ListWarnings(warnings));
 }
 
 void MemoryPage::CutRows()
@@ -228,13 +228,12 @@ void MemoryPage::PasteRows()
         return;
     const int first = currentChannel();
     PasteResult pasted;
-    session.runStep(QStringLiteral("Paste"),
+    session.runStep(FixedText::PasteTitle(),
                     [&] { pasted = n35::PasteRows(text, first, session.image().channels); });
     if (pasted.lastRow > 0)
         selectChannels(first, pasted.lastRow);
     if (!pasted.refused.empty()) {
-        ShowMessage(this, QStringLiteral("Some rows were not pasted."), QStringLiteral("Paste"),
-                    ListRefusals(pasted.refused));
+        ShowMessage(this, FixedText::RowsNotPasted(), FixedText::PasteTitle(), ListRefusals(pasted.refused));
     }
 }
 
@@ -262,7 +261,7 @@ void MemoryPage::SetColumn(int column, const QString &text)
     session.runStep(QStringLiteral("Set ") + ChannelHeaderTexts().at(column),
                     [&] { refused = SetColumnOfRows(session.image().channels, first, last, column, text); });
     if (!refused.isEmpty())
-        ShowMessage(this, QStringLiteral("Nothing was changed."), QStringLiteral(" Error"),
+        ShowMessage(this, FixedText::NothingChanged(), FixedText::ErrorTitle(),
                     CellCaption(column) + QStringLiteral(": ") + refused);
 }
 
@@ -357,24 +356,24 @@ void MemoryPage::MEM_ONE_READ_Click()
 {
     const int first = selectedChannels().first;
     const int last = selectedChannels().second;
-    readRange(first, last, QStringLiteral("Memory data read successed."));
+    readRange(first, last, FixedText::MemoryReadSucceeded());
 }
 
 void MemoryPage::MEM_ONE_WRITE_Click()
 {
     const int first = selectedChannels().first;
     const int last = selectedChannels().second;
-    writeRange(first, last, QStringLiteral("Memory data write successed."));
+    writeRange(first, last, FixedText::MemoryWriteSucceeded());
 }
 
 void MemoryPage::MemAllRead_Click()
 {
-    readRange(1, ChannelCount, QStringLiteral("ALL memory data read successed."));
+    readRange(1, ChannelCount, FixedText::AllMemoryReadSucceeded());
 }
 
 void MemoryPage::MemAllWrite_Click()
 {
-    writeRange(1, ChannelCount, QStringLiteral("All memory data write successed."));
+    writeRange(1, ChannelCount, FixedText::AllMemoryWriteSucceeded());
 }
 
 void MemoryPage::ALL_Reset_Click()

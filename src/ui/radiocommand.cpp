@@ -1,5 +1,6 @@
 #include "ui/radiocommand.h"
 
+#include "model/fixedtexts.h"
 #include "session/session.h"
 #include "ui/messages.h"
 
@@ -56,7 +57,7 @@ void ReportOutcome(QWidget *parent, const TransferOutcome &outcome, const QStrin
         ShowMessage(parent, notice.text, notice.title, notice.detail);
     if (outcome.ok) {
         if (!doneText.isEmpty())
-            ShowMessage(parent, doneText, QStringLiteral(" Finish"));
+            ShowMessage(parent, doneText, FixedText::FinishTitle());
     } else if (!outcome.message.text.isEmpty()) {
         ShowMessage(parent, outcome.message.text, outcome.message.title, outcome.message.detail);
     }

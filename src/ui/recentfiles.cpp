@@ -1,5 +1,6 @@
 #include "ui/recentfiles.h"
 
+#include "model/fixedtexts.h"
 #include "session/session.h"
 #include "ui/version.h"
 
@@ -60,7 +61,7 @@ void RecentFilesMenu::refresh()
 
 QString WindowTitleFor(const QString &filePath)
 {
-    const QString program = QStringLiteral("HV-N35 Clone Utility Ver.") + QLatin1String(ProgramVersion);
+    const QString program = FixedText::WindowCaption() + QLatin1String(ProgramVersion);
     if (filePath.isEmpty())
         return program + QStringLiteral("[*]");
     return QFileInfo(filePath).fileName() + QStringLiteral("[*] - ") + program;

@@ -2,6 +2,7 @@
 
 #include "model/channeledit.h"
 #include "model/channeltable.h"
+#include "model/fixedtexts.h"
 #include "model/valuetables.h"
 #include "session/session.h"
 #include "ui/memorypage.h"
@@ -48,7 +49,7 @@ QDialog *DuplicatesDialog(Session &session, MemoryPage &page, const std::vector<
     const ChannelTable &table = session.image().channels;
     auto *dialog = new QDialog(page.window());
     dialog->setObjectName(QStringLiteral("DuplicatesDialog"));
-    dialog->setWindowTitle(QStringLiteral("Find Duplicates"));
+    dialog->setWindowTitle(FixedText::FindDuplicatesTitle());
     dialog->setAttribute(Qt::WA_DeleteOnClose);
 
     int rows = 0;
@@ -166,8 +167,7 @@ void FindDuplicatesCommand(Session &session, MemoryPage &page)
     delete page.window()->findChild<QDialog *>(QStringLiteral("DuplicatesDialog"));
     const std::vector<std::vector<int>> sets = FindDuplicateRows(session.image().channels);
     if (sets.empty()) {
-        ShowMessage(&page, QStringLiteral("No channel is programmed twice."),
-                    QStringLiteral("Find Duplicates"));
+        ShowMessage(&page, FixedText::NoDuplicates(), FixedText::FindDuplicatesTitle());
         return;
     }
     DuplicatesDialog(session, page, sets)->show();

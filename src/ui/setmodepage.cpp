@@ -2,6 +2,7 @@
 
 #include "link/settingstransfer.h"
 #include "model/dtmf.h"
+#include "model/fixedtexts.h"
 #include "model/settings.h"
 #include "model/textcodec.h"
 #include "session/session.h"
@@ -206,7 +207,7 @@ void SETTING_READ_Click(Session &session, QWidget *parent)
     RunRadioCommand(
         session, parent,
         [&] { return SettingRead(session.link(), settings, session.image().dtmf, session.progress()); },
-        QStringLiteral("Setting data read successed."));
+        FixedText::SettingReadSucceeded());
 }
 
 void SETTING_WRITE_Click(Session &session, QWidget *parent)
@@ -215,7 +216,7 @@ void SETTING_WRITE_Click(Session &session, QWidget *parent)
     RunRadioCommand(
         session, parent,
         [&] { return SettingWrite(session.link(), settings, session.image().dtmf, session.progress()); },
-        QStringLiteral("Setting data write successed."));
+        FixedText::SettingWriteSucceeded());
 }
 
 } // namespace n35

@@ -1,5 +1,6 @@
 #include "ui/splash.h"
 
+#include "model/fixedtexts.h"
 #include "ui/twips.h"
 #include "ui/version.h"
 
@@ -36,7 +37,7 @@ SplashWindow::SplashWindow(QWidget *parent)
     title->setFont(titleFont);
     title->setAlignment(Qt::AlignCenter);
 
-    auto *version = new QLabel(QStringLiteral("Version ") + QLatin1String(ProgramVersion), frame);
+    auto *version = new QLabel(FixedText::VersionLabel() + QLatin1String(ProgramVersion), frame);
     version->setObjectName(QStringLiteral("lblVersion"));
     version->setAlignment(Qt::AlignCenter);
 

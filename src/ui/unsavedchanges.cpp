@@ -1,5 +1,6 @@
 #include "ui/unsavedchanges.h"
 
+#include "model/fixedtexts.h"
 #include "session/session.h"
 #include "ui/filecommands.h"
 #include "ui/messages.h"
@@ -15,7 +16,7 @@ bool ConfirmUnsavedChanges(Session &session, QWidget *parent, const QString &bef
         return true;
     switch (AskSaveDiscardCancel(
         parent, QStringLiteral("The data has changes that were not saved. Save them before %1?").arg(before),
-        QStringLiteral("Caution"))) {
+        FixedText::CautionTitle())) {
     case SaveChoice::Save:
         if (save)
             save();

@@ -1,5 +1,6 @@
 #include "ui/versiondialog.h"
 
+#include "model/fixedtexts.h"
 #include "ui/twips.h"
 #include "ui/version.h"
 
@@ -13,10 +14,10 @@ VersionDialog::VersionDialog(QWidget *owner) : QDialog(owner)
 {
     setObjectName(QStringLiteral("Form3"));
     setModal(true);
-    setWindowTitle(QStringLiteral("Version Infomation"));
+    setWindowTitle(FixedText::VersionWindowCaption());
     setFixedSize(twips(4200), twips(2400));
 
-    auto *version = new QLabel(QStringLiteral("Version ") + QLatin1String(ProgramVersion), this);
+    auto *version = new QLabel(FixedText::VersionLabel() + QLatin1String(ProgramVersion), this);
     version->setObjectName(QStringLiteral("lblVersion"));
     version->setAlignment(Qt::AlignCenter);
     version->setGeometry(twips(240), twips(300), twips(3720), twips(360));
@@ -26,7 +27,7 @@ VersionDialog::VersionDialog(QWidget *owner) : QDialog(owner)
     date->setAlignment(Qt::AlignCenter);
     date->setGeometry(twips(240), twips(780), twips(3720), twips(360));
 
-    auto *ok = new QPushButton(QStringLiteral("OK"), this);
+    auto *ok = new QPushButton(FixedText::Ok(), this);
     ok->setObjectName(QStringLiteral("cmdOK"));
     ok->setDefault(true);
     ok->setGeometry(twips(1500), twips(1500), twips(1200), twips(450));
