@@ -165,11 +165,6 @@ QString GetFontAdr(int fontNumber)
     return ReadAddress(MemoryRegion::Glyphs, fontNumber);
 }
 
-QString PassIndexBlockAddress(int block)
-{
-    return ReadAddress(MemoryRegion::PassIndex, block);
-}
-
 QString RegionAt(int address)
 {
     for (const RegionMap &row : AddressTable()) {

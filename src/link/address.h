@@ -77,8 +77,6 @@ QString BankBlockAddress(int block);
 QString SettingsBlockAddress(int block);
 // Custom glyph 0..7 -> "00900".."009E0".
 QString GetFontAdr(int fontNumber);
-// Pass-channel index block 0..12 -> "00500".."00800".
-QString PassIndexBlockAddress(int block);
 
 constexpr int PassIndexBlockCount = 13;
 

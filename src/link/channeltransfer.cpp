@@ -76,10 +76,4 @@ TransferOutcome WriteChannels(RadioLink &link, const ChannelTable &table, int fi
     return TransferOutcome::success();
 }
 
-QString MakePassIndexBlock(const PassIndex &index, int block)
-{
-    return QStringLiteral("ZQ~F") + PassIndexBlockAddress(block) + QLatin1Char('W') +
-           PassIndexBlockHex(index, block);
-}
-
 } // namespace n35

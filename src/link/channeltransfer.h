@@ -27,7 +27,5 @@ TransferOutcome WriteChannels(RadioLink &link, const ChannelTable &table, int fi
 // "Channel data error." naming that cell; nothing was sent.
 TransferOutcome ChannelDataError(const Problem &problem);
 
-// The write command of pass-index block 0..12.
-QString MakePassIndexBlock(const PassIndex &index, int block);
 
 } // namespace n35

@@ -265,7 +265,7 @@ void BankLinkWindow::GROUP_READ_Click()
     RunRadioCommand(
         session, this,
         [this] {
-            const TransferOutcome outcome = BankLinkRead(session.link(), links, session.progress());
+            TransferOutcome outcome = BankLinkRead(session.link(), links, session.progress());
             // The radio may link banks that hold no channels here; those links go, as on opening.
             if (outcome.ok)
                 links.dropEmptyBanks(banks);

@@ -67,7 +67,7 @@ TransferOutcome RunRadioCommand(Session &session, QWidget *parent,
                                 const std::function<TransferOutcome()> &command, const QString &doneText,
                                 const QString &stepName)
 {
-    const TransferOutcome outcome = session.runRadioCommand(command, stepName);
+    TransferOutcome outcome = session.runRadioCommand(command, stepName);
     ReportOutcome(parent, outcome, doneText);
     return outcome;
 }

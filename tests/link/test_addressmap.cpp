@@ -30,8 +30,8 @@ private slots:
         QTest::newRow("settings 7") << SettingsBlockAddress(7) << "00080";
         QTest::newRow("glyph 0") << GetFontAdr(0) << "00900";
         QTest::newRow("glyph 7") << GetFontAdr(7) << "009E0";
-        QTest::newRow("pass index 0") << PassIndexBlockAddress(0) << "00500";
-        QTest::newRow("pass index 12") << PassIndexBlockAddress(12) << "00800";
+        QTest::newRow("pass index 0") << ReadAddress(MemoryRegion::PassIndex, 0) << "00500";
+        QTest::newRow("pass index 12") << WriteAddress(MemoryRegion::PassIndex, 12) << "00800";
         QTest::newRow("write protect") << AddressText(0xFE01) << "0FE01";
         using R = MemoryRegion;
         // The DTMF memories are read from memory boundaries and written in whole blocks.
