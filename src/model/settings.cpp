@@ -222,11 +222,11 @@ struct Range {
     int last;
 };
 
-Problem Unshowable(OptionId option, int byte, int value)
+Problem Unshowable(OptionId option, const QString &where, int value)
 {
     const SetModeOption *shown = FindOption(option);
     return Problem{shown ? QStringLiteral("\"%1\"").arg(shown->englishCaption) : QStringLiteral("an option"),
-                   QStringLiteral("settings byte %1").arg(byte),
+                   where,
                    QStringLiteral("the value 0x%1 is not one its list can show")
                        .arg(QString::number(value, 16).toUpper().rightJustified(2, QLatin1Char('0')))};
 }
@@ -459,7 +459,7 @@ Status SetModeSettings::ExpandSettingData()
             break;
         }
         if (!decoded || *decoded < 0 || *decoded >= texts(field->option).size()) {
-            result = Unshowable(field->option, step, value);
+            result = Unshowable(field->option, QStringLiteral("settings byte %1").arg(step), value);
             break;
         }
         setIndexQuietly(field->option, *decoded);
@@ -522,7 +522,7 @@ QString SetModeSettings::encodeWriteProtect() const
 Status SetModeSettings::decodeWriteProtect(int byte)
 {
     if (byte < 0 || byte >= texts(WriteProtectOption).size())
-        return Unshowable(WriteProtectOption, 0xFE01, byte);
+        return Unshowable(WriteProtectOption, QStringLiteral("the write-protect byte"), byte);
     if (index(WriteProtectOption) != byte) {
         setIndexQuietly(WriteProtectOption, byte);
         emit changed();

@@ -187,7 +187,11 @@ private slots:
         QVERIFY(!settings.decode(QString(383, QLatin1Char('0')) + QLatin1Char('G')));
         QVERIFY(settings.state() == kept);
 
-        QVERIFY(!settings.decodeWriteProtect(3));
+        const Status unshowable = settings.decodeWriteProtect(3);
+        QVERIFY(!unshowable);
+        // It names the byte the radio keeps apart from the settings, not a settings byte it is not.
+        QVERIFY2(unshowable.problem().describe().contains(QLatin1String("write-protect byte")),
+                 qPrintable(unshowable.problem().describe()));
         QVERIFY(!settings.decodeWriteProtect(QStringLiteral("03") + QString(126, QLatin1Char('0'))));
         QVERIFY(settings.decodeWriteProtect(QStringLiteral("02") + QString(126, QLatin1Char('0'))).ok());
         QCOMPARE(settings.writeProtect(), 2);
