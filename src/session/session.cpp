@@ -200,24 +200,22 @@ void Session::markClean()
 
 bool Session::undo()
 {
+    return travel(&ImageHistory::undo);
+}
+
+bool Session::redo()
+{
+    return travel(&ImageHistory::redo);
+}
+
+bool Session::travel(bool (ImageHistory::*move)())
+{
     recordPendingEdit();
     if (busy)
         return false;
     // What the views do while the image is put back is part of the undo, not a new edit.
     restoring = true;
-    const bool moved = imageHistory.undo();
-    restoring = false;
-    emit historyChanged();
-    return moved;
-}
-
-bool Session::redo()
-{
-    recordPendingEdit();
-    if (busy)
-        return false;
-    restoring = true;
-    const bool moved = imageHistory.redo();
+    const bool moved = (imageHistory.*move)();
     restoring = false;
     emit historyChanged();
     return moved;

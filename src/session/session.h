@@ -124,6 +124,8 @@ private:
     void noteEdit(const QString &region);
     void recordPendingEdit();
     void noteFile(const QString &path);
+    // Undo or redo: the image put back by `move`, unless a command runs.
+    bool travel(bool (ImageHistory::*move)());
 
     QString settingsPath;
     ProgramSettings programSettings;

@@ -4,6 +4,7 @@
 #include "model/fixedtexts.h"
 #include "session/radiobackups.h"
 #include "session/session.h"
+#include "ui/menuitem.h"
 #include "ui/messages.h"
 #include "ui/radiocommand.h"
 
@@ -32,12 +33,10 @@ void ShowNotices(QWidget *parent, const QList<Notice> &notices)
 void AddBackupItems(Session &session, QWidget *parent, QMenu *menu)
 {
     menu->addSeparator();
-    QAction *restore = menu->addAction(QStringLiteral("Restore Backup..."));
-    restore->setObjectName(QStringLiteral("RestoreBackup"));
+    QAction *restore = AddMenuItem(menu, QStringLiteral("Restore Backup..."), "RestoreBackup");
     QObject::connect(restore, &QAction::triggered, parent,
                      [&session, parent] { RestoreBackup_Click(session, parent); });
-    QAction *folder = menu->addAction(QStringLiteral("Open Backup Folder"));
-    folder->setObjectName(QStringLiteral("OpenBackupFolder"));
+    QAction *folder = AddMenuItem(menu, QStringLiteral("Open Backup Folder"), "OpenBackupFolder");
     QObject::connect(folder, &QAction::triggered, parent,
                      [&session, parent] { OpenBackupFolder_Click(session, parent); });
 }

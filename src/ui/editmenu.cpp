@@ -3,6 +3,7 @@
 #include "model/fixedtexts.h"
 #include "session/session.h"
 #include "ui/memorypage.h"
+#include "ui/menuitem.h"
 #include "ui/rowcommands.h"
 
 namespace n35
@@ -12,29 +13,31 @@ EditMenu::EditMenu(Session &owner, MemoryPage &memoryPage, QWidget *parent)
     : QMenu(QStringLiteral("Edit(&E)"), parent), session(owner), page(memoryPage)
 {
     setObjectName(QStringLiteral("MenuEdit"));
-    EditUndo = addItem(this, QStringLiteral("Undo"), "EditUndo", {QKeySequence(Qt::CTRL | Qt::Key_Z)});
-    EditRedo = addItem(this, QStringLiteral("Redo"), "EditRedo",
-                       {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    EditUndo = AddMenuItem(this, QStringLiteral("Undo"), "EditUndo", {QKeySequence(Qt::CTRL | Qt::Key_Z)});
+    EditRedo =
+        AddMenuItem(this, QStringLiteral("Redo"), "EditRedo",
+                    {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     addSeparator();
-    EditCut = addItem(this, QStringLiteral("Cut"), "EditCut", {QKeySequence::Cut});
-    EditCopy = addItem(this, FixedText::CopyTitle(), "EditCopy", {QKeySequence::Copy});
-    EditPaste = addItem(this, FixedText::PasteTitle(), "EditPaste", {QKeySequence::Paste});
+    EditCut = AddMenuItem(this, QStringLiteral("Cut"), "EditCut", {QKeySequence::Cut});
+    EditCopy = AddMenuItem(this, FixedText::CopyTitle(), "EditCopy", {QKeySequence::Copy});
+    EditPaste = AddMenuItem(this, FixedText::PasteTitle(), "EditPaste", {QKeySequence::Paste});
     addSeparator();
-    EditMoveUp = addItem(this, QStringLiteral("Move Up"), "EditMoveUp", {QKeySequence(Qt::ALT | Qt::Key_Up)});
-    EditMoveDown =
-        addItem(this, QStringLiteral("Move Down"), "EditMoveDown", {QKeySequence(Qt::ALT | Qt::Key_Down)});
+    EditMoveUp =
+        AddMenuItem(this, QStringLiteral("Move Up"), "EditMoveUp", {QKeySequence(Qt::ALT | Qt::Key_Up)});
+    EditMoveDown = AddMenuItem(this, QStringLiteral("Move Down"), "EditMoveDown",
+                               {QKeySequence(Qt::ALT | Qt::Key_Down)});
     addSeparator();
     EditSort = addMenu(QStringLiteral("Sort Selected Rows"));
     EditSort->setObjectName(QStringLiteral("EditSort"));
-    EditSortByFrequency = addItem(EditSort, QStringLiteral("By Frequency"), "EditSortByFrequency");
-    EditSortByName = addItem(EditSort, QStringLiteral("By Name"), "EditSortByName");
-    EditInsertRow = addItem(this, QStringLiteral("Insert Empty Row"), "EditInsertRow",
-                            {QKeySequence(Qt::ALT | Qt::Key_Insert)});
-    EditDeleteShift = addItem(this, QStringLiteral("Delete and Shift Up"), "EditDeleteShift",
-                              {QKeySequence(Qt::ALT | Qt::Key_Delete)});
-    EditFindDuplicates = addItem(this, FixedText::FindDuplicatesTitle(), "EditFindDuplicates");
+    EditSortByFrequency = AddMenuItem(EditSort, QStringLiteral("By Frequency"), "EditSortByFrequency");
+    EditSortByName = AddMenuItem(EditSort, QStringLiteral("By Name"), "EditSortByName");
+    EditInsertRow = AddMenuItem(this, QStringLiteral("Insert Empty Row"), "EditInsertRow",
+                                {QKeySequence(Qt::ALT | Qt::Key_Insert)});
+    EditDeleteShift = AddMenuItem(this, QStringLiteral("Delete and Shift Up"), "EditDeleteShift",
+                                  {QKeySequence(Qt::ALT | Qt::Key_Delete)});
+    EditFindDuplicates = AddMenuItem(this, FixedText::FindDuplicatesTitle(), "EditFindDuplicates");
     addSeparator();
-    AutoShift = addItem(this, QStringLiteral("Automatic repeater shift"), "AutoShift");
+    AutoShift = AddMenuItem(this, QStringLiteral("Automatic repeater shift"), "AutoShift");
     AutoShift->setCheckable(true);
     AutoShift->setChecked(session.settings().automaticShift);
 
@@ -56,15 +59,6 @@ EditMenu::EditMenu(Session &owner, MemoryPage &memoryPage, QWidget *parent)
     connect(&session, &Session::historyChanged, this, &EditMenu::refresh);
     page.setRowActions(rowActions());
     refresh();
-}
-
-QAction *EditMenu::addItem(QMenu *menu, const QString &text, const char *name,
-                           const QList<QKeySequence> &keys)
-{
-    QAction *action = menu->addAction(text);
-    action->setObjectName(QString::fromLatin1(name));
-    action->setShortcuts(keys);
-    return action;
 }
 
 QList<QAction *> EditMenu::rowActions() const

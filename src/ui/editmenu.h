@@ -27,9 +27,6 @@ public:
     void refresh();
 
 private:
-    QAction *addItem(QMenu *menu, const QString &text, const char *name,
-                     const QList<QKeySequence> &keys = {});
-
     Session &session;
     MemoryPage &page;
     QAction *EditUndo = nullptr;

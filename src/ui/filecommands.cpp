@@ -11,6 +11,7 @@
 #include "ui/backupcommands.h"
 #include "ui/channelprint.h"
 #include "ui/memorypage.h"
+#include "ui/menuitem.h"
 #include "ui/messages.h"
 #include "ui/radiocommand.h"
 #include "ui/recentfiles.h"
@@ -292,28 +293,25 @@ void FileOpen_Click(Session &session, QWidget *parent)
 
 QMenu *AddFileMenu(QMenuBar *bar, Session &session, QWidget *parent, MemoryPage &memory)
 {
-    auto addItem = [](QMenu *menu, const QString &text, const char *name) {
-        QAction *action = menu->addAction(text);
-        action->setObjectName(QString::fromLatin1(name));
-        return action;
-    };
     QMenu *File = bar->addMenu(FixedText::FileMenu());
     File->setObjectName(QStringLiteral("File"));
-    QAction *FileOpen = addItem(File, FixedText::OpenItem(), "FileOpen");
+    QAction *FileOpen = AddMenuItem(File, FixedText::OpenItem(), "FileOpen");
     auto *recentFiles = new RecentFilesMenu(session, File);
     File->addMenu(recentFiles);
-    QAction *FileSave = addItem(File, FixedText::SaveItem(), "FileSave");
-    QAction *Inport = addItem(File, FixedText::ImportItem(), "Inport");
-    QAction *Export = addItem(File, FixedText::ExportItem(), "Export");
+    QAction *FileSave = AddMenuItem(File, FixedText::SaveItem(), "FileSave");
+    QAction *Inport = AddMenuItem(File, FixedText::ImportItem(), "Inport");
+    QAction *Export = AddMenuItem(File, FixedText::ExportItem(), "Export");
     File->addSeparator();
-    QAction *ImportChannelList = addItem(File, QStringLiteral("Import channel list..."), "ImportChannelList");
-    QAction *ExportChannelList = addItem(File, QStringLiteral("Export channel list..."), "ExportChannelList");
+    QAction *ImportChannelList =
+        AddMenuItem(File, QStringLiteral("Import channel list..."), "ImportChannelList");
+    QAction *ExportChannelList =
+        AddMenuItem(File, QStringLiteral("Export channel list..."), "ExportChannelList");
     File->addSeparator();
-    QAction *FilePrint = addItem(File, QStringLiteral("Print..."), "FilePrint");
+    QAction *FilePrint = AddMenuItem(File, QStringLiteral("Print..."), "FilePrint");
     FilePrint->setShortcut(QKeySequence::Print);
-    QAction *ExportPdf = addItem(File, QStringLiteral("Export PDF..."), "ExportPdf");
+    QAction *ExportPdf = AddMenuItem(File, QStringLiteral("Export PDF..."), "ExportPdf");
     File->addSeparator();
-    QAction *FileExit = addItem(File, QStringLiteral("Exit(&X)"), "FileExit");
+    QAction *FileExit = AddMenuItem(File, QStringLiteral("Exit(&X)"), "FileExit");
     FileExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     // What replaces the image asks about unsaved changes first.

@@ -9,6 +9,7 @@
 #include "ui/editmenu.h"
 #include "ui/filecommands.h"
 #include "ui/memorypage.h"
+#include "ui/menuitem.h"
 #include "ui/messages.h"
 #include "ui/recentfiles.h"
 #include "ui/setmodepage.h"
@@ -33,18 +34,6 @@
 
 namespace n35
 {
-
-namespace
-{
-
-QAction *AddItem(QMenu *menu, const QString &text, const char *name)
-{
-    QAction *action = menu->addAction(text);
-    action->setObjectName(QString::fromLatin1(name));
-    return action;
-}
-
-} // namespace
 
 MainWindow::MainWindow(RadioPort *port, const QString &settingsPath, QWidget *parent)
     : QMainWindow(parent), core(port, settingsPath)
@@ -183,7 +172,7 @@ void MainWindow::buildMenus()
     buildRadioMenus();
     MenuHelp = menuBar()->addMenu(FixedText::HelpMenu());
     MenuHelp->setObjectName(QStringLiteral("MenuHelp"));
-    connect(AddItem(MenuHelp, FixedText::VersionItem(), "MenuVersion"), &QAction::triggered, this,
+    connect(AddMenuItem(MenuHelp, FixedText::VersionItem(), "MenuVersion"), &QAction::triggered, this,
             &MainWindow::MenuVersion_Click);
 }
 
@@ -204,20 +193,20 @@ void MainWindow::buildRadioMenus()
 
     Tusin_Botton = menuBar()->addMenu(FixedText::CommunicationMenu());
     Tusin_Botton->setObjectName(QStringLiteral("Tusin_Botton"));
-    connect(AddItem(Tusin_Botton, FixedText::WriteAllItem(), "ALL_WRITE"), &QAction::triggered, this,
+    connect(AddMenuItem(Tusin_Botton, FixedText::WriteAllItem(), "ALL_WRITE"), &QAction::triggered, this,
             &MainWindow::ALL_WRITE_Click);
-    connect(AddItem(Tusin_Botton, FixedText::ReadAllItem(), "ALL_READ"), &QAction::triggered, this,
+    connect(AddMenuItem(Tusin_Botton, FixedText::ReadAllItem(), "ALL_READ"), &QAction::triggered, this,
             &MainWindow::ALL_READ_Click);
-    connect(AddItem(Tusin_Botton, QStringLiteral("Verify(&V)"), "Verify"), &QAction::triggered, this,
+    connect(AddMenuItem(Tusin_Botton, QStringLiteral("Verify(&V)"), "Verify"), &QAction::triggered, this,
             &MainWindow::Verify_Click);
     Tusin_Botton->addSeparator();
     QAction *BackupBeforeWrite =
-        AddItem(Tusin_Botton, QStringLiteral("Back up the radio before writing"), "BackupBeforeWrite");
+        AddMenuItem(Tusin_Botton, QStringLiteral("Back up the radio before writing"), "BackupBeforeWrite");
     BackupBeforeWrite->setCheckable(true);
     BackupBeforeWrite->setChecked(core.settings().backupBeforeWriting);
     connect(BackupBeforeWrite, &QAction::toggled, &core, &Session::setBackupBeforeWriting);
-    FullWrite =
-        AddItem(Tusin_Botton, QStringLiteral("Write every block, not only the changed ones"), "FullWrite");
+    FullWrite = AddMenuItem(Tusin_Botton, QStringLiteral("Write every block, not only the changed ones"),
+                            "FullWrite");
     FullWrite->setCheckable(true);
     AddBackupItems(core, this, Tusin_Botton);
 }
